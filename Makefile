@@ -1,0 +1,41 @@
+# The whole set-up: `make run` and `make test`. Each target installs what it needs, configures and
+# builds in its own folder under build/.
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+CMAKE_FLAGS ?=
+
+.PHONY: run test bench fuzz build format clean
+
+build/release/build.ninja:
+	scripts/install-deps.sh build
+	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARQUILL_TESTS=OFF $(CMAKE_FLAGS)
+
+build: build/release/build.ninja
+	cmake --build build/release -j $(JOBS)
+
+run: build
+	build/release/src/cli/marquill --help
+
+test:
+	scripts/install-deps.sh build test
+	cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARQUILL_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build/asan -j $(JOBS)
+	cd build/asan && ctest --output-on-failure -j $(JOBS)
+
+bench:
+	scripts/install-deps.sh build bench
+	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARQUILL_TESTS=OFF -DMARQUILL_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build build/bench -j $(JOBS)
+	scripts/run-benchmarks.sh build/bench
+
+fuzz:
+	scripts/install-deps.sh build fuzz
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARQUILL_TESTS=OFF -DMARQUILL_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build build/fuzz -j $(JOBS)
+	scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

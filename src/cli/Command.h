@@ -1,0 +1,26 @@
+#pragma once
+// The subcommands of `marquill`. Each takes the words after its name and returns the exit status.
+#include <string>
+#include <vector>
+
+namespace marquill::cli {
+
+enum Exit : int {
+    kExitDone = 0,
+    kExitRefused = 1,  // the refusal text, as the wizard words it, on standard error
+    kExitUsage = 2,
+    kExitFileError = 3,  // the result code on standard error
+};
+
+using Words = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* synopsis;
+    int (*run)(const Words& words);
+};
+
+// Prints "marquill: <message>" to standard error and returns `code`.
+int fail(int code, const std::string& message);
+
+}  // namespace marquill::cli
