@@ -35,7 +35,7 @@ fuzz:
 	scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files '*.cpp' '*.h' | xargs -r clang-format -i
 
 clean:
 	rm -rf build

@@ -40,10 +40,13 @@ std::optional<std::string> Args::value(const std::string& option) const {
 std::vector<std::string> Args::values(const std::string& option) const {
     std::vector<std::string> out;
     auto range = options_.equal_range(option);
-    for (auto it = range.first; it != range.second; ++it) out.push_back(it->second);
+    for (auto it = range.first; it != range.second; ++it)
+        out.push_back(it->second);
     return out;
 }
 
-std::vector<std::string> Args::optionNames() const { return order_; }
+std::vector<std::string> Args::optionNames() const {
+    return order_;
+}
 
 }  // namespace marquill::cli

@@ -10,7 +10,7 @@
 namespace marquill::cli {
 
 class Args {
-public:
+  public:
     // `flags` are the options that take no value.
     static std::optional<Args> parse(const std::vector<std::string>& words,
                                      const std::set<std::string>& flags, std::string* error);
@@ -23,7 +23,7 @@ public:
     // The options given, for refusing unknown ones.
     [[nodiscard]] std::vector<std::string> optionNames() const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::multimap<std::string, std::string> options_;
     std::vector<std::string> order_;

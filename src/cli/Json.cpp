@@ -7,7 +7,6 @@
 
 namespace marquill::cli {
 
-
 std::string Json::quote(std::string_view raw) {
     std::string s = platform::toUtf8Lenient(raw);
     std::string out = "\"";

@@ -8,7 +8,7 @@
 namespace marquill::cli {
 
 class Json {
-public:
+  public:
     Json& beginObject();
     Json& endObject();
     Json& beginArray();
@@ -35,7 +35,7 @@ public:
     // Strings are taken as Windows-1252 text when they are not valid UTF-8.
     static std::string quote(std::string_view s);
 
-private:
+  private:
     void separate();
     std::string out_;
     std::vector<bool> first_;  // per open container: no element written yet

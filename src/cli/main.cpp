@@ -19,7 +19,8 @@ int runHelp(const Words&) {
         "Marquill designs celebrity persons for The Pemms and swaps them into the\n"
         "neighbourhoods of an installed game.\n\n"
         "usage: marquill COMMAND [options]\n\n");
-    for (const Command& c : kCommands) std::printf("  %s\n", c.synopsis);
+    for (const Command& c : kCommands)
+        std::printf("  %s\n", c.synopsis);
     std::printf(
         "\nEvery command takes --game-dir DIR. Exit status: 0 done, 1 refused, 2 usage,\n"
         "3 file or format error.\n");

@@ -13,11 +13,10 @@
 namespace marquill::platform {
 
 class ByteReader {
-public:
+  public:
     ByteReader() = default;
     explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-    ByteReader(const void* data, size_t size)
-        : bytes_(static_cast<const uint8_t*>(data), size) {}
+    ByteReader(const void* data, size_t size) : bytes_(static_cast<const uint8_t*>(data), size) {}
 
     [[nodiscard]] size_t size() const { return bytes_.size(); }
     [[nodiscard]] size_t position() const { return pos_; }
@@ -115,7 +114,7 @@ public:
         return v;
     }
 
-private:
+  private:
     std::span<const uint8_t> bytes_;
     size_t pos_ = 0;
 };

@@ -7,7 +7,9 @@
 
 namespace marquill::platform {
 
-void ByteSink::f32le(float v) { u32le(std::bit_cast<uint32_t>(v)); }
+void ByteSink::f32le(float v) {
+    u32le(std::bit_cast<uint32_t>(v));
+}
 
 void ByteSink::zeros(size_t n) {
     static constexpr uint8_t kZeros[64] = {};
@@ -20,13 +22,15 @@ void ByteSink::zeros(size_t n) {
 
 void ByteSink::putLE(uint64_t v, int n) {
     uint8_t b[8];
-    for (int i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < n; ++i)
+        b[i] = static_cast<uint8_t>(v >> (8 * i));
     write(b, static_cast<size_t>(n));
 }
 
 void ByteSink::putBE(uint64_t v, int n) {
     uint8_t b[8];
-    for (int i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(v >> (8 * (n - 1 - i)));
+    for (int i = 0; i < n; ++i)
+        b[i] = static_cast<uint8_t>(v >> (8 * (n - 1 - i)));
     write(b, static_cast<size_t>(n));
 }
 

@@ -11,7 +11,7 @@
 namespace marquill::platform {
 
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     virtual void write(std::span<const uint8_t> bytes) = 0;
     [[nodiscard]] virtual bool failed() const = 0;
@@ -30,13 +30,13 @@ public:
     void text(std::string_view s) { write(s.data(), s.size()); }
     void zeros(size_t n);
 
-private:
+  private:
     void putLE(uint64_t v, int n);
     void putBE(uint64_t v, int n);
 };
 
 class VectorSink final : public ByteSink {
-public:
+  public:
     using ByteSink::write;
     void write(std::span<const uint8_t> bytes) override {
         data_.insert(data_.end(), bytes.begin(), bytes.end());
@@ -45,13 +45,13 @@ public:
     [[nodiscard]] const std::vector<uint8_t>& data() const { return data_; }
     [[nodiscard]] std::vector<uint8_t> take() { return std::move(data_); }
 
-private:
+  private:
     std::vector<uint8_t> data_;
 };
 
 // Writes to a file opened for writing; the first failed write (or close) sticks.
 class FileSink final : public ByteSink {
-public:
+  public:
     explicit FileSink(const std::string& path);
     ~FileSink() override;
     FileSink(const FileSink&) = delete;
@@ -64,7 +64,7 @@ public:
     // Flushes and closes (Synced also waits for the disk); false when anything written was lost.
     [[nodiscard]] bool close(Durability durability = Durability::Buffered);
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     bool failed_ = false;
 };

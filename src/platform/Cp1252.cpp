@@ -100,7 +100,8 @@ std::string utf8ToCp1252(std::string_view utf8) {
 std::string cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size());
-    for (char c : cp1252) appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
+    for (char c : cp1252)
+        appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 

@@ -15,7 +15,8 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
     std::vector<uint8_t> out;
     uint8_t buf[65536];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        out.insert(out.end(), buf, buf + n);
     bool bad = std::ferror(f) != 0;
     std::fclose(f);
     if (bad) return std::nullopt;
