@@ -20,6 +20,8 @@ struct Command {
     int (*run)(const Words& words);
 };
 
+int runDemoGame(const Words& words);
+
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);
 

@@ -12,6 +12,8 @@ int runHelp(const Words&);
 // Commands in the order the help lists them.
 constexpr Command kCommands[] = {
     {"help", "marquill help                          this text", runHelp},
+    {"demo-game", "marquill demo-game DIR [--scale N]     writes a demo installation into DIR",
+     runDemoGame},
 };
 
 int runHelp(const Words&) {

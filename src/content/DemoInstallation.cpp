@@ -1,0 +1,20 @@
+#include "content/DemoInstallation.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace marquill::content {
+
+bool writeDemoInstallation(const std::string& dir, const DemoOptions& options, std::string* error) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) {
+        if (error) *error = "cannot create " + dir + ": " + ec.message();
+        return false;
+    }
+    // Each part of the installation writes its own folders.
+    (void)options;
+    return true;
+}
+
+}  // namespace marquill::content
