@@ -79,9 +79,9 @@ void RunSequence(uint32_t seed) {
             } else {
                 auto bytes = someBytes();
                 MemoryBlock* replacement = BlockOf(bytes);
-                ASSERT_EQ(file.AddResource(replacement, key.first, key.second, "",
-                                           DataOrder::Native),
-                          kResOk);
+                ASSERT_EQ(
+                    file.AddResource(replacement, key.first, key.second, "", DataOrder::Native),
+                    kResOk);
                 ASSERT_EQ(file.WriteResource(replacement), kResOk) << when;
                 model[key] = std::move(bytes);
             }

@@ -33,13 +33,13 @@ TEST(Record, StringsArePaddedToEvenPositions) {
     constants.entries = {{1, 2, "ab", "c", true, 7, 8}};
     SimpleReconObject<cTreeConstants> record(constants, kTypeTreeConstants);
     const auto bytes = Serialise(record, 1);
-    const std::vector<uint8_t> expected = {
-        0, 0, 0, 0, 1, 0, 0, 0, 'N', 'C', 'R', 'T',  // prefix
-        1, 0, 0, 0,                                  // count
-        1, 0, 0, 0, 2, 0, 0, 0,                      // values
-        'a', 'b', 0, 0,                              // even length: terminator and pad
-        'c', 0,                                      // odd length: terminator only
-        1, 7, 0, 8, 0};
+    const std::vector<uint8_t> expected = {0,   0,   0,   0,   1, 0, 0, 0,
+                                           'N', 'C', 'R', 'T',              // prefix
+                                           1,   0,   0,   0,                // count
+                                           1,   0,   0,   0,   2, 0, 0, 0,  // values
+                                           'a', 'b', 0,   0,  // even length: terminator and pad
+                                           'c', 0,            // odd length: terminator only
+                                           1,   7,   0,   8,   0};
     EXPECT_EQ(bytes, expected);
 }
 

@@ -3,8 +3,8 @@
 #include "IffTestFiles.h"
 #include "TempDir.h"
 #include "resfile/IFFResFile2.h"
-#include "resfile/StringSet.h"
 #include "resfile/StackString.h"
+#include "resfile/StringSet.h"
 #include "resfile/StringSetMulti.h"
 
 namespace marquill::resfile {
@@ -138,9 +138,8 @@ TEST_F(StringFile, TruncatedOrInconsistentDataIsAnErrorNotAnOverread) {
 }
 
 TEST_F(StringFile, MultiLanguageSavePadsFromLanguage0AndDropsPureCopies) {
-    Store(kTypeStrings, 1,
-          {0xFD, 0xFF, 3, 0, 1, 'a', 0, 'x', 0, 1, 'b', 0, 0, 1, 'c', 0, 0}, DataOrder::Native,
-          "N");
+    Store(kTypeStrings, 1, {0xFD, 0xFF, 3, 0, 1, 'a', 0, 'x', 0, 1, 'b', 0, 0, 1, 'c', 0, 0},
+          DataOrder::Native, "N");
     StringSetMulti multi;
     multi.Select(file, 1, kTypeStrings, StringForm::Binary, 5);
     ASSERT_EQ(multi.Load(StringSetMulti::Languages::All, StringSetMulti::Fallback::Language0),
@@ -151,10 +150,10 @@ TEST_F(StringFile, MultiLanguageSavePadsFromLanguage0AndDropsPureCopies) {
     multi.Set(2, "B5", 5);
     ASSERT_EQ(multi.Save(), kResOk);
     EXPECT_EQ(Stored(kTypeStrings, 1),
-              (std::vector<uint8_t>{0xFD, 0xFF, 6, 0,                          //
-                                    1, 'a', 0, 'x', 0, 1, 'b', 0, 0, 1, 'c', 0, 0,  //
-                                    6, 'A', '5', 0, 'x', 0, 6, 'B', '5', 0, 0,     //
-                                    6, 'c', 0, 0}));
+              (std::vector<uint8_t>{0xFD, 0xFF, 6,   0,                                         //
+                                    1,    'a',  0,   'x', 0,   1, 'b', 0,   0,   1, 'c', 0, 0,  //
+                                    6,    'A',  '5', 0,   'x', 0, 6,   'B', '5', 0, 0,          //
+                                    6,    'c',  0,   0}));
 
     StringSetMulti reread;
     reread.Select(file, 1, kTypeStrings, StringForm::Binary, 5);
@@ -174,8 +173,8 @@ TEST_F(StringFile, MultiLanguageSaveCreatesAMissingResource) {
     multi.Set(1, "only", 0);
     ASSERT_EQ(multi.Save(), kResOk);
     EXPECT_EQ(multi.Type(), kTypeStrings);
-    EXPECT_EQ(Stored(kTypeStrings, 9), (std::vector<uint8_t>{0xFD, 0xFF, 1, 0, 1, 'o', 'n', 'l',
-                                                             'y', 0, 0}));
+    EXPECT_EQ(Stored(kTypeStrings, 9),
+              (std::vector<uint8_t>{0xFD, 0xFF, 1, 0, 1, 'o', 'n', 'l', 'y', 0, 0}));
 }
 
 TEST(StackString, CutsSilentlyAtItsCapacity) {
