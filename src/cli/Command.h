@@ -21,6 +21,8 @@ struct Command {
 };
 
 int runDemoGame(const Words& words);
+int runIff(const Words& words);
+int runStrings(const Words& words);
 
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);

@@ -87,8 +87,7 @@ ResCode ChainResFile::GetPath(std::string& path) {
 }
 
 bool ChainResFile::IsOpen() {
-    return std::any_of(members_.begin(), members_.end(),
-                       [](const auto& m) { return m->IsOpen(); });
+    return std::any_of(members_.begin(), members_.end(), [](const auto& m) { return m->IsOpen(); });
 }
 
 std::vector<ResType> ChainResFile::TypeUnion() {
@@ -96,8 +95,7 @@ std::vector<ResType> ChainResFile::TypeUnion() {
     for (auto& member : members_) {
         for (int position = member->CountTypes(); position >= 1; --position) {
             const ResType type = member->GetIndType(position);
-            if (std::find(types.begin(), types.end(), type) == types.end())
-                types.push_back(type);
+            if (std::find(types.begin(), types.end(), type) == types.end()) types.push_back(type);
         }
     }
     return types;

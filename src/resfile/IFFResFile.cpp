@@ -38,8 +38,8 @@ void IFFResFile::AfterOpen() {
             if (file_.Length(length) == kResOk &&
                 header.size <= length - std::min<uint64_t>(length, nameEntry_->offset)) {
                 data.resize(dataLength);
-                if (file_.Read(nameEntry_->offset + chain_.HeaderSize(), data.data(),
-                               dataLength) != kResOk)
+                if (file_.Read(nameEntry_->offset + chain_.HeaderSize(), data.data(), dataLength) !=
+                    kResOk)
                     data.clear();
             }
         }

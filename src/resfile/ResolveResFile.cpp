@@ -95,8 +95,7 @@ ResCode ResolveResFile::ChangeId(MemoryBlock*, int16_t) {
     return SetResult(kResNotHeld);
 }
 
-ResCode ResolveResFile::AddResource(MemoryBlock*, ResType, int16_t, std::string_view,
-                                    DataOrder) {
+ResCode ResolveResFile::AddResource(MemoryBlock*, ResType, int16_t, std::string_view, DataOrder) {
     return SetResult(kResNotOpen);
 }
 

@@ -29,7 +29,8 @@ std::optional<std::string> SeqResFile::MatchPath(const std::string& path,
     if (extension.size() < 2 || extension[0] != '.') return std::nullopt;
     const size_t slash = path.find_last_of("/\\");
     const size_t dot = path.rfind('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     if (!hasExtension) return path + std::string(extension);
     if (SameResName(std::string_view(path).substr(dot), extension)) return path;
     return std::nullopt;
