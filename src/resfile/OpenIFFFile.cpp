@@ -5,8 +5,7 @@
 
 namespace marquill::resfile {
 
-std::unique_ptr<IFFChunkFile> OpenIFFFile(const std::string& path, Access access,
-                                          ResCode& code) {
+std::unique_ptr<IFFChunkFile> OpenIFFFile(const std::string& path, Access access, ResCode& code) {
     std::unique_ptr<IFFChunkFile> file = std::make_unique<IFFResFile2>();
     code = file->Open(path, access);
     if (code == kResBadHeader) {
