@@ -68,6 +68,7 @@ void BM_OpenWithMap(benchmark::State& state) {
         if (file.Open(files.withMap, Access::ReadOnly) != kResOk || file.MapOffset() == 0)
             state.SkipWithError("no map");
         benchmark::DoNotOptimize(file.CountResources(kTypes[0]));
+        state.counters["reads"] = static_cast<double>(file.ReadCount());
     }
     state.SetItemsProcessed(state.iterations() * kResources);
 }
@@ -80,10 +81,25 @@ void BM_OpenWalkingTheChain(benchmark::State& state) {
         if (file.Open(files.withoutMap, Access::ReadOnly) != kResOk || file.MapOffset() != 0)
             state.SkipWithError("has a map");
         benchmark::DoNotOptimize(file.CountResources(kTypes[0]));
+        state.counters["reads"] = static_cast<double>(file.ReadCount());
     }
     state.SetItemsProcessed(state.iterations() * kResources);
 }
 BENCHMARK(BM_OpenWalkingTheChain)->Unit(benchmark::kMillisecond);
+
+// The same walk with every chunk header read by its own system call.
+void BM_OpenWalkingTheChainUnbuffered(benchmark::State& state) {
+    const auto& files = Files();
+    for (auto _ : state) {
+        IFFResFile2 file;
+        file.SetBufferSizes(0, 0);
+        if (file.Open(files.withoutMap, Access::ReadOnly) != kResOk || file.MapOffset() != 0)
+            state.SkipWithError("has a map");
+        benchmark::DoNotOptimize(file.CountResources(kTypes[0]));
+    }
+    state.SetItemsProcessed(state.iterations() * kResources);
+}
+BENCHMARK(BM_OpenWalkingTheChainUnbuffered)->Unit(benchmark::kMillisecond);
 
 void BM_LookupById(benchmark::State& state) {
     IFFResFile2 file;

@@ -112,14 +112,19 @@ ResCode IFFChunkFile::ReadMap() {
     SimpleReconObject<IFFResMap> record(map, kTypeMap);
     if (ReadRecord(block->Bytes(), record) != kResOk || !IsTrustedMapMarker(decoded))
         return kResBadChunk;
+    // Two resources at one offset, or a chunk header past the end, cannot be the file's map.
     uint64_t fileLength = 0;
     if (file_.Length(fileLength) != kResOk) return kResBadChunk;
+    std::vector<int64_t> offsets;
     for (const auto& type : decoded.Types()) {
         for (const auto& entry : type->entries) {
             if (static_cast<uint64_t>(entry->offset) + chain_.HeaderSize() > fileLength)
                 return kResBadChunk;
+            offsets.push_back(entry->offset);
         }
     }
+    std::sort(offsets.begin(), offsets.end());
+    if (std::adjacent_find(offsets.begin(), offsets.end()) != offsets.end()) return kResBadChunk;
     table_.Clear();
     table_.Adopt(decoded);
     return kResOk;

@@ -49,7 +49,7 @@ bool IFFResMap::Reconstitute(ReconStream& stream, int32_t) {
             if (!stream.UInt32(offset) || !stream.Int16(id) || !stream.UInt16(flags) ||
                 !stream.String(name, kMaxResNameLength))
                 return false;
-            if (offset < kFirstChunkOffset || table_.FindByOffset(offset)) return false;
+            if (offset < kFirstChunkOffset) return false;
             ResEntry& entry = table_.Append(code, id, flags, std::move(name));
             table_.SetOffset(entry, offset);
         }

@@ -13,8 +13,8 @@ namespace marquill::resfile {
 class IFFResMap {
   public:
     explicit IFFResMap(ResTable& table) : table_(table) {}
-    // Reading appends to the (empty) table; a map that lists an offset twice or one inside the
-    // file header fails, so the file is scanned instead.
+    // Reading appends to the (empty) table; a map that lists an offset inside the file header
+    // fails, so the file is scanned instead.
     bool Reconstitute(ReconStream& stream, int32_t version);
 
   private:

@@ -26,13 +26,22 @@ ResEntry* First(const std::vector<ResEntry*>& candidates, uint8_t attribute) {
 
 }  // namespace
 
+void ResTable::EnsureIndexed(TypeEntry& type) {
+    if (type.indexed) return;
+    type.indexed = true;
+    for (auto& entry : type.entries)
+        Index(*entry);
+}
+
 void ResTable::Index(ResEntry& entry) {
+    if (!entry.type->indexed) return;
     entry.type->byId[entry.id].push_back(&entry);
     entry.type->byName[Folded(entry.name)].push_back(&entry);
 }
 
 void ResTable::Unindex(ResEntry& entry) {
     TypeEntry& t = *entry.type;
+    if (!t.indexed) return;
     if (auto it = t.byId.find(entry.id); it != t.byId.end()) {
         Erase(it->second, &entry);
         if (it->second.empty()) t.byId.erase(it);
@@ -78,8 +87,9 @@ ResEntry& ResTable::Append(ResType type, int16_t id, uint16_t flags, std::string
 }
 
 ResEntry* ResTable::FindExact(ResType type, int16_t id, uint8_t attribute) const {
-    const TypeEntry* t = FindType(type);
+    TypeEntry* t = FindType(type);
     if (!t) return nullptr;
+    EnsureIndexed(*t);
     auto it = t->byId.find(id);
     return it == t->byId.end() ? nullptr : First(it->second, attribute);
 }
@@ -92,8 +102,9 @@ ResEntry* ResTable::FindById(ResType type, int16_t id, uint8_t attribute) const 
 }
 
 ResEntry* ResTable::FindByName(ResType type, std::string_view name) const {
-    const TypeEntry* t = FindType(type);
+    TypeEntry* t = FindType(type);
     if (!t) return nullptr;
+    EnsureIndexed(*t);
     auto it = t->byName.find(Folded(name));
     return it == t->byName.end() ? nullptr : First(it->second, 0);
 }
@@ -105,6 +116,12 @@ ResEntry* ResTable::FindByPosition(ResType type, int position) const {
 }
 
 ResEntry* ResTable::FindByOffset(int64_t offset) const {
+    if (!offsetsIndexed_) {
+        offsetsIndexed_ = true;
+        for (const auto& t : types_)
+            for (const auto& e : t->entries)
+                if (e->OnDisk()) byOffset_[e->offset] = e.get();
+    }
     auto it = byOffset_.find(offset);
     return it == byOffset_.end() ? nullptr : it->second;
 }
@@ -132,7 +149,7 @@ void ResTable::Remove(ResEntry& entry) {
         Detach(entry);
         DisposeBlock(block);
     }
-    if (entry.OnDisk()) {
+    if (entry.OnDisk() && offsetsIndexed_) {
         auto it = byOffset_.find(entry.offset);
         if (it != byOffset_.end() && it->second == &entry) byOffset_.erase(it);
     }
@@ -156,7 +173,7 @@ void ResTable::RemoveType(ResType type) {
             byBlock_.erase(e->block);
             DisposeBlock(e->block);
         }
-        if (e->OnDisk()) {
+        if (e->OnDisk() && offsetsIndexed_) {
             auto found = byOffset_.find(e->offset);
             if (found != byOffset_.end() && found->second == e.get()) byOffset_.erase(found);
         }
@@ -171,15 +188,16 @@ void ResTable::Clear() {
     types_.clear();
     byBlock_.clear();
     byOffset_.clear();
+    offsetsIndexed_ = false;
 }
 
 void ResTable::SetOffset(ResEntry& entry, int64_t offset) {
-    if (entry.OnDisk()) {
+    if (offsetsIndexed_ && entry.OnDisk()) {
         auto it = byOffset_.find(entry.offset);
         if (it != byOffset_.end() && it->second == &entry) byOffset_.erase(it);
     }
     entry.offset = offset;
-    if (entry.OnDisk()) byOffset_[entry.offset] = &entry;
+    if (offsetsIndexed_ && entry.OnDisk()) byOffset_[entry.offset] = &entry;
 }
 
 }  // namespace marquill::resfile
@@ -191,10 +209,12 @@ void ResTable::Adopt(ResTable& other) {
         types_.push_back(std::move(t));
     nextSequence_ = std::max(nextSequence_, other.nextSequence_);
     byBlock_.merge(other.byBlock_);
-    byOffset_.merge(other.byOffset_);
+    byOffset_.clear();
+    offsetsIndexed_ = false;
     other.types_.clear();
     other.byBlock_.clear();
     other.byOffset_.clear();
+    other.offsetsIndexed_ = false;
 }
 
 }  // namespace marquill::resfile

@@ -38,7 +38,9 @@ struct TypeEntry {
     ResType type = 0;
     std::vector<std::unique_ptr<ResEntry>> entries;
     ConvertRoutine convert = nullptr;
-    // Lookup indexes over `entries`; names folded to lower case.
+    // Lookup indexes over `entries`, built on the first lookup of the type so that opening a
+    // file does not pay for them; names folded to lower case.
+    bool indexed = false;
     std::unordered_map<int16_t, std::vector<ResEntry*>> byId;
     std::unordered_map<std::string, std::vector<ResEntry*>> byName;
 };
@@ -86,11 +88,14 @@ class ResTable {
   private:
     static void Index(ResEntry& entry);
     static void Unindex(ResEntry& entry);
+    static void EnsureIndexed(TypeEntry& type);
 
     std::vector<std::unique_ptr<TypeEntry>> types_;
     uint64_t nextSequence_ = 0;
     std::unordered_map<const MemoryBlock*, ResEntry*> byBlock_;
-    std::unordered_map<int64_t, ResEntry*> byOffset_;
+    // Built on the first FindByOffset (compaction, writes), not while a file is opened.
+    mutable bool offsetsIndexed_ = false;
+    mutable std::unordered_map<int64_t, ResEntry*> byOffset_;
 };
 
 }  // namespace marquill::resfile

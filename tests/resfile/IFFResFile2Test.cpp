@@ -222,6 +222,18 @@ TEST(IffOpen, AMapNamingOffsetsPastTheEndIsNotTrusted) {
     IFFResFile2 file;
     ASSERT_EQ(file.Open(path, Access::ReadOnly), kResOk);
     EXPECT_EQ(OffsetOf(file, kTypeStrings, 200), 64) << "read by walking the chain";
+    ASSERT_EQ(file.Close(), kResOk);
+
+    // Two resources at one offset.
+    const auto second = dir.File("b.iff");
+    MakeFile(second, {10, 10});
+    bytes = ReadBytes(second);
+    const size_t mapData = 64 + 86 + 86 + 76;
+    ASSERT_EQ(bytes[mapData + 34], 150);
+    bytes[mapData + 34] = 64;
+    WriteBytes(second, bytes);
+    ASSERT_EQ(file.Open(second, Access::ReadOnly), kResOk);
+    EXPECT_EQ(OffsetOf(file, kTypeStrings, 201), 150) << "read by walking the chain";
 }
 
 TEST(IffLoad, ConvertsBigEndianDataOnceAndFlagsItNative) {
