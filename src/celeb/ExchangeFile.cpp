@@ -42,7 +42,9 @@ void putExchangeSkinFiles(platform::ProfileDocument& doc, const SkinFileList& sk
                 platform::utf8ToCp1252(skins.paths()[i]));
 }
 
-void putExchangeVersion(platform::ProfileDocument& doc) { doc.set(kExchangeSection, "Version", "4"); }
+void putExchangeVersion(platform::ProfileDocument& doc) {
+    doc.set(kExchangeSection, "Version", "4");
+}
 
 bool writeExchangeFile(const std::string& path, const PemmData& record,
                        const ExchangeChoices& choices, const SkinFileList& skins) {

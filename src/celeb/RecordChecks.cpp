@@ -37,7 +37,8 @@ std::optional<Refusal> checkDescription(std::string_view description) {
 
 std::optional<Refusal> checkPersonality(const std::array<int, 5>& traits) {
     int sum = 0;
-    for (int t : traits) sum += t;
+    for (int t : traits)
+        sum += t;
     if (sum > kPersonalityPoints) {
         std::string text =
             "No Pemm is that perfect! You have allocated too many points. You are limited to 25 "
@@ -88,7 +89,8 @@ std::array<int, kInterestCount> interestOrder(const std::vector<int>& top,
                     std::find(low.begin(), low.end(), id) != low.end();
         if (!used) order[next++] = id;
     }
-    for (size_t i = 0; i < sortedLow.size() && i < 15; ++i) order[14 - i] = sortedLow[i];
+    for (size_t i = 0; i < sortedLow.size() && i < 15; ++i)
+        order[14 - i] = sortedLow[i];
     return order;
 }
 

@@ -23,7 +23,8 @@ gamedata::CelebrityValues celebrityValues(const PemmData& record, const SaveChoi
     gamedata::CelebrityValues v;
     v.name = record.name();
     v.description = record.description();
-    for (int k = 0; k < kTraitCount; ++k) v.traits[static_cast<size_t>(k)] = record.trait(k);
+    for (int k = 0; k < kTraitCount; ++k)
+        v.traits[static_cast<size_t>(k)] = record.trait(k);
     for (int id = 0; id < kInterestCount; ++id)
         v.interestScores[static_cast<size_t>(id)] = interestScore(record, id);
     v.fameLevel = choices.fameChoice;
@@ -31,9 +32,8 @@ gamedata::CelebrityValues celebrityValues(const PemmData& record, const SaveChoi
     return v;
 }
 
-SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices,
-                         const SaveSetup& setup, SkinFileList& skins, SaveHost& host,
-                         const ProgressCallback& progress) {
+SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices, const SaveSetup& setup,
+                         SkinFileList& skins, SaveHost& host, const ProgressCallback& progress) {
     SaveResult result;
     int position = 0;
     auto stage = [&](std::string_view text) {
@@ -41,13 +41,15 @@ SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices,
         if (progress) progress(SaveProgress{std::string(text), ++position});
     };
 
-    SaveDialogRequest request{"Select the name to save this Pemm", "Marquill Files (*.srf)| *.srf||",
-                              ".srf", record.name(),
+    SaveDialogRequest request{"Select the name to save this Pemm",
+                              "Marquill Files (*.srf)| *.srf||", ".srf", record.name(),
                               platform::resolveGamePath(setup.gameFolder, "TemplateCelebrity")};
     auto chosen = host.chooseSavePath(request);
     if (!chosen) return result;
 
-    SavePaths paths = savePathsFor(*chosen);
+    // Companion files are named as the game's platform would find them, so "star.srf" beside an
+    // older "Star.iff" replaces that file rather than adding a second one of the same name.
+    SavePaths paths = savePathsFor(platform::resolveFileName(*chosen));
     result.exchangePath = paths.exchangePath;
     result.basePath = paths.basePath;
     if (progress) progress(SaveProgress{"", 0});
@@ -68,9 +70,9 @@ SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices,
     doc.writeTo(sink);
     if (!platform::writeFileAtomically(paths.exchangePath, sink.data())) {
         result.outcome = SaveResult::Outcome::ExchangeFileFailed;
-        host.showMessage(gamedata::kErrorTitle,
-                         "Could not write the exchange file " + paths.exchangePath +
-                             ". The Pemm was not saved.");
+        host.showMessage(gamedata::kErrorTitle, "Could not write the exchange file " +
+                                                    paths.exchangePath +
+                                                    ". The Pemm was not saved.");
         return result;
     }
 

@@ -41,11 +41,12 @@ struct SaveProgress {
 inline constexpr int kSaveProgressSteps = 9;
 using ProgressCallback = std::function<void(const SaveProgress&)>;
 
-inline constexpr std::string_view kExchangeAddress = "https://exchange.thepemms.example/exchange_stars/";
+inline constexpr std::string_view kExchangeAddress =
+    "https://exchange.thepemms.example/exchange_stars/";
 
 struct SaveSetup {
     std::string gameFolder;
-    std::string templatePath;  // QT_Template.iff
+    std::string templatePath;            // QT_Template.iff
     SnapshotTaker* snapshots = nullptr;  // none: no pictures
 };
 
@@ -77,7 +78,7 @@ struct SavePaths {
 
 // `skins` is emptied and collected afresh.
 [[nodiscard]] SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices,
-                                       const SaveSetup& setup, SkinFileList& skins,
-                                       SaveHost& host, const ProgressCallback& progress);
+                                       const SaveSetup& setup, SkinFileList& skins, SaveHost& host,
+                                       const ProgressCallback& progress);
 
 }  // namespace marquill::celeb

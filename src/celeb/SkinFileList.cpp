@@ -17,14 +17,17 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-bool readable(const std::string& path) { return File(std::fopen(path.c_str(), "rb")) != nullptr; }
+bool readable(const std::string& path) {
+    return File(std::fopen(path.c_str(), "rb")) != nullptr;
+}
 
 // Lines of at most 1023 characters, as the outfit files are read; the line end is dropped.
 bool nextLine(std::FILE* f, std::string* line) {
     char buf[1024];
     if (!std::fgets(buf, sizeof buf, f)) return false;
     std::string_view s(buf);
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+        s.remove_suffix(1);
     *line = std::string(s);
     return true;
 }

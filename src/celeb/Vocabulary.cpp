@@ -45,7 +45,8 @@ const std::array<FameLevel, kFameLevelCount> kFameLevels = {{
 std::optional<int> findInterest(std::string_view name) {
     for (int id = 0; id < kInterestCount; ++id) {
         const Interest& in = kInterests[static_cast<size_t>(id)];
-        if (equalsIgnoringCase(in.name, name) || equalsIgnoringCase(in.exchangeKey, name)) return id;
+        if (equalsIgnoringCase(in.name, name) || equalsIgnoringCase(in.exchangeKey, name))
+            return id;
     }
     return std::nullopt;
 }

@@ -12,9 +12,8 @@ inline constexpr int kFameLevelCount = 11;
 inline constexpr int kSignCount = 12;
 
 enum Trait : int { kNeat = 0, kActive = 1, kPlayful = 2, kOutgoing = 3, kNice = 4 };
-inline constexpr std::array<std::string_view, kTraitCount> kTraitNames = {"Neat", "Active",
-                                                                          "Playful", "Outgoing",
-                                                                          "Nice"};
+inline constexpr std::array<std::string_view, kTraitCount> kTraitNames = {
+    "Neat", "Active", "Playful", "Outgoing", "Nice"};
 
 struct Interest {
     std::string_view name;         // as the lists show it

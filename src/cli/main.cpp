@@ -14,6 +14,20 @@ constexpr Command kCommands[] = {
     {"help", "marquill help                          this text", runHelp},
     {"demo-game", "marquill demo-game DIR [--scale N]     writes a demo installation into DIR",
      runDemoGame},
+    {"neighborhoods", "marquill neighborhoods [--json]         the neighbourhoods that exist",
+     runNeighborhoods},
+    {"celebrities",
+     "marquill celebrities --neighborhood N [--json]   the celebrities of a neighbourhood",
+     runCelebrities},
+    {"templates", "marquill templates [--json]             the celebrity files offered for import",
+     runTemplates},
+    {"import",
+     "marquill import --neighborhood N --person FILE --celebrity FILE   replaces a celebrity",
+     runImport},
+    {"restore", "marquill restore [--list] [BACKUP]      lists backups, or puts one back",
+     runRestore},
+    {"create", "marquill create --out PATH.srf [choices]   saves a celebrity without the wizard",
+     runCreate},
 };
 
 int runHelp(const Words&) {

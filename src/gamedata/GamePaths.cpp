@@ -6,7 +6,9 @@
 
 namespace marquill::gamedata {
 
-std::string userDataName(int n) { return n == 1 ? "UserData" : "UserData" + std::to_string(n); }
+std::string userDataName(int n) {
+    return n == 1 ? "UserData" : "UserData" + std::to_string(n);
+}
 
 std::string GamePaths::userDataFolder(int n) const {
     return platform::resolveGamePath(game_, userDataName(n));

@@ -40,6 +40,8 @@ void NeighborhoodPicker::back() {
     }
 }
 
-std::string NeighborhoodPicker::text() const { return "Pick a Neighborhood.\n\n" + path_; }
+std::string NeighborhoodPicker::text() const {
+    return "Pick a Neighborhood.\n\n" + path_;
+}
 
 }  // namespace marquill::gamedata

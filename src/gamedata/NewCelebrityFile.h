@@ -11,8 +11,8 @@
 namespace marquill::gamedata {
 
 struct CelebrityValues {
-    std::string name;         // UTF-8
-    std::string description;  // UTF-8, line breaks kept
+    std::string name;                      // UTF-8
+    std::string description;               // UTF-8, line breaks kept
     std::array<int, 5> traits{};           // Neat, Active, Playful, Outgoing, Nice
     std::array<int, 15> interestScores{};  // by interest id: 10, 5 or 1
     int fameLevel = 0;

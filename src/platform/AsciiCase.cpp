@@ -22,7 +22,8 @@ bool containsIgnoringCase(std::string_view text, std::string_view part) {
 
 std::string toLowerAscii(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = lowerAscii(c);
+    for (char& c : out)
+        c = lowerAscii(c);
     return out;
 }
 

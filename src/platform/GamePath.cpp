@@ -33,7 +33,8 @@ std::string spellingIn(const std::string& dir, std::string_view name) {
 
 std::string resolveGamePath(std::string_view base, std::string_view relative) {
     std::string path(base);
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     size_t pos = 0;
     bool exists = true;  // once a component is missing, nothing below it can exist
     while (pos <= relative.size()) {
@@ -52,11 +53,19 @@ std::string resolveGamePath(std::string_view base, std::string_view relative) {
     return path;
 }
 
+std::string resolveFileName(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return spellingIn(".", path);
+    std::string folder = path.substr(0, slash);
+    return folder + "/" + spellingIn(folder.empty() ? "/" : folder, path.substr(slash + 1));
+}
+
 bool wildcardMatchIgnoringCase(std::string_view pattern, std::string_view name) {
     // Iterative matcher with one back-tracking point for the last "*".
     size_t p = 0, n = 0, star = std::string_view::npos, mark = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -69,7 +78,8 @@ bool wildcardMatchIgnoringCase(std::string_view pattern, std::string_view name) 
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 

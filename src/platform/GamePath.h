@@ -13,6 +13,10 @@ namespace marquill::platform {
 // `base` is used as it stands (it is a real folder path); `relative` may use "\" or "/".
 [[nodiscard]] std::string resolveGamePath(std::string_view base, std::string_view relative);
 
+// The path with its last component in the spelling found on disk (the folder is taken as given):
+// the game's platform would open or overwrite that file for this name.
+[[nodiscard]] std::string resolveFileName(const std::string& path);
+
 // Names in `dir` (files only) that match a Windows-style pattern ("User*.iff", "*.iff") ignoring
 // case, sorted by name ignoring case, which is the order the game's platform lists them in.
 [[nodiscard]] std::vector<std::string> findFiles(const std::string& dir, std::string_view pattern);

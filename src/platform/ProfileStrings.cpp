@@ -1,6 +1,5 @@
 #include "platform/ProfileStrings.h"
 
-
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
 
@@ -9,8 +8,10 @@ namespace marquill::platform {
 namespace {
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -31,7 +32,8 @@ ProfileDocument ProfileDocument::parse(std::string_view text) {
         }
         std::string_view t = trim(line);
         if (t.size() >= 2 && t.front() == '[' && t.find(']') != std::string_view::npos) {
-            doc.sections_.push_back(Section{std::string(trim(t.substr(1, t.find(']') - 1))), true, {}});
+            doc.sections_.push_back(
+                Section{std::string(trim(t.substr(1, t.find(']') - 1))), true, {}});
             continue;
         }
         if (doc.sections_.empty()) doc.sections_.push_back(Section{"", false, {}});
@@ -74,7 +76,8 @@ void ProfileDocument::set(std::string_view section, std::string_view key, std::s
     }
     // A new key goes after the section's last key, before any trailing blank lines.
     size_t at = s->entries.size();
-    while (at > 0 && s->entries[at - 1].key.empty() && trim(s->entries[at - 1].raw).empty()) --at;
+    while (at > 0 && s->entries[at - 1].key.empty() && trim(s->entries[at - 1].raw).empty())
+        --at;
     s->entries.insert(s->entries.begin() + static_cast<std::ptrdiff_t>(at),
                       Entry{std::string(key), std::string(value), {}});
 }

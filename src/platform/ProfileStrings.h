@@ -22,7 +22,7 @@ class ProfileDocument {
 
   private:
     struct Entry {
-        std::string key;    // empty for a line that is not key=value (kept verbatim in `raw`)
+        std::string key;  // empty for a line that is not key=value (kept verbatim in `raw`)
         std::string value;
         std::string raw;
     };

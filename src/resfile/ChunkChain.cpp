@@ -148,8 +148,8 @@ ResCode ChunkChain::Compact(ResType skipType,
             shift += header.size;
         } else if (shift > 0) {
             for (uint64_t done = 0; done < header.size;) {
-                const size_t piece =
-                    static_cast<size_t>(std::min<uint64_t>(kCompactionBufferSize, header.size - done));
+                const size_t piece = static_cast<size_t>(
+                    std::min<uint64_t>(kCompactionBufferSize, header.size - done));
                 if (ResCode code = file_.Read(pos + done, buffer.get(), piece); code != kResOk)
                     return code;
                 if (ResCode code = file_.Write(pos - shift + done, buffer.get(), piece);

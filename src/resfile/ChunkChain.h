@@ -29,7 +29,7 @@ struct ChunkHeader {
     uint32_t size = 0;  // header included
     int16_t id = 0;
     uint16_t flags = 0;
-    std::string name;     // version 2
+    std::string name;      // version 2
     int32_t nameKey = -1;  // version 1
 };
 

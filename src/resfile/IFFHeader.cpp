@@ -19,7 +19,8 @@ std::optional<IFFHeaderInfo> ParseIFFHeader2(std::span<const uint8_t> bytes) {
             return std::nullopt;
     }
     IFFHeaderInfo info;
-    info.version = static_cast<uint16_t>(((bytes[9] - '0') & 0xFF) * 256 + ((bytes[11] - '0') & 0xFF));
+    info.version =
+        static_cast<uint16_t>(((bytes[9] - '0') & 0xFF) * 256 + ((bytes[11] - '0') & 0xFF));
     if (info.version != kIFFVersion20 && info.version != kIFFVersion25) return std::nullopt;
     if (info.version == kIFFVersion25) {
         info.mapOffset = (uint32_t{bytes[60]} << 24) | (uint32_t{bytes[61]} << 16) |
@@ -41,7 +42,8 @@ std::array<uint8_t, kIFFHeaderSize> MakeIFFHeader2(uint32_t mapOffset) {
 }
 
 bool IsIFFHeader1(std::span<const uint8_t> bytes) {
-    return bytes.size() >= kIFFHeaderSize && std::memcmp(bytes.data(), kHeader1, kIFFHeaderSize) == 0;
+    return bytes.size() >= kIFFHeaderSize &&
+           std::memcmp(bytes.data(), kHeader1, kIFFHeaderSize) == 0;
 }
 
 std::array<uint8_t, kIFFHeaderSize> MakeIFFHeader1() {

@@ -28,8 +28,7 @@ IFFResFile2::~IFFResFile2() {
 ResCode IFFResFile2::Create(const std::string& path) {
     if (file_.IsOpen()) return SetResult(kResAlreadyOpen);
     if (ResCode code = FlatFile::Create(path); code != kResOk) return SetResult(code);
-    if (ResCode code = file_.Open(path, Access::ReadWrite); code != kResOk)
-        return SetResult(code);
+    if (ResCode code = file_.Open(path, Access::ReadWrite); code != kResOk) return SetResult(code);
     const auto header = MakeIFFHeader2(0);
     ResCode code = file_.Write(0, header.data(), header.size());
     const ResCode closed = file_.Close();
@@ -288,8 +287,8 @@ ResCode IFFResFile2::AddResourceEx(MemoryBlock* block, ResType type, int16_t id,
         entry = &table_.Append(type, id, 0, "");
     }
     entry->id = id;
-    entry->flags = static_cast<uint16_t>((order == DataOrder::Native ? kFlagNative : 0) |
-                                         (attribute << 8));
+    entry->flags =
+        static_cast<uint16_t>((order == DataOrder::Native ? kFlagNative : 0) | (attribute << 8));
     entry->diskFlags = 0;
     entry->name.assign(name.substr(0, kMaxResNameLength));
     table_.Attach(*entry, block);
@@ -308,8 +307,7 @@ ResCode IFFResFile2::RemoveResource(MemoryBlock* block) {
         if (ResCode code = chain_.ReadHeader(entry->offset, existing); code != kResOk)
             return SetResult(code);
         if (existing.type != entry->type->type) return SetResult(kResBadChunk);
-        if (ResCode code = chain_.FreeChunk(entry->offset); code != kResOk)
-            return SetResult(code);
+        if (ResCode code = chain_.FreeChunk(entry->offset); code != kResOk) return SetResult(code);
     }
     table_.Remove(*entry);
     return SetResult(file_.Flush());
@@ -433,9 +431,8 @@ ResCode IFFResFile2::Suspend() {
 
 ResCode IFFResFile2::Resume() {
     if (path_.empty()) return SetResult(kResCannotOpen);
-    const Access access = platform::RandomAccessFile::IsWritableOnDisk(path_)
-                              ? Access::ReadWrite
-                              : Access::ReadOnly;
+    const Access access =
+        platform::RandomAccessFile::IsWritableOnDisk(path_) ? Access::ReadWrite : Access::ReadOnly;
     ResCode code = Open(path_, access);
     chain_.ResetRover();
     return code;
@@ -539,8 +536,8 @@ ResCode IFFResFile2::UniqueName(ResType type, std::string& name) {
     name = base;
     for (int counter = 0; table_.FindByName(type, name); ++counter) {
         const std::string suffix = std::to_string(counter);
-        name = base.substr(0, kMaxResNameLength - std::min(kMaxResNameLength, suffix.size())) +
-               suffix;
+        name =
+            base.substr(0, kMaxResNameLength - std::min(kMaxResNameLength, suffix.size())) + suffix;
     }
     return SetResult(kResOk);
 }

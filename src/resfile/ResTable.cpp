@@ -92,8 +92,8 @@ void ResTable::Remove(ResEntry& entry) {
     }
     TypeEntry* t = entry.type;
     auto& list = t->entries;
-    list.erase(std::find_if(list.begin(), list.end(),
-                            [&](const auto& e) { return e.get() == &entry; }));
+    list.erase(
+        std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.get() == &entry; }));
     if (list.empty()) {
         types_.erase(std::find_if(types_.begin(), types_.end(),
                                   [&](const auto& p) { return p.get() == t; }));
@@ -101,8 +101,8 @@ void ResTable::Remove(ResEntry& entry) {
 }
 
 void ResTable::RemoveType(ResType type) {
-    auto it = std::find_if(types_.begin(), types_.end(),
-                           [&](const auto& t) { return t->type == type; });
+    auto it =
+        std::find_if(types_.begin(), types_.end(), [&](const auto& t) { return t->type == type; });
     if (it == types_.end()) return;
     for (auto& e : (*it)->entries) {
         if (e->block) {

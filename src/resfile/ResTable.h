@@ -25,7 +25,7 @@ struct ResEntry {
     uint16_t flags = 0;      // current flags; the high byte is the attribute
     uint16_t diskFlags = 0;  // as last read from or written to the file
     MemoryBlock* block = nullptr;
-    std::string name;  // at most 63 characters
+    std::string name;      // at most 63 characters
     int32_t nameKey = -1;  // version 1.0 files: the key into the name list (-1 = no name)
     TypeEntry* type = nullptr;
 

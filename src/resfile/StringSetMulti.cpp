@@ -77,8 +77,7 @@ ResCode StringSetMulti::Load(Languages languages, Fallback fallback) {
 ResCode StringSetMulti::Save() {
     if (!file_ || !file_->IsOpen()) return kResBadChunk;
     StringSetMulti stored;
-    stored.Select(*file_, id_, type_, textForm_ ? StringForm::Text : StringForm::Binary,
-                  language_);
+    stored.Select(*file_, id_, type_, textForm_ ? StringForm::Text : StringForm::Binary, language_);
     // A resource that is not there yet (or cannot be read) is written from this set alone.
     if (stored.Load(Languages::All, Fallback::Language0) != kResOk) {
         for (auto& slot : stored.slots_)

@@ -31,23 +31,24 @@ class iResFile {
     // Slot 0: closes an open file (in the concrete classes' destructors).
     virtual ~iResFile();
 
-    virtual ResCode Create(const std::string& path) = 0;                 // 1
-    virtual ResCode Delete(const std::string& path) = 0;                 // 2
-    virtual ResCode Open(const std::string& path, Access access) = 0;    // 3
-    virtual ResCode Suspend() = 0;                                       // 4
-    virtual ResCode Resume() = 0;                                        // 5
-    virtual ResCode Close() = 0;                                         // 6
-    virtual ResCode Update() = 0;                                        // 7
-    [[nodiscard]] virtual bool IsWritable() = 0;                         // 8
-    virtual ResCode GetPath(std::string& path) = 0;                      // 9
-    [[nodiscard]] virtual bool IsOpen() = 0;                             // 10
-    [[nodiscard]] virtual int CountTypes() = 0;                          // 11
-    [[nodiscard]] virtual ResType GetIndType(int position) = 0;          // 12
-    [[nodiscard]] virtual int CountResources(ResType type) = 0;          // 13
+    virtual ResCode Create(const std::string& path) = 0;               // 1
+    virtual ResCode Delete(const std::string& path) = 0;               // 2
+    virtual ResCode Open(const std::string& path, Access access) = 0;  // 3
+    virtual ResCode Suspend() = 0;                                     // 4
+    virtual ResCode Resume() = 0;                                      // 5
+    virtual ResCode Close() = 0;                                       // 6
+    virtual ResCode Update() = 0;                                      // 7
+    [[nodiscard]] virtual bool IsWritable() = 0;                       // 8
+    virtual ResCode GetPath(std::string& path) = 0;                    // 9
+    [[nodiscard]] virtual bool IsOpen() = 0;                           // 10
+    [[nodiscard]] virtual int CountTypes() = 0;                        // 11
+    [[nodiscard]] virtual ResType GetIndType(int position) = 0;        // 12
+    [[nodiscard]] virtual int CountResources(ResType type) = 0;        // 13
     [[nodiscard]] virtual MemoryBlock* GetResource(ResType type, int16_t id,
                                                    ConvertRoutine convert = nullptr) = 0;  // 14
-    [[nodiscard]] virtual MemoryBlock* GetNamedResource(ResType type, std::string_view name,
-                                                        ConvertRoutine convert = nullptr) = 0;  // 15
+    [[nodiscard]] virtual MemoryBlock* GetNamedResource(
+        ResType type, std::string_view name,
+        ConvertRoutine convert = nullptr) = 0;  // 15
     [[nodiscard]] virtual MemoryBlock* GetIndResource(ResType type, int position,
                                                       ConvertRoutine convert = nullptr) = 0;  // 16
     [[nodiscard]] virtual MemoryBlock* GetResourceEx(ResType type, int16_t id, uint8_t attribute,
@@ -59,21 +60,21 @@ class iResFile {
     [[nodiscard]] virtual uint8_t GetResourceAttributes(MemoryBlock* block);             // 22
     virtual ResCode UniqueName(ResType type, std::string& name) = 0;                     // 23
     // 129 for an absent type, else max(128, highest id) + 1 (32768 when 32767 is taken).
-    [[nodiscard]] virtual int32_t UniqueId(ResType type) = 0;                            // 24
-    virtual ResCode DetachResource(MemoryBlock* block) = 0;                              // 25
-    virtual ResCode ReservedOperation(MemoryBlock* block);                               // 26
-    [[nodiscard]] virtual bool IsNativeOrder(MemoryBlock* block) = 0;                    // 27
-    virtual ResCode ChangeId(MemoryBlock* block, int16_t id) = 0;                        // 28
-    virtual ResCode AddResource(MemoryBlock* block, ResType type, int16_t id,
-                                std::string_view name, DataOrder order) = 0;  // 29
+    [[nodiscard]] virtual int32_t UniqueId(ResType type) = 0;          // 24
+    virtual ResCode DetachResource(MemoryBlock* block) = 0;            // 25
+    virtual ResCode ReservedOperation(MemoryBlock* block);             // 26
+    [[nodiscard]] virtual bool IsNativeOrder(MemoryBlock* block) = 0;  // 27
+    virtual ResCode ChangeId(MemoryBlock* block, int16_t id) = 0;      // 28
+    virtual ResCode AddResource(MemoryBlock* block, ResType type, int16_t id, std::string_view name,
+                                DataOrder order) = 0;  // 29
     virtual ResCode AddResourceEx(MemoryBlock* block, ResType type, int16_t id,
                                   std::string_view name, uint8_t attribute,
-                                  DataOrder order);                                // 30
-    virtual ResCode WriteResource(MemoryBlock* block) = 0;                         // 31
-    virtual ResCode RemoveResource(MemoryBlock* block) = 0;                        // 32
+                                  DataOrder order);          // 30
+    virtual ResCode WriteResource(MemoryBlock* block) = 0;   // 31
+    virtual ResCode RemoveResource(MemoryBlock* block) = 0;  // 32
     virtual ResCode SetResourceInfo(MemoryBlock* block, int16_t id, std::string_view name,
-                                    uint8_t attribute) = 0;                        // 33
-    virtual bool SetBufferSizes(size_t readSize, size_t writeSize) = 0;            // 34
+                                    uint8_t attribute) = 0;              // 33
+    virtual bool SetBufferSizes(size_t readSize, size_t writeSize) = 0;  // 34
 
     [[nodiscard]] ResCode LastResult() const { return lastResult_; }
 

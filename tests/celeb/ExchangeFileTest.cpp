@@ -25,7 +25,8 @@ PemmData sampleRecord() {
     r.setTrait(kNice, 3);
     // Weather among the top five, Politics among the low five, Travel in the middle.
     auto order = interestOrder({0, 1, 2, 3, 4}, {7, 8, 9, 10, 11});
-    for (int p = 0; p < 15; ++p) r.setInterestAt(p, order[static_cast<size_t>(p)]);
+    for (int p = 0; p < 15; ++p)
+        r.setInterestAt(p, order[static_cast<size_t>(p)]);
     return r;
 }
 
@@ -74,7 +75,8 @@ class SkinFileListTest : public testing::Test {
         std::ofstream(skins + "b003mafit_01.cmx")
             << "version 300\r\n2\r\nxskin-b003mafit_01-PELVIS-BODY\r\nnot a skin\r\n"
                "xskin-b003mafit_01-missing\r\n";
-        std::ofstream(skins + "xskin-b003mafit_01-pelvis-body.skn") << "mesh\r\nB003MAFitmed_bmoc\r\n";
+        std::ofstream(skins + "xskin-b003mafit_01-pelvis-body.skn")
+            << "mesh\r\nB003MAFitmed_bmoc\r\n";
         std::ofstream(skins + "b003mafitmed_bmoc.bmp") << "BM";
         std::ofstream(skins + "c011ma_repo.cmx") << "xskin-c011ma_repo-head-head\n";
         std::ofstream(skins + "xskin-c011ma_repo-head-head.skn") << "m\nc011mamed_rotc\n";
@@ -98,7 +100,8 @@ TEST_F(SkinFileListTest, CollectsOutfitsMeshesAndTexturesOnceEach) {
 
 TEST(SkinFileList, StopsAtFifty) {
     SkinFileList list;
-    for (int i = 0; i < 60; ++i) list.add("/p" + std::to_string(i));
+    for (int i = 0; i < 60; ++i)
+        list.add("/p" + std::to_string(i));
     EXPECT_EQ(list.size(), 50u);
     EXPECT_TRUE(list.add("/p3"));  // already listed
     EXPECT_FALSE(list.add("/p55"));

@@ -19,7 +19,8 @@ TEST(NearestSign, ProfilesGiveTheirOwnSignAndTiesKeepTheEarlierSign) {
 TEST(NearestSign, EveryProfileSumsToTwentyFive) {
     for (const Sign& s : kSigns) {
         int sum = 0;
-        for (int v : s.profile) sum += v;
+        for (int v : s.profile)
+            sum += v;
         EXPECT_EQ(sum, 25) << s.name;
         EXPECT_LT(s.name.size(), static_cast<size_t>(kSignNameSlot));
     }
@@ -41,13 +42,15 @@ TEST(PemmData, DefaultsAndRanges) {
 TEST(InterestScore, BandsByPosition) {
     PemmData r;
     auto order = interestOrder({1, 2, 3, 4, 5}, {6, 7, 8, 9, 10});
-    for (int p = 0; p < 15; ++p) r.setInterestAt(p, order[static_cast<size_t>(p)]);
+    for (int p = 0; p < 15; ++p)
+        r.setInterestAt(p, order[static_cast<size_t>(p)]);
     EXPECT_EQ(interestScore(r, 1), 10);
     EXPECT_EQ(interestScore(r, 0), 5);
     EXPECT_EQ(interestScore(r, 6), 1);
     r.setInterestAt(5, 0);
     EXPECT_EQ(interestScore(r, 0), 5);
-    for (int p = 0; p < 15; ++p) r.setInterestAt(p, p == 14 ? 0 : 1);
+    for (int p = 0; p < 15; ++p)
+        r.setInterestAt(p, p == 14 ? 0 : 1);
     EXPECT_EQ(interestScore(r, 0), 1);
 }
 

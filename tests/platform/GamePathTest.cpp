@@ -26,7 +26,8 @@ class GamePathTest : public testing::Test {
 TEST_F(GamePathTest, FindsTheOnDiskSpellingOfEveryComponent) {
     EXPECT_EQ(resolveGamePath(root_, "UserData2\\Characters\\USER00001.iff"),
               root_ + "/USERDATA2/characters/User00001.IFF");
-    EXPECT_EQ(resolveGamePath(root_ + "/", "userdata2/CHARACTERS/"), root_ + "/USERDATA2/characters");
+    EXPECT_EQ(resolveGamePath(root_ + "/", "userdata2/CHARACTERS/"),
+              root_ + "/USERDATA2/characters");
 }
 
 TEST_F(GamePathTest, MissingComponentsKeepTheGivenSpelling) {

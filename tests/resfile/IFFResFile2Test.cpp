@@ -72,9 +72,9 @@ TEST(IffWrite, OneResourceMakesTheKnown260ByteFile) {
     for (uint8_t i = 1; i <= 10; ++i)
         expected.push_back(i);
     chunkHeader("rsmp", 110, 0, 0x0010, "");
-    const std::vector<uint8_t> map = {0, 0, 0, 0,    0, 0, 0, 0, 'p', 'm', 's', 'r', 1, 0, 0, 0,
-                                      '#', 'R', 'T', 'S', 1, 0, 0, 0, 64, 0, 0, 0, 200, 0, 0x10, 0,
-                                      'x', 0};
+    const std::vector<uint8_t> map = {0,  0, 0, 0, 0,   0,   0,    0,   'p', 'm', 's', 'r',
+                                      1,  0, 0, 0, '#', 'R', 'T',  'S', 1,   0,   0,   0,
+                                      64, 0, 0, 0, 200, 0,   0x10, 0,   'x', 0};
     expected.insert(expected.end(), map.begin(), map.end());
 
     const auto bytes = ReadBytes(path);

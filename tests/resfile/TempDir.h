@@ -21,7 +21,9 @@ class TempDir {
         std::filesystem::create_directories(path_);
     }
     ~TempDir() { std::filesystem::remove_all(path_); }
-    [[nodiscard]] std::string File(const std::string& name) const { return (path_ / name).string(); }
+    [[nodiscard]] std::string File(const std::string& name) const {
+        return (path_ / name).string();
+    }
 
   private:
     std::filesystem::path path_;
@@ -34,7 +36,8 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
 
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace marquill::resfile::testing
