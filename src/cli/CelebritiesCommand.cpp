@@ -26,7 +26,8 @@ int runCelebrities(const Words& words) {
 
     auto result = gamedata::searchCelebrities(paths, *n);
     for (const std::string& skipped : result.skipped)
-        std::fprintf(stderr, "marquill: skipped %s (not a readable person file)\n", skipped.c_str());
+        std::fprintf(stderr, "marquill: skipped %s (not a readable person file)\n",
+                     skipped.c_str());
     if (!result.found())
         return fail(kExitRefused,
                     "There are no celebrities in the neighborhood you specified.  You'll need to "
@@ -44,7 +45,8 @@ int runCelebrities(const Words& words) {
         json.endArray();
         std::printf("%s\n", json.str().c_str());
     } else {
-        for (const auto& e : result.entries) std::printf("%s\n", e.listText().c_str());
+        for (const auto& e : result.entries)
+            std::printf("%s\n", e.listText().c_str());
     }
     return kExitDone;
 }

@@ -43,7 +43,8 @@ std::vector<std::string> splitCommas(const std::string& text) {
     std::vector<std::string> parts;
     std::stringstream in(text);
     std::string part;
-    while (std::getline(in, part, ',')) parts.push_back(part);
+    while (std::getline(in, part, ','))
+        parts.push_back(part);
     return parts;
 }
 
@@ -56,7 +57,8 @@ std::optional<int> choose(const std::optional<std::string>& value,
     return std::nullopt;
 }
 
-std::optional<std::vector<int>> interests(const Args& args, const char* option, std::string* error) {
+std::optional<std::vector<int>> interests(const Args& args, const char* option,
+                                          std::string* error) {
     std::vector<int> ids;
     auto value = args.value(option);
     if (!value) return ids;
@@ -78,23 +80,27 @@ int runCreate(const Words& words) {
     auto args = Args::parse(words, {"verbose"}, &error);
     if (!args) return fail(kExitUsage, error);
     if (auto bad = unknownOption(
-            *args, {"game-dir", "out", "gender", "skin", "body-type", "head", "head-texture", "body",
-                    "body-texture", "fashion-body", "fashion-texture", "name", "description",
-                    "traits", "top", "low", "fame", "verbose"});
+            *args, {"game-dir", "out", "gender", "skin", "body-type", "head", "head-texture",
+                    "body", "body-texture", "fashion-body", "fashion-texture", "name",
+                    "description", "traits", "top", "low", "fame", "verbose"});
         !bad.empty())
         return fail(kExitUsage, bad);
     auto game = gameFolderFrom(*args, &error);
     if (!game) return fail(kExitUsage, error);
     auto out = args->value("out");
-    if (!out || out->empty()) return fail(kExitUsage, "usage: marquill create --out PATH.srf [choices]");
+    if (!out || out->empty())
+        return fail(kExitUsage, "usage: marquill create --out PATH.srf [choices]");
 
     gamedata::Appearance look;
-    auto gender = choose(args->value("gender"), std::array<std::string_view, 2>{"male", "female"}, 0);
-    auto skin = choose(args->value("skin"),
-                       std::array<std::string_view, 3>{"light", "medium", "dark"}, 1);
-    auto body = choose(args->value("body-type"), std::array<std::string_view, 3>{"fit", "full", "thin"}, 0);
+    auto gender =
+        choose(args->value("gender"), std::array<std::string_view, 2>{"male", "female"}, 0);
+    auto skin =
+        choose(args->value("skin"), std::array<std::string_view, 3>{"light", "medium", "dark"}, 1);
+    auto body =
+        choose(args->value("body-type"), std::array<std::string_view, 3>{"fit", "full", "thin"}, 0);
     if (!gender || !skin || !body)
-        return fail(kExitUsage, "--gender male|female, --skin light|medium|dark, --body-type fit|full|thin");
+        return fail(kExitUsage,
+                    "--gender male|female, --skin light|medium|dark, --body-type fit|full|thin");
     look.gender = *gender;
     look.skinColour = *skin;
     look.bodyType = *body;
@@ -108,7 +114,8 @@ int runCreate(const Words& words) {
     std::array<int, 5> traits{};
     if (auto v = args->value("traits")) {
         auto parts = splitCommas(*v);
-        if (parts.size() != 5) return fail(kExitUsage, "--traits takes NEAT,ACTIVE,PLAYFUL,OUTGOING,NICE");
+        if (parts.size() != 5)
+            return fail(kExitUsage, "--traits takes NEAT,ACTIVE,PLAYFUL,OUTGOING,NICE");
         for (size_t i = 0; i < 5; ++i) {
             char* end = nullptr;
             long t = std::strtol(parts[i].c_str(), &end, 10);
@@ -126,9 +133,10 @@ int runCreate(const Words& words) {
         for (size_t i = 0; i < all.size(); ++i)
             for (size_t j = i + 1; j < all.size(); ++j)
                 if (all[i] == all[j])
-                    return fail(kExitUsage, "interest '" +
-                                                std::string(kInterests[static_cast<size_t>(all[i])].name) +
-                                                "' is chosen twice");
+                    return fail(kExitUsage,
+                                "interest '" +
+                                    std::string(kInterests[static_cast<size_t>(all[i])].name) +
+                                    "' is chosen twice");
     }
     int fame = 0;
     if (auto v = args->value("fame")) {
@@ -167,9 +175,11 @@ int runCreate(const Words& words) {
     record.setFashionBodyTexture(look.fashionBodyTexture);
     record.setName(name);
     record.setDescription(description);
-    for (int k = 0; k < kTraitCount; ++k) record.setTrait(k, traits[static_cast<size_t>(k)]);
+    for (int k = 0; k < kTraitCount; ++k)
+        record.setTrait(k, traits[static_cast<size_t>(k)]);
     const auto order = interestOrder(*top, *low);
-    for (int p = 0; p < kInterestCount; ++p) record.setInterestAt(p, order[static_cast<size_t>(p)]);
+    for (int p = 0; p < kInterestCount; ++p)
+        record.setInterestAt(p, order[static_cast<size_t>(p)]);
     record.setFameLevel(fame);
 
     // A bare name is saved where the save dialog opens: the game's TemplateCelebrity folder.
@@ -181,7 +191,8 @@ int runCreate(const Words& words) {
     SkinFileList skins;
     auto result = saveCelebrity(record, SaveChoices{look, fame}, setup, skins, host, {});
     if (result.outcome == SaveResult::Outcome::ExchangeFileFailed)
-        return fail(kExitFileError, "the exchange file " + result.exchangePath + " was not written");
+        return fail(kExitFileError,
+                    "the exchange file " + result.exchangePath + " was not written");
     std::fprintf(stderr,
                  "marquill: no preview renderer yet, so %shead.jpg and %sbody.jpg were not "
                  "written\n",

@@ -17,7 +17,8 @@ std::optional<std::string> gameFolderFrom(const Args& args, std::string* error) 
         return std::nullopt;
     }
     std::string folder = *dir;
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
     return folder;
 }
 
@@ -39,7 +40,8 @@ std::optional<int> neighborhoodFrom(const Args& args, std::string* error) {
 std::string unknownOption(const Args& args, std::initializer_list<const char*> known) {
     for (const std::string& name : args.optionNames()) {
         bool ok = false;
-        for (const char* k : known) ok = ok || name == k;
+        for (const char* k : known)
+            ok = ok || name == k;
         if (!ok) return "unknown option --" + name;
     }
     return {};

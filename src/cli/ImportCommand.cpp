@@ -47,9 +47,10 @@ int runImport(const Words& words) {
     request.gameFolder = *game;
     request.neighborhood = *n;
     request.personPath = paths.personFolder(*n) + entry->fileName;
-    request.celebrityPath = celebrity->find('/') == std::string::npos
-                                ? platform::resolveGamePath(*game, "TemplateCelebrity/" + *celebrity)
-                                : *celebrity;
+    request.celebrityPath =
+        celebrity->find('/') == std::string::npos
+            ? platform::resolveGamePath(*game, "TemplateCelebrity/" + *celebrity)
+            : *celebrity;
     gamedata::BackupStore backups;
     gamedata::ClockGuidSource guids;
     auto result = gamedata::replaceCelebrity(request, backups, guids);

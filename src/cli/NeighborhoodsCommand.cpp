@@ -12,7 +12,8 @@ int runNeighborhoods(const Words& words) {
     std::string error;
     auto args = Args::parse(words, {"json"}, &error);
     if (!args) return fail(kExitUsage, error);
-    if (auto bad = unknownOption(*args, {"json", "game-dir"}); !bad.empty() || !args->positional().empty())
+    if (auto bad = unknownOption(*args, {"json", "game-dir"});
+        !bad.empty() || !args->positional().empty())
         return fail(kExitUsage, bad.empty() ? "usage: marquill neighborhoods [--json]" : bad);
     auto game = gameFolderFrom(*args, &error);
     if (!game) return fail(kExitUsage, error);

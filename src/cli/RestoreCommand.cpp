@@ -43,7 +43,8 @@ int runRestore(const Words& words) {
         return kExitDone;
     }
     auto backup = store.find(args->positional()[0]);
-    if (!backup) return fail(kExitFileError, "no backup " + args->positional()[0] + " in " + store.root());
+    if (!backup)
+        return fail(kExitFileError, "no backup " + args->positional()[0] + " in " + store.root());
     if (!store.restore(*backup, &error)) return fail(kExitFileError, error);
     std::printf("restored %s\n", backup->personPath.c_str());
     return kExitDone;

@@ -14,7 +14,8 @@ int runTemplates(const Words& words) {
     std::string error;
     auto args = Args::parse(words, {"json"}, &error);
     if (!args) return fail(kExitUsage, error);
-    if (auto bad = unknownOption(*args, {"json", "game-dir"}); !bad.empty()) return fail(kExitUsage, bad);
+    if (auto bad = unknownOption(*args, {"json", "game-dir"}); !bad.empty())
+        return fail(kExitUsage, bad);
     auto game = gameFolderFrom(*args, &error);
     if (!game) return fail(kExitUsage, error);
     gamedata::GamePaths paths(*game);
@@ -30,7 +31,8 @@ int runTemplates(const Words& words) {
         json.endArray();
         std::printf("%s\n", json.str().c_str());
     } else {
-        for (const std::string& f : files) std::printf("%s\n", f.c_str());
+        for (const std::string& f : files)
+            std::printf("%s\n", f.c_str());
     }
     return kExitDone;
 }

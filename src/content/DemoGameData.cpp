@@ -48,7 +48,8 @@ PersonSpec personSpec(const DemoNeighborhood& n, const DemoPerson& p) {
                                          p.bodyMesh, p.bodyTexture);
     spec.constants.assign(personConstantLabels().size(), 0);
     for (size_t i = 2; i < 23; ++i)
-        spec.constants[i] = static_cast<int16_t>(((p.number * 37 + static_cast<int>(i) * 11) % 10) * 100);
+        spec.constants[i] =
+            static_cast<int16_t>(((p.number * 37 + static_cast<int>(i) * 11) % 10) * 100);
     spec.constants[22] = static_cast<int16_t>(p.celebrity ? 3 + p.number % 7 : 0);
     spec.pictures = 2;
     return spec;
@@ -66,9 +67,8 @@ std::vector<DemoNeighborhood> demoNeighborhoods() {
               "c036fa_cowg", "C036fadrk_cowg", "b005faskn_01", "B005FASkndrk_01"},
              {3, "Gus Goodman", "Cooks for the whole street on Sundays.", false, false, 0, 0, 1,
               "c005ma_hipster", "C005malgt_hip", "b002mafat_01", "B002MAFatlgt_01"},
-             {4, "Marty Marquee", "The face on every second billboard in Glimmerdale.", true,
-              false, 0, 0, 0, "c005ma_hipster", "C005malgt_hip", "b004mafit_01",
-              "B004MAFitlgt_01"},
+             {4, "Marty Marquee", "The face on every second billboard in Glimmerdale.", true, false,
+              0, 0, 0, "c005ma_hipster", "C005malgt_hip", "b004mafit_01", "B004MAFitlgt_01"},
              {5, "Lola Limelight", "Never leaves the house without sunglasses.", true, true, 1, 1,
               0, "c038fa_rave", "C038famed_rave", "b009fafit_02", "B009FAFitmed_02"},
              {6, "Dina Daily", "Reads three newspapers before breakfast.", false, false, 1, 1, 0,
@@ -78,19 +78,19 @@ std::vector<DemoNeighborhood> demoNeighborhoods() {
          "characters",
          0x2B000000,
          {
-             {1, "Sunny Sterling", "Morning show host, permanently cheerful.", true, false, 1, 0,
-              0, "c030fa_bob", "C030falgt_bob", "b009fafit_02", "B009FAFitlgt_02"},
+             {1, "Sunny Sterling", "Morning show host, permanently cheerful.", true, false, 1, 0, 0,
+              "c030fa_bob", "C030falgt_bob", "b009fafit_02", "B009FAFitlgt_02"},
              {2, "Pete Plain", "Collects stamps. Only the blue ones.", false, false, 0, 2, 1,
               "c006ma_boss", "C006madrk_boss", "b002mafat_01", "B002MAFatdrk_01"},
-             {3, "Rex Royale", "Action hero, afraid of moths.", true, true, 0, 2, 0,
-              "c006ma_boss", "C006madrk_boss", "b004mafit_01", "B004MAFitdrk_01"},
+             {3, "Rex Royale", "Action hero, afraid of moths.", true, true, 0, 2, 0, "c006ma_boss",
+              "C006madrk_boss", "b004mafit_01", "B004MAFitdrk_01"},
          }},
         {"USERDATA5",
          "Characters",
          0x2C000000,
          {
-             {1, "Quiet Quentin", "Nobody famous lives here.", false, false, 0, 1, 2,
-              "c011ma_repo", "C011mamed_rotc", "b006maskn_01", "B006MASknmed_01"},
+             {1, "Quiet Quentin", "Nobody famous lives here.", false, false, 0, 1, 2, "c011ma_repo",
+              "C011mamed_rotc", "b006maskn_01", "B006MASknmed_01"},
              {2, "Hattie Home", "Prefers the garden to the red carpet.", false, false, 1, 0, 1,
               "c030fa_bob", "C030falgt_bob", "b010fafat_01", "B010FAFatlgt_01"},
          }},

@@ -24,23 +24,23 @@ constexpr ResType kBmp = MakeResType("BMP_");
 // fields the game keeps there.
 std::vector<uint8_t> objectDefinition(uint32_t guid) {
     platform::VectorSink s;
-    s.u32le(138);    // 0: format version
-    s.u16le(2);      // 4: initial stack size
-    s.u16le(0);      // 6: base graphic
-    s.u16le(1);      // 8: graphic count
-    s.u16le(0);      // 10: main tree
-    s.u16le(0);      // 12: gardening tree
-    s.u16le(4096);   // 14: tree table id
-    s.u16le(0);      // 16: interaction group
-    s.u16le(0);      // 18: replaced flag
-    s.u16le(0);      // 20: master id
-    s.u16le(0);      // 22: sub index
-    s.u16le(0);      // 24: wash hands tree
-    s.u16le(0);      // 26: animation table id
-    s.u32le(guid);   // 28
+    s.u32le(138);   // 0: format version
+    s.u16le(2);     // 4: initial stack size
+    s.u16le(0);     // 6: base graphic
+    s.u16le(1);     // 8: graphic count
+    s.u16le(0);     // 10: main tree
+    s.u16le(0);     // 12: gardening tree
+    s.u16le(4096);  // 14: tree table id
+    s.u16le(0);     // 16: interaction group
+    s.u16le(0);     // 18: replaced flag
+    s.u16le(0);     // 20: master id
+    s.u16le(0);     // 22: sub index
+    s.u16le(0);     // 24: wash hands tree
+    s.u16le(0);     // 26: animation table id
+    s.u32le(guid);  // 28
     s.zeros(140 - 32);
-    s.u32le(0);      // 140: previous GUID
-    s.zeros(76);     // the remaining fields
+    s.u32le(0);   // 140: previous GUID
+    s.zeros(76);  // the remaining fields
     return s.take();
 }
 
@@ -69,7 +69,8 @@ std::vector<uint8_t> pictureBytes(int seed) {
         s.u8(static_cast<uint8_t>(i));
         s.u8(0);
     }
-    for (uint32_t i = 0; i < pixels; ++i) s.u8(static_cast<uint8_t>(i * 16 + seed));
+    for (uint32_t i = 0; i < pixels; ++i)
+        s.u8(static_cast<uint8_t>(i * 16 + seed));
     return s.take();
 }
 
@@ -98,10 +99,12 @@ ResCode saveStrings(IFFResFile2& file, ResType type, int16_t id, int language,
 
 const std::vector<std::string>& personConstantLabels() {
     static const std::vector<std::string> labels = {
-        "Unused", "Age",       "Neat",      "Outgoing", "Active",   "Playful", "Nice",
-        "Travel", "Money",     "Politics",  "Sixties",  "Weather",  "Sports",  "Music",
-        "Outdoors", "Exercise", "Food",     "Parties",  "Style",    "Hollywood", "Technology",
-        "Romance", "Fame",     "Skill: Cooking", "Skill: Charisma", "Gender", "Body Weight"};
+        "Unused",     "Age",        "Neat",    "Outgoing",       "Active",
+        "Playful",    "Nice",       "Travel",  "Money",          "Politics",
+        "Sixties",    "Weather",    "Sports",  "Music",          "Outdoors",
+        "Exercise",   "Food",       "Parties", "Style",          "Hollywood",
+        "Technology", "Romance",    "Fame",    "Skill: Cooking", "Skill: Charisma",
+        "Gender",     "Body Weight"};
     return labels;
 }
 
@@ -134,7 +137,8 @@ std::vector<std::string> personBodyStrings(int gender, int skin, int bodyType,
     out[15] = "l" + G + b + "_01,BODY=l" + G + b + s + "_01";
     out[16] = "s" + G + b + "_01,BODY=s" + G + b + s + "_01";
     const char* hands[] = {"lo", "ro", "lp", "rp", "lc", "rc"};
-    for (int i = 0; i < 6; ++i) out[17 + static_cast<size_t>(i)] = "h" + g + hands[i] + ",HAND=huao" + s;
+    for (int i = 0; i < 6; ++i)
+        out[17 + static_cast<size_t>(i)] = "h" + g + hands[i] + ",HAND=huao" + s;
     out[23] = "none";
     out[24] = "none";
     out[25] = "none";
@@ -163,8 +167,8 @@ bool writePersonFile(const std::string& path, const PersonSpec& spec, std::strin
     if (ResCode code = file.Open(path, Access::ReadWrite); code != kResOk)
         return fail("cannot open", code);
 
-    ResCode code = add(file, kObjd, 128, platform::utf8ToCp1252(spec.objectName),
-                       objectDefinition(spec.guid));
+    ResCode code =
+        add(file, kObjd, 128, platform::utf8ToCp1252(spec.objectName), objectDefinition(spec.guid));
     for (size_t lang = 0; code == kResOk && lang < spec.namesByLanguage.size(); ++lang)
         code = saveStrings(file, kCtss, 2000, static_cast<int>(lang),
                            {spec.namesByLanguage[lang].first, spec.namesByLanguage[lang].second});
@@ -203,15 +207,18 @@ bool writePersonFile(const std::string& path, const PersonSpec& spec, std::strin
         code = add(file, kBmp, static_cast<int16_t>(1000 + i), "thumbnail " + std::to_string(i),
                    pictureBytes(i));
     // The rest of what a person file carries, opaque to this tool.
-    if (code == kResOk) code = add(file, MakeResType("OBJf"), 128, "functions", std::vector<uint8_t>(36, 0));
+    if (code == kResOk)
+        code = add(file, MakeResType("OBJf"), 128, "functions", std::vector<uint8_t>(36, 0));
     if (code == kResOk) {
         std::vector<uint8_t> table(64);
-        for (size_t i = 0; i < table.size(); ++i) table[i] = static_cast<uint8_t>(i * 7);
+        for (size_t i = 0; i < table.size(); ++i)
+            table[i] = static_cast<uint8_t>(i * 7);
         code = add(file, MakeResType("TTAB"), 128, "interactions", table);
     }
     if (code == kResOk)
         code = saveStrings(file, MakeResType("TTAs"), 128, 0, {"Talk", "Hug", "Joke", "Tickle"});
-    if (code == kResOk) code = add(file, MakeResType("SLOT"), 128, "routing", std::vector<uint8_t>(24, 1));
+    if (code == kResOk)
+        code = add(file, MakeResType("SLOT"), 128, "routing", std::vector<uint8_t>(24, 1));
     if (code != kResOk) {
         (void)file.Close();
         std::remove(path.c_str());

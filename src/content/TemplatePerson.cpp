@@ -15,7 +15,7 @@ PersonSpec templatePersonSpec() {
     spec.bodyStrings = personBodyStrings(0, 1, 0, "c011ma_repo", "C011mamed_rotc", "b003mafit_01",
                                          "B003MAFitmed_bmoc");
     spec.constants.assign(personConstantLabels().size(), 0);
-    spec.constants[1] = 25;   // age
+    spec.constants[1] = 25;  // age
     spec.constants[23] = 200;
     spec.constants[24] = 100;
     spec.pictures = 4;

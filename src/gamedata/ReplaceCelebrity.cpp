@@ -98,7 +98,8 @@ ReplaceResult replaceCelebrity(const ReplaceRequest& request, BackupStore& backu
     else
         error = "backup refused";
     if (!backup) {
-        result.message = "no backup could be made (" + error + "); nothing was changed";
+        result.message =
+            "no backup could be made (" + error + "); the neighbourhood was not changed";
         return result;
     }
     result.backup = *backup;
