@@ -7,6 +7,7 @@
 #include "gamedata/GamePaths.h"
 #include "gamedata/ReplaceCelebrity.h"
 #include "platform/AsciiCase.h"
+#include "platform/Cp1252.h"
 #include "platform/GamePath.h"
 
 namespace marquill::cli {
@@ -58,8 +59,8 @@ int runImport(const Words& words) {
         return fail(kExitFileError,
                     result.message + " (result " + std::to_string(result.code) + ")");
     std::printf("Your downloaded pemm is now available in game.\n");
-    std::printf("%s is now \"%s\"; backup %s\n", entry->fileName.c_str(), result.objectName.c_str(),
-                result.backup.id.c_str());
+    std::printf("%s is now \"%s\"; backup %s\n", entry->fileName.c_str(),
+                platform::cp1252ToUtf8(result.objectName).c_str(), result.backup.id.c_str());
     return kExitDone;
 }
 

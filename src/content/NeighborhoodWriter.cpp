@@ -1,6 +1,7 @@
 #include "content/NeighborhoodWriter.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/ByteSink.h"
 #include "platform/Cp1252.h"
@@ -42,7 +43,7 @@ bool writeNeighborhoodFile(const std::string& path, const std::vector<FamilySpec
             code = kResOutOfMemory;
             break;
         }
-        std::copy(house.data().begin(), house.data().end(), block->Bytes().begin());
+        std::memcpy(block->Bytes().data(), house.data().data(), house.data().size());
         code = file.AddResource(block, kTypeFamilyHouse, f.id, "", DataOrder::Native);
         if (code != kResOk) {
             DisposeBlock(block);

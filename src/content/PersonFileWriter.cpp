@@ -1,6 +1,7 @@
 #include "content/PersonFileWriter.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/ByteSink.h"
 #include "platform/Cp1252.h"
@@ -48,7 +49,7 @@ std::vector<uint8_t> objectDefinition(uint32_t guid) {
 std::vector<uint8_t> pictureBytes(int seed) {
     platform::VectorSink s;
     const uint32_t palette = 256 * 4, pixels = 16, offset = 14 + 40 + palette;
-    s.text("BM");
+    s.u16le(0x4D42);  // "BM"
     s.u32le(offset + pixels);
     s.u32le(0);
     s.u32le(offset);
@@ -78,7 +79,7 @@ ResCode add(IFFResFile2& file, ResType type, int16_t id, const std::string& name
             const std::vector<uint8_t>& bytes) {
     MemoryBlock* block = NewBlock(bytes.size());
     if (!block) return kResOutOfMemory;
-    if (!bytes.empty()) std::copy(bytes.begin(), bytes.end(), block->Bytes().begin());
+    if (!bytes.empty()) std::memcpy(block->Bytes().data(), bytes.data(), bytes.size());
     if (ResCode code = file.AddResource(block, type, id, name, DataOrder::Native); code != kResOk) {
         DisposeBlock(block);
         return code;

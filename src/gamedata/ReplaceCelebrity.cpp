@@ -6,6 +6,7 @@
 
 #include "gamedata/PersonFile.h"
 #include "platform/AsciiCase.h"
+#include "platform/Cp1252.h"
 #include "platform/FileSync.h"
 #include "resfile/IFFResFile2.h"
 

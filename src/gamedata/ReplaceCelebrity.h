@@ -31,13 +31,14 @@ struct ReplaceResult {
     enum class Outcome { Replaced, NotAPerson, Failed };
     Outcome outcome = Outcome::Failed;
     resfile::ResCode code = 0;
-    std::string message;  // what went wrong, for a person to read
-    std::string objectName;
+    std::string message;     // what went wrong, for a person to read
+    std::string objectName;  // Windows-1252
     uint32_t guid = 0;
     Backup backup;
 };
 
-// "user00012 - Star (Marquill)": the person's file name in lower case, the celebrity's, cut to 63.
+// "user00012 - Star (Marquill)": the person's file name in lower case, the celebrity's, as
+// Windows-1252 text cut to 63 characters.
 [[nodiscard]] std::string replacementName(const std::string& personPath,
                                           const std::string& celebrityPath);
 

@@ -25,7 +25,9 @@ class ScriptedHost final : public SaveHost {
         log.push_back("confirm: " + std::string(message));
         return answer;
     }
-    void openAddress(std::string_view address) override { log.push_back("open: " + std::string(address)); }
+    void openAddress(std::string_view address) override {
+        log.push_back("open: " + std::string(address));
+    }
     void status(std::string_view) override {}
     void showMessage(std::string_view title, std::string_view message) override {
         log.push_back(std::string(title) + " " + std::string(message));
@@ -46,7 +48,8 @@ PemmData record() {
     r.setName("Star");
     r.setDescription("d");
     auto order = interestOrder({0, 1, 2, 3, 4}, {5, 6, 7, 8, 9});
-    for (int p = 0; p < 15; ++p) r.setInterestAt(p, order[static_cast<size_t>(p)]);
+    for (int p = 0; p < 15; ++p)
+        r.setInterestAt(p, order[static_cast<size_t>(p)]);
     return r;
 }
 
@@ -116,7 +119,8 @@ TEST_F(SaveSequenceTest, CancellingWritesNothingAndAFailedExchangeFileIsNotCalle
     host.chosen = folder() + "missing/star.srf";
     auto failed = saveCelebrity(record(), {}, {game_.path(), tmpl_, nullptr}, skins, host, {});
     EXPECT_EQ(failed.outcome, SaveResult::Outcome::ExchangeFileFailed);
-    for (const std::string& line : host.log) EXPECT_EQ(line.find("was saved"), std::string::npos);
+    for (const std::string& line : host.log)
+        EXPECT_EQ(line.find("was saved"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder() + "missing"));
 }
 

@@ -25,7 +25,8 @@ Run marquill(const std::string& arguments) {
     if (!pipe) return run;
     char buf[4096];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.out.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+        run.out.append(buf, n);
     int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -58,12 +59,15 @@ TEST_F(GameDataCommands, CreateImportAndRestore) {
     EXPECT_NE(listed.out.find("User00004.iff   -   Marty Marquee"), std::string::npos);
     EXPECT_EQ(marquill("celebrities --neighborhood 5" + g).status, 1);
 
-    auto created = marquill("create --out nova.srf --name 'Nova Bright' --description 'Sings.'"
-                            " --traits 5,6,3,8,3 --top Weather,Money,Music,Food,Style"
-                            " --low Politics,Travel,Sports,Romance,Exercise --fame Superstar"
-                            " --gender female --skin dark --body-type thin" + g);
+    auto created = marquill(
+        "create --out nova.srf --name 'Nova Bright' --description 'Sings.'"
+        " --traits 5,6,3,8,3 --top Weather,Money,Music,Food,Style"
+        " --low Politics,Travel,Sports,Romance,Exercise --fame Superstar"
+        " --gender female --skin dark --body-type thin" +
+        g);
     ASSERT_EQ(created.status, 0) << created.out;
-    EXPECT_NE(bytes(game_ + "/TemplateCelebrity/nova.srf").find("\r\nSign=1\r\n"), std::string::npos);
+    EXPECT_NE(bytes(game_ + "/TemplateCelebrity/nova.srf").find("\r\nSign=1\r\n"),
+              std::string::npos);
 
     auto templates = marquill("templates" + g);
     EXPECT_NE(templates.out.find("nova.iff\n"), std::string::npos);
@@ -75,8 +79,9 @@ TEST_F(GameDataCommands, CreateImportAndRestore) {
     auto imported =
         marquill("import --neighborhood 1 --person User00004.iff --celebrity nova.iff" + g);
     ASSERT_EQ(imported.status, 0);
-    EXPECT_NE(marquill("celebrities --neighborhood 1" + g).out.find("User00004.iff   -   Nova Bright"),
-              std::string::npos);
+    EXPECT_NE(
+        marquill("celebrities --neighborhood 1" + g).out.find("User00004.iff   -   Nova Bright"),
+        std::string::npos);
     EXPECT_EQ(bytes(game_ + "/UserData/Neighborhood.iff"), hood);
 
     auto backups = marquill("restore --list");
@@ -88,9 +93,10 @@ TEST_F(GameDataCommands, CreateImportAndRestore) {
 }
 
 TEST_F(GameDataCommands, RefusalsUseTheWizardsWordsAndExitOne) {
-    const std::string base = "create --out x.srf --game-dir " + game_ +
-                             " --description d --traits 5,5,5,5,5 --top Weather,Money,Music,Food,Style"
-                             " --low Politics,Travel,Sports,Romance,Exercise";
+    const std::string base =
+        "create --out x.srf --game-dir " + game_ +
+        " --description d --traits 5,5,5,5,5 --top Weather,Money,Music,Food,Style"
+        " --low Politics,Travel,Sports,Romance,Exercise";
     EXPECT_EQ(marquill(base + " --name " + std::string(31, 'a')).status, 1);
     EXPECT_EQ(marquill(base).status, 1);  // no name
     EXPECT_EQ(marquill(base + " --name ok --traits 10,10,6,0,0").status, 1);
@@ -98,7 +104,9 @@ TEST_F(GameDataCommands, RefusalsUseTheWizardsWordsAndExitOne) {
     EXPECT_EQ(marquill(base + " --name ok --top Nonsense").status, 2);
     EXPECT_FALSE(std::filesystem::exists(game_ + "/TemplateCelebrity/x.srf"));
     EXPECT_EQ(marquill("import --neighborhood 1 --person User00001.iff --celebrity Star.iff "
-                       "--game-dir " + game_).status,
+                       "--game-dir " +
+                       game_)
+                  .status,
               1);  // not a celebrity
 }
 

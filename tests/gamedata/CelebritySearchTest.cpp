@@ -67,7 +67,8 @@ TEST_F(CelebritySearchTest, NoCelebrityFamilyOrNoMembersFindsNothing) {
 }
 
 TEST_F(CelebritySearchTest, TheGenericCelebrityFileIsNeverListed) {
-    for (const char* name : {"b.iff", "QTCelebGeneric.iff", "A.IFF", "notes.txt", "xQTCelebGeneric.iff"})
+    for (const char* name :
+         {"b.iff", "QTCelebGeneric.iff", "A.IFF", "notes.txt", "xQTCelebGeneric.iff"})
         std::ofstream(game_.path() + "/TemplateCelebrity/" + name) << "x";
     EXPECT_EQ(listCelebrityFiles(GamePaths(game_.path())),
               (std::vector<std::string>{"A.IFF", "b.iff"}));
@@ -112,7 +113,8 @@ TEST(ChosenPerson, BodyStringsBecomeAnAppearance) {
 
 TEST_F(CelebritySearchTest, ChoosingAPersonReadsNameAndLook) {
     TestPerson p{.guid = 5, .names = {"Zed"}};
-    p.bodyStrings = {"Adult", "b004mafit_01,BODY=B004MAFitlgt_01", "c005ma_hipster,HEAD-HEAD=C005malgt_hip"};
+    p.bodyStrings = {"Adult", "b004mafit_01,BODY=B004MAFitlgt_01",
+                     "c005ma_hipster,HEAD-HEAD=C005malgt_hip"};
     writePerson(person("User00009.iff"), p);
     auto chosen = readChosenPerson(person("User00009.iff"));
     EXPECT_TRUE(chosen.opened);

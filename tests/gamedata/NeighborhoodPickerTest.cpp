@@ -22,7 +22,8 @@ TEST(NeighborhoodPicker, WalksOverOneTwoAndFive) {
     makeNeighborhood(game.path(), "UserData2");
     makeNeighborhood(game.path(), "userdata5");
     NeighborhoodPicker picker{GamePaths(game.path())};
-    EXPECT_EQ(picker.text(), "Pick a Neighborhood.\n\n" + game.path() + "/UserData/Neighborhood.iff");
+    EXPECT_EQ(picker.text(),
+              "Pick a Neighborhood.\n\n" + game.path() + "/UserData/Neighborhood.iff");
     picker.next();
     EXPECT_EQ(picker.ok(), 2);
     picker.next();

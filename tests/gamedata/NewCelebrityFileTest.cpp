@@ -23,7 +23,8 @@ class RecordingReporter final : public Reporter {
 
 std::vector<std::string> templateBodyStrings() {
     std::vector<std::string> s(35);
-    for (size_t i = 0; i < s.size(); ++i) s[i] = "template " + std::to_string(i + 1);
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] = "template " + std::to_string(i + 1);
     s[15] = "lMfit_01,BODY=lMfitmed_01";
     s[16] = "sMfit_01,BODY=sMfitmed_01";
     s[27] = "wMfit_01,BODY=wMfitmed_01";
@@ -35,7 +36,8 @@ CelebrityValues values() {
     v.name = "Nova Bright";
     v.description = "line\r\nbreak";
     v.traits = {1, 2, 3, 4, 5};  // Neat, Active, Playful, Outgoing, Nice
-    for (size_t id = 0; id < 15; ++id) v.interestScores[id] = 5;
+    for (size_t id = 0; id < 15; ++id)
+        v.interestScores[id] = 5;
     v.interestScores[6] = 10;
     v.interestScores[4] = 1;
     v.fameLevel = 9;
@@ -62,12 +64,14 @@ Made readBack(const std::string& path) {
     if (auto* b = file.GetResource(kTypeConstants, kConstantsId)) {
         platform::ByteReader r(b->Bytes());
         m.bconWord = r.u16le().value_or(0);
-        while (auto v = r.i16le()) m.bcon.push_back(*v);
+        while (auto v = r.i16le())
+            m.bcon.push_back(*v);
         (void)resfile::Release(file, b);
     }
     resfile::StringSet body;
     if (body.Load(file, kBodyStringsId) == resfile::kResOk)
-        for (int i = 1; i <= body.Count(); ++i) m.body.push_back(body.Get(i).value_or(""));
+        for (int i = 1; i <= body.Count(); ++i)
+            m.body.push_back(body.Get(i).value_or(""));
     for (int lang = 0; lang < resfile::kLanguageCount; ++lang) {
         resfile::StringSetMulti names;
         names.Select(file, kPersonStringsId, kTypeCatalogStrings, resfile::StringForm::Binary,
@@ -76,7 +80,8 @@ Made readBack(const std::string& path) {
                        resfile::StringSetMulti::Fallback::None) == resfile::kResOk &&
             names.Count(lang) > 0 && !names.Slot(lang).empty() &&
             names.Slot(lang)[0].languageByte != 0)
-            m.names.push_back(names.Get(1, lang).value_or("") + "|" + names.Get(2, lang).value_or(""));
+            m.names.push_back(names.Get(1, lang).value_or("") + "|" +
+                              names.Get(2, lang).value_or(""));
     }
     m.pictures = file.CountResources(kTypeBitmap);
     if (auto* b = file.GetIndResource(kTypeObjectDefinition, 1)) {
@@ -92,17 +97,19 @@ Made readBack(const std::string& path) {
 TEST(NewCelebrityFile, WritesNamesConstantsByRankAndBodyStrings) {
     TempFolder dir;
     const std::string tmpl = dir.path() + "/QT_Template.iff";
-    writePerson(tmpl, {.guid = 0xABCD, .names = {"T0", "T1", "T2"},
-                       .bodyStrings = templateBodyStrings(), .pictures = 5});
+    writePerson(tmpl, {.guid = 0xABCD,
+                       .names = {"T0", "T1", "T2"},
+                       .bodyStrings = templateBodyStrings(),
+                       .pictures = 5});
     RecordingReporter reporter;
     auto result = makeNewCelebrityFile(dir.path() + "/nova", tmpl, values(), reporter);
     ASSERT_EQ(result.code, 0);
     EXPECT_TRUE(result.traitsWritten);
     EXPECT_TRUE(result.bodyStringsWritten);
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_EQ(reporter.statuses,
-              (std::vector<std::string>{"Creating New Celeb Pemm...", "Setting New Celeb Pemm's Name...",
-                                        "Injecting Celeb Pemm's New DNA..."}));
+    EXPECT_EQ(reporter.statuses, (std::vector<std::string>{"Creating New Celeb Pemm...",
+                                                           "Setting New Celeb Pemm's Name...",
+                                                           "Injecting Celeb Pemm's New DNA..."}));
     Made m = readBack(dir.path() + "/nova.iff");
     EXPECT_EQ(m.objectName, "Nova Bright");
     EXPECT_EQ(m.previousGuid, 0xABCDu);
@@ -112,13 +119,13 @@ TEST(NewCelebrityFile, WritesNamesConstantsByRankAndBodyStrings) {
     ASSERT_EQ(m.bcon.size(), 27u);
     EXPECT_EQ(m.bconWord, 0x8000 | 27);
     EXPECT_EQ(m.bcon[0], 0);
-    EXPECT_EQ(m.bcon[2], 100);   // Neat
-    EXPECT_EQ(m.bcon[3], 400);   // Outgoing
-    EXPECT_EQ(m.bcon[6], 500);   // Nice
-    EXPECT_EQ(m.bcon[7], 1000);  // Travel ranked in the top five
-    EXPECT_EQ(m.bcon[8], 100);   // Money ranked low
-    EXPECT_EQ(m.bcon[11], 500);  // Weather in the middle
-    EXPECT_EQ(m.bcon[22], 9);    // fame, not scaled
+    EXPECT_EQ(m.bcon[2], 100);      // Neat
+    EXPECT_EQ(m.bcon[3], 400);      // Outgoing
+    EXPECT_EQ(m.bcon[6], 500);      // Nice
+    EXPECT_EQ(m.bcon[7], 1000);     // Travel ranked in the top five
+    EXPECT_EQ(m.bcon[8], 100);      // Money ranked low
+    EXPECT_EQ(m.bcon[11], 500);     // Weather in the middle
+    EXPECT_EQ(m.bcon[22], 9);       // fame, not scaled
     EXPECT_EQ(m.bcon[23], 7 + 23);  // beyond the table: as stored
     ASSERT_EQ(m.body.size(), 35u);
     EXPECT_EQ(m.body[12], "Female");
@@ -150,7 +157,8 @@ TEST(NewCelebrityFile, AMissingTemplateIsReportedAndLeavesAnOlderFileAlone) {
     writePerson(dir.path() + "/old.iff", {.guid = 3});
     auto before = bytesOf(dir.path() + "/old.iff");
     RecordingReporter reporter;
-    auto result = makeNewCelebrityFile(dir.path() + "/old", dir.path() + "/none.iff", values(), reporter);
+    auto result =
+        makeNewCelebrityFile(dir.path() + "/old", dir.path() + "/none.iff", values(), reporter);
     EXPECT_NE(result.code, 0);
     EXPECT_EQ(reporter.messages, (std::vector<std::string>{"Could not create new file."}));
     EXPECT_EQ(bytesOf(dir.path() + "/old.iff"), before);

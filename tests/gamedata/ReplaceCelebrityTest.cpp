@@ -21,7 +21,8 @@ class ReplaceTest : public testing::Test {
         std::filesystem::create_directories(game_.path() + "/TemplateCelebrity");
         writeNeighborhood(neighborhood(), {0x1111});
         writePerson(personPath(), {.guid = 0x1111, .objectName = "user00012", .names = {"Old"}});
-        writePerson(celebrity(), {.guid = 0x5555, .objectName = "Star", .names = {"Star"}, .pictures = 0});
+        writePerson(celebrity(),
+                    {.guid = 0x5555, .objectName = "Star", .names = {"Star"}, .pictures = 0});
     }
     std::string neighborhood() const { return game_.path() + "/UserData/Neighborhood.iff"; }
     std::string personPath() const { return game_.path() + "/UserData/Characters/User00012.iff"; }
