@@ -14,6 +14,13 @@ constexpr Command kCommands[] = {
     {"help", "marquill help                          this text", runHelp},
     {"demo-game", "marquill demo-game DIR [--scale N]     writes a demo installation into DIR",
      runDemoGame},
+    {"iff",
+     "marquill iff FILE [--json]             lists a resource file; also --create FILE,\n"
+     "                                         --extract T:ID OUT, --put T:ID[:NAME] DATA,\n"
+     "                                         --delete T:ID",
+     runIff},
+    {"strings", "marquill strings FILE TYPE:ID          reads a string set [--language N] [--json]",
+     runStrings},
     {"neighborhoods", "marquill neighborhoods [--json]         the neighbourhoods that exist",
      runNeighborhoods},
     {"celebrities",

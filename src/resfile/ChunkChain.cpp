@@ -126,7 +126,7 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
     return kResOk;
 }
 
-ResCode ChunkChain::Compact(ResType skipType,
+ResCode ChunkChain::Compact(std::optional<ResType> skipType,
                             const std::function<void(uint64_t, uint64_t)>& moved) {
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kCompactionBufferSize]);
     if (!buffer) return kResOutOfMemory;
@@ -144,7 +144,7 @@ ResCode ChunkChain::Compact(ResType skipType,
     uint64_t shift = 0;
     pos = kFirstChunkOffset;
     while (ReadHeader(pos, header) == kResOk && SizeIsPlausible(header.size)) {
-        if ((header.flags & kFlagFree) || header.type == skipType) {
+        if ((header.flags & kFlagFree) || (skipType && header.type == *skipType)) {
             shift += header.size;
         } else if (shift > 0) {
             for (uint64_t done = 0; done < header.size;) {

@@ -9,6 +9,7 @@
 // when the rest can hold a header of its own.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "resfile/FlatFile.h"
@@ -55,7 +56,7 @@ class ChunkChain {
     // Moves every live chunk down over the free chunks and the skipped type, telling `moved`
     // each (old, new) offset, then cuts the file. Nothing moves unless the chain reaches
     // exactly to the end of the file; -200 when the copy buffer cannot be had.
-    [[nodiscard]] ResCode Compact(ResType skipType,
+    [[nodiscard]] ResCode Compact(std::optional<ResType> skipType,
                                   const std::function<void(uint64_t, uint64_t)>& moved);
 
     [[nodiscard]] uint64_t FreeBytes() const { return freeBytes_; }

@@ -38,3 +38,10 @@ inline constexpr ResCode kResOutOfMemory = -200;
 inline constexpr ResCode kResNoKindMatched = -250;
 
 }  // namespace marquill::resfile
+
+namespace marquill::resfile {
+
+// A short description of a result code, for messages.
+[[nodiscard]] const char* ResCodeText(ResCode code);
+
+}  // namespace marquill::resfile

@@ -18,6 +18,7 @@ class StackString {
 
     StackString() { buffer_[0] = '\0'; }
     StackString(std::string_view text) { Assign(text); }  // NOLINT: converts like a string
+    StackString(const char* text) { Assign(text); }       // NOLINT: converts like a string
 
     StackString& Assign(std::string_view text) {
         length_ = 0;
