@@ -32,9 +32,12 @@ int FileError(const std::string& path, ResCode code) {
 
 const char* VersionText(uint16_t version) {
     switch (version) {
-        case 0x0205: return "2.5";
-        case 0x0200: return "2.0";
-        default: return "1.0";
+        case 0x0205:
+            return "2.5";
+        case 0x0200:
+            return "2.0";
+        default:
+            return "1.0";
     }
 }
 
@@ -144,15 +147,15 @@ int runIff(const Words& words) {
             return fail(kExitUsage, "unknown option --" + option + "\n" + kUsage);
     }
     const auto& positional = args->positional();
-    const int actions = args->has("create") + args->has("extract") + args->has("put") +
-                        args->has("delete");
+    const int actions =
+        args->has("create") + args->has("extract") + args->has("put") + args->has("delete");
     if (actions > 1) return fail(kExitUsage, kUsage);
     if (auto path = args->value("create")) {
         if (!positional.empty()) return fail(kExitUsage, kUsage);
         return Create(*path);
     }
-    const std::string action = args->has("extract") ? "extract"
-                               : args->has("put")   ? "put"
+    const std::string action = args->has("extract")  ? "extract"
+                               : args->has("put")    ? "put"
                                : args->has("delete") ? "delete"
                                                      : "";
     const size_t expected = (action == "extract" || action == "put") ? 2 : 1;

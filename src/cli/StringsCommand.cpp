@@ -39,15 +39,16 @@ int runStrings(const Words& words) {
 
     ResCode code = kResOk;
     auto file = OpenIFFFile(path, Access::ReadOnly, code);
-    if (!file) return fail(kExitFileError, path + ": " + std::to_string(code) + " (" +
-                                               ResCodeText(code) + ")");
+    if (!file)
+        return fail(kExitFileError,
+                    path + ": " + std::to_string(code) + " (" + ResCodeText(code) + ")");
     StringSetMulti strings;
     const StringForm form = ref->type == kTypeTextStrings ? StringForm::Text : StringForm::Binary;
     strings.Select(*file, ref->id, ref->type, form, static_cast<uint8_t>(language));
     code = strings.Load(StringSetMulti::Languages::Current, StringSetMulti::Fallback::None);
     if (code != kResOk)
-        return fail(kExitFileError, path + ": " + std::to_string(code) + " (" +
-                                        ResCodeText(code) + ")");
+        return fail(kExitFileError,
+                    path + ": " + std::to_string(code) + " (" + ResCodeText(code) + ")");
 
     if (args->has("json")) {
         Json j;
