@@ -30,9 +30,9 @@ const std::string& benchGame() {
             spec.objectName = "user";
             spec.namesByLanguage = {{"Person " + std::to_string(i), "A person."}};
             spec.catalogName = i % 2 == 0;
-            spec.bodyStrings = content::personBodyStrings(i % 2, i % 3, i % 3, "c011ma_repo",
-                                                          "C011mamed_rotc", "b003mafit_01",
-                                                          "B003MAFitmed_bmoc");
+            spec.bodyStrings =
+                content::personBodyStrings(i % 2, i % 3, i % 3, "c011ma_repo", "C011mamed_rotc",
+                                           "b003mafit_01", "B003MAFitmed_bmoc");
             spec.constants.assign(27, 100);
             spec.pictures = 1;
             char name[32];
@@ -43,10 +43,13 @@ const std::string& benchGame() {
             if (i % 4 == 0) celebrities.members.push_back(spec.guid);
         }
         std::string error;
-        if (!content::writeNeighborhoodFile(dir + "/UserData/Neighborhood.iff", {celebrities}, &error) ||
+        if (!content::writeNeighborhoodFile(dir + "/UserData/Neighborhood.iff", {celebrities},
+                                            &error) ||
             !content::writeTemplatePersonFile(dir + "/QT_Template.iff", &error))
             std::fprintf(stderr, "%s\n", error.c_str());
-        std::atexit([] { std::filesystem::remove_all("/tmp/marquill-bench-" + std::to_string(::getpid())); });
+        std::atexit([] {
+            std::filesystem::remove_all("/tmp/marquill-bench-" + std::to_string(::getpid()));
+        });
         return dir;
     }();
     return game;

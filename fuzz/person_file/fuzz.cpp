@@ -5,13 +5,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "gamedata/ChosenPerson.h"
 #include "gamedata/CopyObjectFile.h"
 #include "gamedata/NewCelebrityFile.h"
 #include "gamedata/PersonFile.h"
-#include "platform/Files.h"
+#include "platform/ByteSink.h"
 #include "resfile/IFFResFile2.h"
 
 namespace {
@@ -28,10 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string dir = [] {
         std::string d = "/tmp/marquill-fuzz-person-" + std::to_string(::getpid());
         ::mkdir(d.c_str(), 0700);
+        std::atexit([] {
+            std::filesystem::remove_all("/tmp/marquill-fuzz-person-" + std::to_string(::getpid()));
+        });
         return d;
     }();
     const std::string input = dir + "/input.iff";
-    if (!platform::writeFileAtomically(input, std::span(data, size))) return 0;
+    {
+        platform::FileSink sink(input);
+        sink.write(data, size);
+        if (!sink.close()) return 0;
+    }
 
     (void)gamedata::readChosenPerson(input);
     {

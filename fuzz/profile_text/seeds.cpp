@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     SkinFileList skins;
     skins.add("/g/GameData/Skins/b003mafit_01.cmx");
     if (!writeExchangeFile(std::string(argv[1]) + "/exchange.srf", record, {}, skins)) return 1;
-    std::ofstream(std::string(argv[1]) + "/mixed.ini") << "; c\n[A]\nx=1\r\n\n[Marquill]\nName=y\rz\n";
+    std::ofstream(std::string(argv[1]) + "/mixed.ini")
+        << "; c\n[A]\nx=1\r\n\n[Marquill]\nName=y\rz\n";
     return 0;
 }
