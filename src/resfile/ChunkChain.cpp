@@ -44,6 +44,11 @@ ResCode ChunkChain::ReadHeader(uint64_t offset, ChunkHeader& header) {
     return kResOk;
 }
 
+bool ChunkChain::ReadLink(uint64_t offset, uint64_t fileLength, ChunkHeader& header) {
+    return offset < fileLength && ReadHeader(offset, header) == kResOk &&
+           SizeIsPlausible(header.size) && header.size <= fileLength - offset;
+}
+
 ResCode ChunkChain::WriteHeader(uint64_t offset, const ChunkHeader& header) {
     uint8_t bytes[76] = {};
     PutU32be(bytes, header.type);
@@ -76,18 +81,20 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
     const uint32_t needed = dataLength + headerSize;
     auto takeFree = [&](uint64_t bytes) { freeBytes_ -= std::min(freeBytes_, bytes); };
 
+    uint64_t fileLength = 0;
+    if (ResCode code = file_.Length(fileLength); code != kResOk) return code;
     uint64_t pos = rover_ > 0 ? static_cast<uint64_t>(rover_) : kFirstChunkOffset;
     for (;;) {
         ChunkHeader header;
-        if (ReadHeader(pos, header) != kResOk || !SizeIsPlausible(header.size)) break;
+        if (!ReadLink(pos, fileLength, header)) break;
         rover_ = static_cast<int64_t>(pos);
         if (header.flags & kFlagFree) {
             bool merged = false;
             for (;;) {
                 ChunkHeader next;
                 const uint64_t nextPos = pos + header.size;
-                if (ReadHeader(nextPos, next) != kResOk || !SizeIsPlausible(next.size) ||
-                    !(next.flags & kFlagFree) || next.size > kMaxChunkSize - header.size)
+                if (!ReadLink(nextPos, fileLength, next) || !(next.flags & kFlagFree) ||
+                    next.size > kMaxChunkSize - header.size)
                     break;
                 header.size += next.size;
                 merged = true;
@@ -137,13 +144,13 @@ ResCode ChunkChain::Compact(std::optional<ResType> skipType,
     if (ResCode code = file_.Length(length); code != kResOk) return code;
     uint64_t pos = kFirstChunkOffset;
     ChunkHeader header;
-    while (ReadHeader(pos, header) == kResOk && SizeIsPlausible(header.size))
+    while (ReadLink(pos, length, header))
         pos += header.size;
     if (pos != length) return kResOk;
 
     uint64_t shift = 0;
     pos = kFirstChunkOffset;
-    while (ReadHeader(pos, header) == kResOk && SizeIsPlausible(header.size)) {
+    while (ReadLink(pos, length, header)) {
         if ((header.flags & kFlagFree) || (skipType && header.type == *skipType)) {
             shift += header.size;
         } else if (shift > 0) {

@@ -45,6 +45,9 @@ class ChunkChain {
     }
 
     [[nodiscard]] ResCode ReadHeader(uint64_t offset, ChunkHeader& header);
+    // The next link of the chain: a readable header whose chunk lies within the file. A chunk
+    // running past the end would swallow whatever is appended after it, so it ends the chain.
+    [[nodiscard]] bool ReadLink(uint64_t offset, uint64_t fileLength, ChunkHeader& header);
     [[nodiscard]] ResCode WriteHeader(uint64_t offset, const ChunkHeader& header);
     // Marks the chunk free (type XXXX) and counts its size as free.
     [[nodiscard]] ResCode FreeChunk(uint64_t offset);

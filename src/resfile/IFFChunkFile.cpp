@@ -116,15 +116,25 @@ ResCode IFFChunkFile::ReadMap() {
     SimpleReconObject<IFFResMap> record(map, kTypeMap);
     if (ReadRecord(block->Bytes(), record) != kResOk || !IsTrustedMapMarker(decoded))
         return kResBadChunk;
+    uint64_t fileLength = 0;
+    if (file_.Length(fileLength) != kResOk) return kResBadChunk;
+    for (const auto& type : decoded.Types()) {
+        for (const auto& entry : type->entries) {
+            if (static_cast<uint64_t>(entry->offset) + chain_.HeaderSize() > fileLength)
+                return kResBadChunk;
+        }
+    }
     table_.Clear();
     table_.Adopt(decoded);
     return kResOk;
 }
 
 void IFFChunkFile::ScanChain() {
+    uint64_t fileLength = 0;
+    if (file_.Length(fileLength) != kResOk) return;
     uint64_t position = kFirstChunkOffset;
     ChunkHeader header;
-    while (chain_.ReadHeader(position, header) == kResOk && chain_.SizeIsPlausible(header.size)) {
+    while (chain_.ReadLink(position, fileLength, header)) {
         if (header.flags & kFlagFree) {
             chain_.AddFreeBytes(header.size);
         } else {
@@ -252,6 +262,11 @@ ResCode IFFChunkFile::WriteEntry(ResTable& owner, ResEntry& entry) {
         uint64_t position = 0;
         if (ResCode code = chain_.FindSpace(static_cast<uint32_t>(n), position); code != kResOk)
             return code;
+        // Space is found only where no readable chunk is: an entry still pointing there (a map
+        // naming a chunk past the chain's end) has no data left to read.
+        if (ResEntry* stale = owner.FindByOffset(static_cast<int64_t>(position));
+            stale && stale != &entry)
+            owner.Remove(*stale);
         owner.SetOffset(entry, static_cast<int64_t>(position));
     }
     ChunkHeader header;

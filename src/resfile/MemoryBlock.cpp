@@ -17,7 +17,7 @@ BlockManager& BlockManager::Instance() {
 
 MemoryBlock* BlockManager::NewBlock(size_t size) {
     const size_t guard = guardWidth_;
-    if (size > SIZE_MAX - 2 * guard) {
+    if (size > kMaxBlockSize || guard > kMaxBlockSize) {
         lastError_ = kResOutOfMemory;
         return nullptr;
     }

@@ -44,12 +44,15 @@ class MemoryBlock {
     int lockCount_ = 0;
 };
 
+// No resource is larger than this; asking for more is a memory error.
+inline constexpr size_t kMaxBlockSize = 0x40000000;
+
 // The process-wide list of live blocks and the last memory error (0, -199 or -200).
 class BlockManager {
   public:
     static BlockManager& Instance();
 
-    // A new zero-filled block, or none with the memory error -200.
+    // A new zero-filled block, or none with the memory error -200 (also beyond kMaxBlockSize).
     [[nodiscard]] MemoryBlock* NewBlock(size_t size);
     // -199 when the block is not in the list or its guard bytes were overwritten.
     ResCode Dispose(MemoryBlock* block);

@@ -185,19 +185,43 @@ TEST(IffOpen, AMapThatListsAMapOrCannotBeDecodedFallsBackToTheChain) {
 TEST(IffLoad, AChunkClaimingMoreThanTheFileHoldsAllocatesNothing) {
     TempDir dir;
     const auto path = dir.File("a.iff");
-    MakeFile(path, {10});
+    MakeFile(path, {10, 20});
     auto bytes = ReadBytes(path);
-    bytes.resize(150);
-    PutU32be(bytes, 60, 0);
-    PutU32be(bytes, 68, 0x40000000);  // 1 GiB chunk
+    PutU32be(bytes, 68, 0x40000000);  // the first chunk claims 1 GiB; the map still lists it
     WriteBytes(path, bytes);
     IFFResFile2 file;
-    ASSERT_EQ(file.Open(path, Access::ReadOnly), kResOk);
-    ASSERT_EQ(file.CountResources(kTypeStrings), 1);
+    ASSERT_EQ(file.Open(path, Access::ReadWrite), kResOk);
+    ASSERT_EQ(file.CountResources(kTypeStrings), 2);
     const size_t live = BlockManager::Instance().LiveCount();
     EXPECT_EQ(file.GetResource(kTypeStrings, 200), nullptr);
     EXPECT_EQ(file.LastResult(), kResBadChunk);
     EXPECT_EQ(BlockManager::Instance().LiveCount(), live);
+    ASSERT_EQ(file.Close(), kResOk);
+
+    // Walking the chain, such a chunk ends it: nothing is appended inside its claimed space.
+    PutU32be(bytes, 60, 0);
+    WriteBytes(path, bytes);
+    ASSERT_EQ(file.Open(path, Access::ReadWrite), kResOk);
+    EXPECT_EQ(file.CountResources(kTypeStrings), 0);
+    Put(file, kTypeStrings, 300, 4, 1);
+    EXPECT_EQ(OffsetOf(file, kTypeStrings, 300), 64);
+    ASSERT_EQ(file.Close(), kResOk);
+    EXPECT_LT(ReadBytes(path).size(), bytes.size() + 200);
+}
+
+TEST(IffOpen, AMapNamingOffsetsPastTheEndIsNotTrusted) {
+    TempDir dir;
+    const auto path = dir.File("a.iff");
+    MakeFile(path, {10});
+    auto bytes = ReadBytes(path);
+    bytes[150 + 76 + 24] = 0x00;
+    bytes[150 + 76 + 25] = 0x00;
+    bytes[150 + 76 + 26] = 0x10;
+    bytes[150 + 76 + 27] = 0x00;  // offset 0x100000, far past the end
+    WriteBytes(path, bytes);
+    IFFResFile2 file;
+    ASSERT_EQ(file.Open(path, Access::ReadOnly), kResOk);
+    EXPECT_EQ(OffsetOf(file, kTypeStrings, 200), 64) << "read by walking the chain";
 }
 
 TEST(IffLoad, ConvertsBigEndianDataOnceAndFlagsItNative) {
