@@ -101,7 +101,6 @@ class IFFChunkFile : public iResFile {
     void CloseOnDestruction();
 
     ResCode WriteEntry(ResTable& owner, ResEntry& entry);
-    MemoryBlock* LoadFrom(ResEntry& entry);
 
     FlatFile file_;
     ChunkChain chain_;

@@ -49,7 +49,7 @@ void IFFResFile::AfterOpen() {
     }
     for (const auto& type : table_.Types())
         for (const auto& entry : type->entries)
-            entry->name = names_.NameOf(entry->nameKey);
+            table_.SetIdentity(*entry, entry->id, names_.NameOf(entry->nameKey));
 }
 
 void IFFResFile::NameChunkHeader(ResEntry& entry, ChunkHeader& header) {

@@ -3,6 +3,52 @@
 #include <algorithm>
 
 namespace marquill::resfile {
+namespace {
+
+std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+void Erase(std::vector<ResEntry*>& list, const ResEntry* entry) {
+    list.erase(std::remove(list.begin(), list.end(), entry), list.end());
+}
+
+// The first entry in list order among the candidates with the attribute.
+ResEntry* First(const std::vector<ResEntry*>& candidates, uint8_t attribute) {
+    ResEntry* best = nullptr;
+    for (ResEntry* e : candidates)
+        if (e->Attribute() == attribute && (!best || e->sequence < best->sequence)) best = e;
+    return best;
+}
+
+}  // namespace
+
+void ResTable::Index(ResEntry& entry) {
+    entry.type->byId[entry.id].push_back(&entry);
+    entry.type->byName[Folded(entry.name)].push_back(&entry);
+}
+
+void ResTable::Unindex(ResEntry& entry) {
+    TypeEntry& t = *entry.type;
+    if (auto it = t.byId.find(entry.id); it != t.byId.end()) {
+        Erase(it->second, &entry);
+        if (it->second.empty()) t.byId.erase(it);
+    }
+    if (auto it = t.byName.find(Folded(entry.name)); it != t.byName.end()) {
+        Erase(it->second, &entry);
+        if (it->second.empty()) t.byName.erase(it);
+    }
+}
+
+void ResTable::SetIdentity(ResEntry& entry, int16_t id, std::string name) {
+    Unindex(entry);
+    entry.id = id;
+    entry.name = std::move(name);
+    Index(entry);
+}
 
 TypeEntry* ResTable::FindType(ResType type) const {
     for (const auto& t : types_)
@@ -25,6 +71,8 @@ ResEntry& ResTable::Append(ResType type, int16_t id, uint16_t flags, std::string
     entry->diskFlags = flags;
     entry->name = std::move(name);
     entry->type = &t;
+    entry->sequence = nextSequence_++;
+    Index(*entry);
     t.entries.push_back(std::move(entry));
     return *t.entries.back();
 }
@@ -32,9 +80,8 @@ ResEntry& ResTable::Append(ResType type, int16_t id, uint16_t flags, std::string
 ResEntry* ResTable::FindExact(ResType type, int16_t id, uint8_t attribute) const {
     const TypeEntry* t = FindType(type);
     if (!t) return nullptr;
-    for (const auto& e : t->entries)
-        if (e->id == id && e->Attribute() == attribute) return e.get();
-    return nullptr;
+    auto it = t->byId.find(id);
+    return it == t->byId.end() ? nullptr : First(it->second, attribute);
 }
 
 ResEntry* ResTable::FindById(ResType type, int16_t id, uint8_t attribute) const {
@@ -47,9 +94,8 @@ ResEntry* ResTable::FindById(ResType type, int16_t id, uint8_t attribute) const 
 ResEntry* ResTable::FindByName(ResType type, std::string_view name) const {
     const TypeEntry* t = FindType(type);
     if (!t) return nullptr;
-    for (const auto& e : t->entries)
-        if (e->Attribute() == 0 && SameResName(e->name, name)) return e.get();
-    return nullptr;
+    auto it = t->byName.find(Folded(name));
+    return it == t->byName.end() ? nullptr : First(it->second, 0);
 }
 
 ResEntry* ResTable::FindByPosition(ResType type, int position) const {
@@ -91,6 +137,7 @@ void ResTable::Remove(ResEntry& entry) {
         if (it != byOffset_.end() && it->second == &entry) byOffset_.erase(it);
     }
     TypeEntry* t = entry.type;
+    Unindex(entry);
     auto& list = t->entries;
     list.erase(
         std::find_if(list.begin(), list.end(), [&](const auto& e) { return e.get() == &entry; }));
@@ -142,6 +189,7 @@ namespace marquill::resfile {
 void ResTable::Adopt(ResTable& other) {
     for (auto& t : other.types_)
         types_.push_back(std::move(t));
+    nextSequence_ = std::max(nextSequence_, other.nextSequence_);
     byBlock_.merge(other.byBlock_);
     byOffset_.merge(other.byOffset_);
     other.types_.clear();

@@ -28,6 +28,7 @@ struct ResEntry {
     std::string name;      // at most 63 characters
     int32_t nameKey = -1;  // version 1.0 files: the key into the name list (-1 = no name)
     TypeEntry* type = nullptr;
+    uint64_t sequence = 0;  // grows with every append, so it orders entries as their list does
 
     [[nodiscard]] uint8_t Attribute() const { return static_cast<uint8_t>(flags >> 8); }
     [[nodiscard]] bool OnDisk() const { return offset != kUnwritten; }
@@ -37,6 +38,9 @@ struct TypeEntry {
     ResType type = 0;
     std::vector<std::unique_ptr<ResEntry>> entries;
     ConvertRoutine convert = nullptr;
+    // Lookup indexes over `entries`; names folded to lower case.
+    std::unordered_map<int16_t, std::vector<ResEntry*>> byId;
+    std::unordered_map<std::string, std::vector<ResEntry*>> byName;
 };
 
 class ResTable {
@@ -62,6 +66,9 @@ class ResTable {
     [[nodiscard]] ResEntry* FindByOffset(int64_t offset) const;
     [[nodiscard]] ResEntry* EntryOf(const MemoryBlock* block) const;
 
+    // The one way to change an entry's id or name, so the indexes follow.
+    void SetIdentity(ResEntry& entry, int16_t id, std::string name);
+
     void Attach(ResEntry& entry, MemoryBlock* block);
     // The entry forgets its block (the block is not disposed of).
     void Detach(ResEntry& entry);
@@ -77,7 +84,11 @@ class ResTable {
     void Adopt(ResTable& other);
 
   private:
+    static void Index(ResEntry& entry);
+    static void Unindex(ResEntry& entry);
+
     std::vector<std::unique_ptr<TypeEntry>> types_;
+    uint64_t nextSequence_ = 0;
     std::unordered_map<const MemoryBlock*, ResEntry*> byBlock_;
     std::unordered_map<int64_t, ResEntry*> byOffset_;
 };
