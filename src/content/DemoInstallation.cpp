@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "content/DemoGameData.h"
+
 namespace marquill::content {
 
 bool writeDemoInstallation(const std::string& dir, const DemoOptions& options, std::string* error) {
@@ -13,7 +15,7 @@ bool writeDemoInstallation(const std::string& dir, const DemoOptions& options, s
         return false;
     }
     // Each part of the installation writes its own folders.
-    (void)options;
+    if (!writeDemoGameData(dir, options, error)) return false;
     return true;
 }
 
