@@ -1,7 +1,5 @@
 #include "gamedata/NewCelebrityFile.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <vector>
 
@@ -11,6 +9,7 @@
 #include "platform/ByteReader.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSync.h"
+#include "platform/Files.h"
 #include "platform/GamePath.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/StringSet.h"
@@ -174,8 +173,7 @@ NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
     result.path = platform::resolveFileName(basePath + ".iff");
     // Built beside the final file and renamed over it at the end, so an older file of the same
     // name survives a failure.
-    const std::string work = folderOf(result.path) + "/." + fileName(result.path) + ".marquill-" +
-                             std::to_string(::getpid()) + ".tmp";
+    const std::string work = platform::scratchPathIn(folderOf(result.path), fileName(result.path));
     std::remove(work.c_str());
 
     reporter.status("Creating New Celeb Pemm...");

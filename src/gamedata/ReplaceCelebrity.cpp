@@ -1,13 +1,12 @@
 #include "gamedata/ReplaceCelebrity.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "gamedata/PersonFile.h"
 #include "platform/AsciiCase.h"
 #include "platform/Cp1252.h"
 #include "platform/FileSync.h"
+#include "platform/Files.h"
 #include "resfile/IFFResFile2.h"
 
 namespace marquill::gamedata {
@@ -105,9 +104,7 @@ ReplaceResult replaceCelebrity(const ReplaceRequest& request, BackupStore& backu
     }
     result.backup = *backup;
 
-    // A hidden name the game's "User*.iff" search never matches.
-    const std::string work =
-        folderOf(request.personPath) + "/.marquill-import-" + std::to_string(::getpid()) + ".tmp";
+    const std::string work = platform::scratchPathIn(folderOf(request.personPath), "import");
     std::remove(work.c_str());
     auto fail = [&](ResCode code, const std::string& what) {
         std::remove(work.c_str());

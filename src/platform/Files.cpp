@@ -34,6 +34,10 @@ bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes
     return true;
 }
 
+std::string scratchPathIn(const std::string& folder, const std::string& stem) {
+    return folder + "/." + stem + ".marquill-" + std::to_string(::getpid()) + ".tmp";
+}
+
 bool fileExists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0;
