@@ -1,0 +1,305 @@
+#include "platform/soft3d/Rasteriser.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+namespace marquill::platform::soft3d {
+namespace {
+
+constexpr int kSubBits = 4;
+constexpr int64_t kSub = 1 << kSubBits;
+constexpr int64_t kHalf = kSub / 2;
+// Snapped coordinates stay far inside what the 64-bit edge products can hold.
+constexpr float kCoordLimit = 1 << 20;
+
+enum Attr { kZ, kInvW, kR, kG, kB, kA, kU, kV, kAttrCount };
+
+int64_t snap(float v) {
+    if (!(v > -kCoordLimit && v < kCoordLimit)) return 0;
+    return std::lrintf(v * float(kSub));
+}
+
+int64_t floorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
+
+inline int32_t floorToInt(float f) {
+    const int32_t i = static_cast<int32_t>(f);
+    return f < float(i) ? i - 1 : i;
+}
+
+// Texel index along one axis with wrapping addressing.
+inline uint32_t wrapIndex(int32_t i, uint32_t size, bool pow2) {
+    if (pow2) return uint32_t(i) & (size - 1);
+    const int32_t m = i % int32_t(size);
+    return uint32_t(m < 0 ? m + int32_t(size) : m);
+}
+
+inline bool safeCoord(float f) { return f > -1e7f && f < 1e7f; }
+
+struct Texture {
+    const uint32_t* texels;
+    uint32_t w, h;
+    bool pow2;
+    bool bilinear;
+};
+
+inline uint32_t sampleNearest(const Texture& t, float u, float v) {
+    const float fu = u * float(t.w);
+    const float fv = v * float(t.h);
+    if (!safeCoord(fu) || !safeCoord(fv)) return t.texels[0];
+    const uint32_t x = wrapIndex(floorToInt(fu), t.w, t.pow2);
+    const uint32_t y = wrapIndex(floorToInt(fv), t.h, t.pow2);
+    return t.texels[size_t(y) * t.w + x];
+}
+
+inline uint32_t lerpTexel(uint32_t a, uint32_t b, uint32_t w256) {
+    const uint32_t rb = ((a & 0x00FF00FF) * (256 - w256) + (b & 0x00FF00FF) * w256) >> 8;
+    const uint32_t ag = (((a >> 8) & 0x00FF00FF) * (256 - w256) + ((b >> 8) & 0x00FF00FF) * w256);
+    return (rb & 0x00FF00FF) | (ag & 0xFF00FF00);
+}
+
+inline uint32_t sampleBilinear(const Texture& t, float u, float v) {
+    const float fu = u * float(t.w) - 0.5f;
+    const float fv = v * float(t.h) - 0.5f;
+    if (!safeCoord(fu) || !safeCoord(fv)) return t.texels[0];
+    const int32_t ix = floorToInt(fu);
+    const int32_t iy = floorToInt(fv);
+    const uint32_t wx = uint32_t((fu - float(ix)) * 256.0f);
+    const uint32_t wy = uint32_t((fv - float(iy)) * 256.0f);
+    const uint32_t x0 = wrapIndex(ix, t.w, t.pow2), x1 = wrapIndex(ix + 1, t.w, t.pow2);
+    const uint32_t y0 = wrapIndex(iy, t.h, t.pow2), y1 = wrapIndex(iy + 1, t.h, t.pow2);
+    const uint32_t* r0 = t.texels + size_t(y0) * t.w;
+    const uint32_t* r1 = t.texels + size_t(y1) * t.w;
+    return lerpTexel(lerpTexel(r0[x0], r0[x1], std::min(wx, 256u)),
+                     lerpTexel(r1[x0], r1[x1], std::min(wx, 256u)), std::min(wy, 256u));
+}
+
+inline uint32_t toByte(float c) {
+    return uint32_t(std::fmax(0.0f, std::fmin(1.0f, c)) * 255.0f + 0.5f);
+}
+
+inline uint32_t blendChannel(uint32_t src, uint32_t dst, uint32_t srcA, BlendFactor sf,
+                             BlendFactor df) {
+    auto factor = [&](BlendFactor f, uint32_t channelOfSrc) -> uint32_t {
+        switch (f) {
+            case BlendFactor::Zero: return 0;
+            case BlendFactor::One: return 255;
+            case BlendFactor::SrcColor: return channelOfSrc;
+            case BlendFactor::InvSrcColor: return 255 - channelOfSrc;
+            case BlendFactor::SrcAlpha: return srcA;
+            case BlendFactor::InvSrcAlpha: return 255 - srcA;
+        }
+        return 0;
+    };
+    const uint32_t v = (src * factor(sf, src) + dst * factor(df, src) + 127) / 255;
+    return std::min(v, 255u);
+}
+
+template <TargetKind K>
+inline uint32_t readTarget(const uint8_t* p) {
+    if constexpr (K == TargetKind::Xrgb8888) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v & 0x00FFFFFF;
+    } else {
+        uint16_t v;
+        std::memcpy(&v, p, 2);
+        uint32_t r, g, b;
+        if constexpr (K == TargetKind::Rgb565) {
+            r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
+            r = (r << 3) | (r >> 2), g = (g << 2) | (g >> 4), b = (b << 3) | (b >> 2);
+        } else {
+            r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
+            r = (r << 3) | (r >> 2), g = (g << 3) | (g >> 2), b = (b << 3) | (b >> 2);
+        }
+        return r << 16 | g << 8 | b;
+    }
+}
+
+template <TargetKind K>
+inline void writeTarget(uint8_t* p, uint32_t rgb) {
+    if constexpr (K == TargetKind::Xrgb8888) {
+        std::memcpy(p, &rgb, 4);
+    } else {
+        const uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+        uint16_t v;
+        if constexpr (K == TargetKind::Rgb565) {
+            v = uint16_t((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
+        } else {
+            v = uint16_t((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3));
+        }
+        std::memcpy(p, &v, 2);
+    }
+}
+
+struct Setup {
+    int32_t minX, minY, maxX, maxY;
+    int64_t e[3];      // edge values at the centre of (minX, minY), biased by the fill rule
+    int64_t stepX[3];  // per pixel to the right
+    int64_t stepY[3];  // per pixel down
+    float base[kAttrCount];  // attribute values at the centre of (minX, minY)
+    float dx[kAttrCount];
+    float dy[kAttrCount];
+};
+
+template <TargetKind K, bool kTextured, bool kPerspective>
+void fill(const RasterTarget& target, const RasterState& state, const Setup& s, const Texture& tex) {
+    constexpr int32_t bpp = K == TargetKind::Xrgb8888 ? 4 : 2;
+    const bool depthTest = state.depthTest && target.depth != nullptr;
+    const bool depthWrite = state.depthWrite && target.depth != nullptr;
+    const bool blend = state.blend;
+    const bool modulate = state.modulate;
+    int64_t rowE0 = s.e[0], rowE1 = s.e[1], rowE2 = s.e[2];
+    for (int32_t py = s.minY; py <= s.maxY; ++py) {
+        int64_t e0 = rowE0, e1 = rowE1, e2 = rowE2;
+        rowE0 += s.stepY[0], rowE1 += s.stepY[1], rowE2 += s.stepY[2];
+        int32_t px = s.minX;
+        // The triangle is convex: skip to its first pixel on this row, draw until it ends.
+        while (px <= s.maxX && (e0 | e1 | e2) < 0) {
+            e0 += s.stepX[0], e1 += s.stepX[1], e2 += s.stepX[2];
+            ++px;
+        }
+        if (px > s.maxX) continue;
+        const float ox = float(px - s.minX), oy = float(py - s.minY);
+        float a[kAttrCount];
+        for (int i = 0; i < kAttrCount; ++i) a[i] = s.base[i] + s.dx[i] * ox + s.dy[i] * oy;
+        uint8_t* colorRow = target.color + size_t(py) * target.colorPitch;
+        uint16_t* depthRow = target.depth ? reinterpret_cast<uint16_t*>(
+                                                target.depth + size_t(py) * target.depthPitch)
+                                          : nullptr;
+        for (; px <= s.maxX && (e0 | e1 | e2) >= 0; ++px) {
+            const float zf = std::fmax(0.0f, std::fmin(1.0f, a[kZ]));
+            const uint16_t z = uint16_t(zf * 65535.0f + 0.5f);
+            bool visible = true;
+            if (depthTest) {
+                uint16_t old;
+                std::memcpy(&old, depthRow + px, 2);
+                visible = z <= old;
+            }
+            if (visible) {
+                if (depthWrite) std::memcpy(depthRow + px, &z, 2);
+                uint32_t r = toByte(a[kR]), g = toByte(a[kG]), b = toByte(a[kB]),
+                         al = toByte(a[kA]);
+                if constexpr (kTextured) {
+                    float u = a[kU], v = a[kV];
+                    if constexpr (kPerspective) {
+                        const float w = 1.0f / a[kInvW];
+                        u *= w, v *= w;
+                    }
+                    const uint32_t t =
+                        tex.bilinear ? sampleBilinear(tex, u, v) : sampleNearest(tex, u, v);
+                    const uint32_t tr = (t >> 16) & 0xFF, tg = (t >> 8) & 0xFF, tb = t & 0xFF,
+                                   ta = t >> 24;
+                    if (modulate) {
+                        r = (tr * (r + 1)) >> 8, g = (tg * (g + 1)) >> 8, b = (tb * (b + 1)) >> 8;
+                        al = (ta * (al + 1)) >> 8;
+                    } else {
+                        r = tr, g = tg, b = tb, al = ta;
+                    }
+                }
+                uint8_t* out = colorRow + size_t(px) * bpp;
+                if (blend) {
+                    const uint32_t d = readTarget<K>(out);
+                    r = blendChannel(r, (d >> 16) & 0xFF, al, state.srcBlend, state.dstBlend);
+                    g = blendChannel(g, (d >> 8) & 0xFF, al, state.srcBlend, state.dstBlend);
+                    b = blendChannel(b, d & 0xFF, al, state.srcBlend, state.dstBlend);
+                }
+                writeTarget<K>(out, r << 16 | g << 8 | b);
+            }
+            e0 += s.stepX[0], e1 += s.stepX[1], e2 += s.stepX[2];
+            for (int i = 0; i < kAttrCount; ++i) a[i] += s.dx[i];
+        }
+    }
+}
+
+template <TargetKind K>
+void dispatch(const RasterTarget& target, const RasterState& state, const Setup& s,
+              const Texture& tex, bool perspective) {
+    if (tex.texels == nullptr) {
+        fill<K, false, false>(target, state, s, tex);
+    } else if (perspective) {
+        fill<K, true, true>(target, state, s, tex);
+    } else {
+        fill<K, true, false>(target, state, s, tex);
+    }
+}
+
+}  // namespace
+
+void rasteriseTriangle(const RasterTarget& target, const RasterState& state,
+                       const RasterVertex& v0, const RasterVertex& v1, const RasterVertex& v2) {
+    const RasterVertex* p[3] = {&v0, &v1, &v2};
+    int64_t x[3], y[3];
+    for (int i = 0; i < 3; ++i) x[i] = snap(p[i]->x), y[i] = snap(p[i]->y);
+    int64_t area = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
+    if (area == 0) return;
+    if (area < 0) {
+        std::swap(p[1], p[2]);
+        std::swap(x[1], x[2]);
+        std::swap(y[1], y[2]);
+        area = -area;
+    }
+    Setup s;
+    const int64_t minXf = std::min({x[0], x[1], x[2]}), maxXf = std::max({x[0], x[1], x[2]});
+    const int64_t minYf = std::min({y[0], y[1], y[2]}), maxYf = std::max({y[0], y[1], y[2]});
+    // Pixel (px, py) has its centre at (px + 1/2, py + 1/2).
+    const int64_t minX = std::max<int64_t>(target.scissor.left, ceilDiv(minXf - kHalf, kSub));
+    const int64_t maxX = std::min<int64_t>(target.scissor.right - 1, floorDiv(maxXf - kHalf, kSub));
+    const int64_t minY = std::max<int64_t>(target.scissor.top, ceilDiv(minYf - kHalf, kSub));
+    const int64_t maxY =
+        std::min<int64_t>(target.scissor.bottom - 1, floorDiv(maxYf - kHalf, kSub));
+    if (minX > maxX || minY > maxY) return;
+    s.minX = int32_t(minX), s.maxX = int32_t(maxX), s.minY = int32_t(minY), s.maxY = int32_t(maxY);
+
+    const int64_t cx = minX * kSub + kHalf, cy = minY * kSub + kHalf;
+    for (int i = 0; i < 3; ++i) {
+        const int a = i, b = (i + 1) % 3;
+        const int64_t dx = x[b] - x[a], dy = y[b] - y[a];
+        // With this winding the inside lies to the right of each edge going clockwise on screen;
+        // top edges run rightwards and left edges upwards.
+        const bool topLeft = (dy == 0 && dx > 0) || dy < 0;
+        s.e[i] = dx * (cy - y[a]) - dy * (cx - x[a]) - (topLeft ? 0 : 1);
+        s.stepX[i] = -dy * kSub;
+        s.stepY[i] = dx * kSub;
+    }
+
+    const bool textured = state.texels != nullptr && state.texWidth > 0 && state.texHeight > 0;
+    const bool perspective = textured && state.perspective &&
+                             !(p[0]->invW == p[1]->invW && p[0]->invW == p[2]->invW);
+    float values[3][kAttrCount];
+    for (int i = 0; i < 3; ++i) {
+        const RasterVertex& v = *p[i];
+        const RasterVertex& c = state.flat ? v0 : v;
+        values[i][kZ] = v.z;
+        values[i][kInvW] = v.invW;
+        values[i][kR] = c.r, values[i][kG] = c.g, values[i][kB] = c.b, values[i][kA] = c.a;
+        values[i][kU] = perspective ? v.u * v.invW : v.u;
+        values[i][kV] = perspective ? v.v * v.invW : v.v;
+    }
+    const float fx0 = float(x[0]) / kSub, fy0 = float(y[0]) / kSub;
+    const float ex1 = float(x[1] - x[0]) / kSub, ey1 = float(y[1] - y[0]) / kSub;
+    const float ex2 = float(x[2] - x[0]) / kSub, ey2 = float(y[2] - y[0]) / kSub;
+    const float invArea = float(kSub * kSub) / float(area);
+    const float sx = float(minX) + 0.5f - fx0, sy = float(minY) + 0.5f - fy0;
+    for (int i = 0; i < kAttrCount; ++i) {
+        const float d1 = values[1][i] - values[0][i], d2 = values[2][i] - values[0][i];
+        s.dx[i] = (d1 * ey2 - d2 * ey1) * invArea;
+        s.dy[i] = (d2 * ex1 - d1 * ex2) * invArea;
+        s.base[i] = values[0][i] + s.dx[i] * sx + s.dy[i] * sy;
+    }
+
+    Texture tex{textured ? state.texels : nullptr, state.texWidth, state.texHeight,
+                std::has_single_bit(state.texWidth) && std::has_single_bit(state.texHeight),
+                state.bilinear};
+    switch (target.kind) {
+        case TargetKind::Xrgb8888:
+            dispatch<TargetKind::Xrgb8888>(target, state, s, tex, perspective);
+            break;
+        case TargetKind::Rgb565: dispatch<TargetKind::Rgb565>(target, state, s, tex, perspective); break;
+        case TargetKind::Rgb555: dispatch<TargetKind::Rgb555>(target, state, s, tex, perspective); break;
+    }
+}
+
+}  // namespace marquill::platform::soft3d
