@@ -21,13 +21,15 @@ struct Scene {
     Ref<Material> material;
     Ref<Material> background;
 
-    explicit Scene(int w = 32, int h = 32, PixelFormat format = PixelFormat::xrgb8888()) : width(w), height(h) {
+    explicit Scene(int w = 32, int h = 32, PixelFormat format = PixelFormat::xrgb8888())
+        : width(w), height(h) {
         draw = DrawingObject::make(DisplayConfig{});
         (void)draw->query3D(d3d);
         SurfaceDesc desc;
         desc.width = uint32_t(w);
         desc.height = uint32_t(h);
-        desc.caps = SurfaceDesc::kOffscreenPlain | SurfaceDesc::k3DDevice | SurfaceDesc::kSystemMemory;
+        desc.caps =
+            SurfaceDesc::kOffscreenPlain | SurfaceDesc::k3DDevice | SurfaceDesc::kSystemMemory;
         desc.hasPixelFormat = true;
         desc.pixelFormat = format;
         (void)draw->createSurface(desc, target);
@@ -68,7 +70,13 @@ struct Scene {
     // A vertex at screen position (sx, sy) and depth z, facing the viewer.
     [[nodiscard]] Vertex at(float sx, float sy, float z = 0.5f, float u = 0, float v = 0) const {
         return {(sx - float(width) / 2) / (float(width) / 2),
-                (float(height) / 2 - sy) / (float(height) / 2), z, 0, 0, -1, u, v};
+                (float(height) / 2 - sy) / (float(height) / 2),
+                z,
+                0,
+                0,
+                -1,
+                u,
+                v};
     }
 
     Status draw3(const std::vector<Vertex>& v, const std::vector<uint16_t>& idx) {

@@ -10,7 +10,9 @@ namespace {
 
 using testing::Scene;
 
-uint32_t rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
+uint32_t rgb(int r, int g, int b) {
+    return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
+}
 
 void expectNear(uint32_t actual, uint32_t expected, int tolerance, const char* what) {
     for (int shift : {16, 8, 0}) {
@@ -19,7 +21,9 @@ void expectNear(uint32_t actual, uint32_t expected, int tolerance, const char* w
     }
 }
 
-std::vector<uint16_t> quadIndices() { return {0, 1, 2, 0, 2, 3}; }
+std::vector<uint16_t> quadIndices() {
+    return {0, 1, 2, 0, 2, 3};
+}
 
 std::vector<Vertex> quad(const Scene& s, float l, float t, float r, float b, float z = 0.5f) {
     return {s.at(l, t, z, 0, 0), s.at(r, t, z, 1, 0), s.at(r, b, z, 1, 1), s.at(l, b, z, 0, 1)};
@@ -59,9 +63,9 @@ TEST(Soft3DLighting, UntexturedQuadFollowsTheFixedFunctionFormula) {
         const float v = e + a * amb + d * l1 * 1.0f + d * l2 * 0.5f;
         return int(std::lround(std::fmin(1.0f, v) * 255.0f));
     };
-    const uint32_t expected = rgb(channel(0.1f, 0.2f, 0.5f, 0.6f, 0.4f),
-                                  channel(0.0f, 0.4f, 0.25f, 0.6f, 0.2f),
-                                  channel(0.0f, 0.6f, 1.0f, 0.6f, 0.2f));
+    const uint32_t expected =
+        rgb(channel(0.1f, 0.2f, 0.5f, 0.6f, 0.4f), channel(0.0f, 0.4f, 0.25f, 0.6f, 0.2f),
+            channel(0.0f, 0.6f, 1.0f, 0.6f, 0.2f));
     expectNear(s.pixel(16, 16), expected, 1, "lit colour");
     expectNear(s.pixel(4, 27), expected, 1, "corner pixel");
     EXPECT_EQ(s.pixel(3, 16), 0u) << "outside the quad stays background";
@@ -97,7 +101,8 @@ TEST(Soft3DTexture, QuadShowsEachTexelOverItsPixels) {
     ASSERT_EQ(s.draw3(quad(s, 4, 4, 12, 12), quadIndices()), kOk);
     for (int py = 4; py < 12; ++py) {
         for (int px = 4; px < 12; ++px) {
-            const Channels c = unpackPixel(PixelFormat::rgb565(), texel((px - 4) / 2, (py - 4) / 2));
+            const Channels c =
+                unpackPixel(PixelFormat::rgb565(), texel((px - 4) / 2, (py - 4) / 2));
             ASSERT_EQ(s.pixel(px, py), rgb(c.r, c.g, c.b)) << px << "," << py;
         }
     }
@@ -109,10 +114,11 @@ TEST(Soft3DFillRule, TrianglesSharingEdgesDrawEveryPixelOnce) {
     // additive blending: a pixel drawn twice would be twice as bright.
     // (Positions on the 1/16-pixel grid the rasteriser snaps to, so the expectation is exact.)
     const std::vector<std::pair<float, float>> rim = {
-        {20.3125f, 2.6875f},  {33.0625f, 8.1875f},  {37.625f, 21.375f}, {30.1875f, 35.875f},
-        {14.8125f, 37.3125f}, {4.0625f, 26.625f}, {3.3125f, 11.875f},  {10.0f, 4.0f}};
+        {20.3125f, 2.6875f},  {33.0625f, 8.1875f}, {37.625f, 21.375f}, {30.1875f, 35.875f},
+        {14.8125f, 37.3125f}, {4.0625f, 26.625f},  {3.3125f, 11.875f}, {10.0f, 4.0f}};
     std::vector<Vertex> v = {s.at(19.375f, 20.625f)};
-    for (auto [x, y] : rim) v.push_back(s.at(x, y));
+    for (auto [x, y] : rim)
+        v.push_back(s.at(x, y));
     std::vector<uint16_t> idx;
     for (uint16_t i = 0; i < rim.size(); ++i) {
         idx.insert(idx.end(), {0, uint16_t(1 + i), uint16_t(1 + (i + 1) % rim.size())});
@@ -223,8 +229,8 @@ TEST(Soft3DClipping, TriangleCrossingTheNearPlaneDrawsOnlyItsVisiblePart) {
     m.emissive = {1, 1, 1, 1};
     s.material->setRecord(m);
     // A floor triangle under the eye (y = -1) reaching from behind the viewer to z = 10.
-    std::vector<Vertex> v = {{-2, -1, -5, 0, 1, 0, 0, 0}, {2, -1, -5, 0, 1, 0, 0, 0},
-                             {0, -1, 10, 0, 1, 0, 0, 0}};
+    std::vector<Vertex> v = {
+        {-2, -1, -5, 0, 1, 0, 0, 0}, {2, -1, -5, 0, 1, 0, 0, 0}, {0, -1, 10, 0, 1, 0, 0, 0}};
     ASSERT_EQ(s.draw3(v, {0, 1, 2}), kOk);
     int drawn = 0;
     for (int y = 0; y < 32; ++y) {
@@ -253,11 +259,12 @@ TEST(Soft3DClipping, TriangleWhollyBehindTheEyeDrawsNothing) {
     MaterialRecord m;
     m.emissive = {1, 1, 1, 1};
     s.material->setRecord(m);
-    std::vector<Vertex> v = {{-2, -1, -5, 0, 1, 0, 0, 0}, {2, -1, -5, 0, 1, 0, 0, 0},
-                             {0, 1, -0.5f, 0, 1, 0, 0, 0}};
+    std::vector<Vertex> v = {
+        {-2, -1, -5, 0, 1, 0, 0, 0}, {2, -1, -5, 0, 1, 0, 0, 0}, {0, 1, -0.5f, 0, 1, 0, 0, 0}};
     ASSERT_EQ(s.draw3(v, {0, 1, 2}), kOk);
     for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) ASSERT_EQ(s.pixel(x, y), 0u);
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(s.pixel(x, y), 0u);
     }
 }
 
@@ -266,9 +273,9 @@ TEST(Soft3DClipping, ClipStatusHoldsTheExtentsOfWhatWasDrawn) {
     MaterialRecord m;
     m.emissive = {1, 1, 1, 1};
     s.material->setRecord(m);
-    ASSERT_EQ(s.device->setClipStatus({2147483648.0f, -2147483648.0f, 2147483648.0f,
-                                       -2147483648.0f}),
-              kOk);
+    ASSERT_EQ(
+        s.device->setClipStatus({2147483648.0f, -2147483648.0f, 2147483648.0f, -2147483648.0f}),
+        kOk);
     std::vector<Vertex> v = {s.at(10.25f, 7.5f), s.at(40.75f, 12), s.at(20, 50.5f)};
     ASSERT_EQ(s.draw3(v, {0, 1, 2}), kOk);
     ClipStatus cs;
@@ -320,8 +327,10 @@ TEST(Soft3DTexture, PerspectiveCorrectTexturingFollowsDepth) {
     s.material->setRecord(m);
     // A wall receding from x = -1 at z = 1.5 to x = 3 at z = 6; u runs 0 to 1 along it. The world
     // midpoint (x = 1, z = 3.75) projects to screen x = 32 + 32 / 3.75 = 40.53.
-    std::vector<Vertex> v = {{-1, -0.5f, 1.5f, 0, 0, -1, 0, 0}, {3, -0.5f, 6, 0, 0, -1, 1, 0},
-                             {3, 0.5f, 6, 0, 0, -1, 1, 1},     {-1, 0.5f, 1.5f, 0, 0, -1, 0, 1}};
+    std::vector<Vertex> v = {{-1, -0.5f, 1.5f, 0, 0, -1, 0, 0},
+                             {3, -0.5f, 6, 0, 0, -1, 1, 0},
+                             {3, 0.5f, 6, 0, 0, -1, 1, 1},
+                             {-1, 0.5f, 1.5f, 0, 0, -1, 0, 1}};
     ASSERT_EQ(s.draw3(v, quadIndices()), kOk);
     EXPECT_EQ(s.pixel(35, 32), 0u);
     EXPECT_EQ(s.pixel(39, 32), 0u);
@@ -355,7 +364,8 @@ TEST(Soft3DDraw, RefusesIndicesOutsideTheVertexRangeAndDrawsOutsideAScene) {
     EXPECT_EQ(s.device->drawIndexedTriangles(v.data(), 1, 2, beforeFirst.data(), 3, 0),
               kInvalidParams);
     ASSERT_EQ(s.device->endScene(), kOk);
-    EXPECT_EQ(s.device->drawIndexedTriangles(v.data(), 0, 3, beforeFirst.data(), 3, 0), kNotInScene);
+    EXPECT_EQ(s.device->drawIndexedTriangles(v.data(), 0, 3, beforeFirst.data(), 3, 0),
+              kNotInScene);
     const float nan = std::nanf("");
     std::vector<Vertex> broken = {{nan, 0, 0.5f, 0, 0, -1, nan, 0}, s.at(5, 1), s.at(1, 5)};
     EXPECT_EQ(s.draw3(broken, {0, 1, 2}), kOk) << "a vertex that is not a number is skipped";

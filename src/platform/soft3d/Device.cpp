@@ -25,7 +25,8 @@ Matrix multiply(const Matrix& a, const Matrix& b) {
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
             float s = 0;
-            for (int k = 0; k < 4; ++k) s += a[size_t(i * 4 + k)] * b[size_t(k * 4 + j)];
+            for (int k = 0; k < 4; ++k)
+                s += a[size_t(i * 4 + k)] * b[size_t(k * 4 + j)];
             r[size_t(i * 4 + j)] = s;
         }
     }
@@ -58,7 +59,9 @@ Vector3 normalise(Vector3 v) {
     return {v.x / len, v.y / len, v.z / len};
 }
 
-float dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+float dot(Vector3 a, Vector3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 struct ClipVertex {
     float cx, cy, cz, cw;
@@ -75,12 +78,18 @@ ClipVertex lerp(const ClipVertex& p, const ClipVertex& q, float t) {
 // Signed distance to one plane of the view volume; inside when >= 0.
 float planeDistance(const ClipVertex& v, int plane, float maxX, float maxY) {
     switch (plane) {
-        case 0: return v.cx + maxX * v.cw;
-        case 1: return maxX * v.cw - v.cx;
-        case 2: return maxY * v.cw - v.cy;
-        case 3: return v.cy + maxY * v.cw;
-        case 4: return v.cz;
-        default: return v.cw - v.cz;
+        case 0:
+            return v.cx + maxX * v.cw;
+        case 1:
+            return maxX * v.cw - v.cx;
+        case 2:
+            return maxY * v.cw - v.cy;
+        case 3:
+            return v.cy + maxY * v.cw;
+        case 4:
+            return v.cz;
+        default:
+            return v.cw - v.cz;
     }
 }
 
@@ -103,8 +112,12 @@ Status Device::make(DrawingObject& owner, Surface& target, Ref<Device>& out) {
 }
 
 Device::Device(DrawingObject& owner, Surface& target)
-    : owner_(&owner), target_(&target), world_(kIdentity), view_(kIdentity),
-      projection_(kIdentity), clip_{2147483648.0f, -2147483648.0f, 2147483648.0f, -2147483648.0f} {
+    : owner_(&owner),
+      target_(&target),
+      world_(kIdentity),
+      view_(kIdentity),
+      projection_(kIdentity),
+      clip_{2147483648.0f, -2147483648.0f, 2147483648.0f, -2147483648.0f} {
     auto set = [this](RenderState s, uint32_t v) { states_[size_t(s)] = v; };
     set(RenderState::TexturePerspective, 1);
     set(RenderState::ZEnable, 1);
@@ -184,9 +197,15 @@ Status Device::setLightState(LightState s, uint32_t value) {
 
 Status Device::setTransform(TransformState which, const Matrix& m) {
     switch (which) {
-        case TransformState::World: world_ = m; return kOk;
-        case TransformState::View: view_ = m; return kOk;
-        case TransformState::Projection: projection_ = m; return kOk;
+        case TransformState::World:
+            world_ = m;
+            return kOk;
+        case TransformState::View:
+            view_ = m;
+            return kOk;
+        case TransformState::Projection:
+            projection_ = m;
+            return kOk;
     }
     return kInvalidParams;
 }
@@ -255,14 +274,15 @@ Surface* Device::texture(uint32_t handle) const {
 
 bool Device::makeRasterTarget(const Viewport& vp, RasterTarget& out) {
     const PixelFormat& f = target_->pixelFormat();
-    out.kind = f.bitsPerPixel == 32  ? TargetKind::Xrgb8888
+    out.kind = f.bitsPerPixel == 32    ? TargetKind::Xrgb8888
                : f.greenMask == 0x07E0 ? TargetKind::Rgb565
                                        : TargetKind::Rgb555;
     out.color = target_->row(0);
     out.colorPitch = target_->pitch();
     const ViewportRecord& r = vp.viewport();
-    out.scissor = Rect{int32_t(r.x), int32_t(r.y), int32_t(r.x + r.width), int32_t(r.y + r.height)}
-                      .intersect(target_->bounds());
+    out.scissor =
+        Rect{int32_t(r.x), int32_t(r.y), int32_t(r.x + r.width), int32_t(r.y + r.height)}.intersect(
+            target_->bounds());
     out.depth = nullptr;
     Ref<Surface> depth;
     if (states_[size_t(RenderState::ZEnable)] &&
@@ -456,8 +476,16 @@ Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint
     const float cxs = float(vr.x) + halfW, cys = float(vr.y) + halfH;
     auto toScreen = [&](const ClipVertex& c) {
         const float iw = 1.0f / c.cw;
-        RasterVertex s{cxs + c.cx * iw * vr.scaleX, cys - c.cy * iw * vr.scaleY, c.cz * iw, iw,
-                       c.r, c.g, c.b, c.a, c.u, c.v};
+        RasterVertex s{cxs + c.cx * iw * vr.scaleX,
+                       cys - c.cy * iw * vr.scaleY,
+                       c.cz * iw,
+                       iw,
+                       c.r,
+                       c.g,
+                       c.b,
+                       c.a,
+                       c.u,
+                       c.v};
         clip_.minX = std::min(clip_.minX, s.x);
         clip_.maxX = std::max(clip_.maxX, s.x);
         clip_.minY = std::min(clip_.minY, s.y);

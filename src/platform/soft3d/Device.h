@@ -83,15 +83,16 @@ class Device final : public RefCounted {
     [[nodiscard]] Status setRenderState(RenderState s, uint32_t value);
     [[nodiscard]] uint32_t renderState(RenderState s) const { return states_[size_t(s)]; }
     [[nodiscard]] Status setLightState(LightState s, uint32_t value);
+    [[nodiscard]] uint32_t lightState(LightState s) const { return lightStates_[size_t(s)]; }
     [[nodiscard]] Status setTransform(TransformState which, const Matrix& m);
     [[nodiscard]] Status getClipStatus(ClipStatus& out) const;
     [[nodiscard]] Status setClipStatus(const ClipStatus& s);
 
     // Draws the triangles of `indices` (three per triangle) over vertices[first, first + count);
     // every index must lie in that range.
-    [[nodiscard]] Status drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint32_t count,
-                                              const uint16_t* indices, uint32_t indexCount,
-                                              uint32_t flags);
+    [[nodiscard]] Status drawIndexedTriangles(const Vertex* vertices, uint32_t first,
+                                              uint32_t count, const uint16_t* indices,
+                                              uint32_t indexCount, uint32_t flags);
 
     // Handles of materials and textures for render and light states; 0 is "none".
     [[nodiscard]] uint32_t materialHandle(Material& m);

@@ -7,7 +7,8 @@ DrawingModule softwareDrawingModule(const DisplayConfig& config) {
     m.create = [config](const Guid* driver, Ref<DrawingObject>& out) -> Status {
         if (driver) {
             bool known = false;
-            for (const DisplayDriver& d : config.drivers) known |= !d.isDefault && d.guid == *driver;
+            for (const DisplayDriver& d : config.drivers)
+                known |= !d.isDefault && d.guid == *driver;
             if (!known) return kInvalidParams;
         }
         out = DrawingObject::make(config);

@@ -13,10 +13,12 @@ Ref<DrawingObject> DrawingObject::make(const DisplayConfig& config) {
     return Ref<DrawingObject>::adopt(new DrawingObject(config));
 }
 
-DrawingObject::DrawingObject(const DisplayConfig& config) : config_(config), mode_(config.current) {}
+DrawingObject::DrawingObject(const DisplayConfig& config)
+    : config_(config), mode_(config.current) {}
 
 DrawingObject::~DrawingObject() {
-    for (Surface* s : surfaces_) s->detachFromOwner();
+    for (Surface* s : surfaces_)
+        s->detachFromOwner();
 }
 
 void DrawingObject::forget(Surface* s) {
@@ -53,14 +55,20 @@ DrawingCaps DrawingObject::driverCaps() const {
     return caps;
 }
 
-DrawingCaps DrawingObject::emulationCaps() const { return driverCaps(); }
+DrawingCaps DrawingObject::emulationCaps() const {
+    return driverCaps();
+}
 
 PixelFormat DrawingObject::displayFormat() const {
     switch (mode_.bitsPerPixel) {
-        case 8: return PixelFormat::palette8();
-        case 16: return PixelFormat::rgb565();
-        case 24: return PixelFormat::rgb888();
-        default: return PixelFormat::xrgb8888();
+        case 8:
+            return PixelFormat::palette8();
+        case 16:
+            return PixelFormat::rgb565();
+        case 24:
+            return PixelFormat::rgb888();
+        default:
+            return PixelFormat::xrgb8888();
     }
 }
 
@@ -145,7 +153,8 @@ Status DrawingObject::restoreAllSurfaces() {
 }
 
 void DrawingObject::loseAllSurfaces() {
-    for (Surface* s : surfaces_) s->markLost();
+    for (Surface* s : surfaces_)
+        s->markLost();
 }
 
 }  // namespace marquill::platform::soft3d

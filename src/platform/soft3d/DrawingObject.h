@@ -45,10 +45,10 @@ enum class Cooperation { Normal, ExclusiveFullScreen };
 // What the simulated machine offers; tests vary it.
 struct DisplayConfig {
     DisplayMode current{1024, 768, 32};
-    std::vector<DisplayMode> modes = {
-        {640, 480, 8},  {640, 480, 16},   {640, 480, 32},   {800, 600, 8},   {800, 600, 16},
-        {800, 600, 32}, {1024, 768, 8},   {1024, 768, 16},  {1024, 768, 32}, {1280, 1024, 16},
-        {1280, 1024, 32}};
+    std::vector<DisplayMode> modes = {{640, 480, 8},    {640, 480, 16},  {640, 480, 32},
+                                      {800, 600, 8},    {800, 600, 16},  {800, 600, 32},
+                                      {1024, 768, 8},   {1024, 768, 16}, {1024, 768, 32},
+                                      {1280, 1024, 16}, {1280, 1024, 32}};
     bool has3D = true;
     std::vector<DisplayDriver> drivers = {{Guid{}, true, "Primary Display Driver", "display"}};
 };

@@ -7,7 +7,8 @@
 namespace marquill::platform::soft3d {
 
 ImageWindow::ImageWindow(Rect clientOnScreen, Window* parent)
-    : client_(clientOnScreen), parent_(parent),
+    : client_(clientOnScreen),
+      parent_(parent),
       pixels_(size_t(clientOnScreen.width()) * size_t(clientOnScreen.height()), 0) {}
 
 void ImageWindow::screenUpdated(const Surface& screen, const Rect& screenRect) {

@@ -12,7 +12,9 @@ class ImageWindow final : public Window {
     ImageWindow(Rect clientOnScreen, Window* parent = nullptr);
     [[nodiscard]] Window* parent() const override { return parent_; }
     [[nodiscard]] Rect clientRectOnScreen() const override { return client_; }
-    void moveTo(int32_t x, int32_t y) { client_ = client_.offset(x - client_.left, y - client_.top); }
+    void moveTo(int32_t x, int32_t y) {
+        client_ = client_.offset(x - client_.left, y - client_.top);
+    }
     void screenUpdated(const Surface& screen, const Rect& screenRect) override;
 
     // Client-area pixels as 0x00RRGGBB, row by row.

@@ -13,7 +13,8 @@ uint8_t expandChannel(uint32_t pixel, uint32_t mask, uint8_t absent) {
     if (bits >= 8) return static_cast<uint8_t>(v >> (bits - 8));
     // Replicate the high bits downwards so full intensity stays 255.
     uint32_t out = v << (8 - bits);
-    for (int filled = bits; filled < 8; filled += bits) out |= out >> bits;
+    for (int filled = bits; filled < 8; filled += bits)
+        out |= out >> bits;
     return static_cast<uint8_t>(out);
 }
 

@@ -27,7 +27,9 @@ struct PixelFormat {
     static constexpr PixelFormat xrgb8888() {
         return {kRgb, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0};
     }
-    static constexpr PixelFormat rgb888() { return {kRgb, 24, 0x00FF0000, 0x0000FF00, 0x000000FF, 0}; }
+    static constexpr PixelFormat rgb888() {
+        return {kRgb, 24, 0x00FF0000, 0x0000FF00, 0x000000FF, 0};
+    }
     static constexpr PixelFormat rgb565() { return {kRgb, 16, 0xF800, 0x07E0, 0x001F, 0}; }
     static constexpr PixelFormat rgb555() { return {kRgb, 16, 0x7C00, 0x03E0, 0x001F, 0}; }
     static constexpr PixelFormat argb1555() {

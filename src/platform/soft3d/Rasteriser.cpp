@@ -21,8 +21,12 @@ int64_t snap(float v) {
     return std::lrintf(v * float(kSub));
 }
 
-int64_t floorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
+int64_t floorDiv(int64_t a, int64_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+int64_t ceilDiv(int64_t a, int64_t b) {
+    return -floorDiv(-a, b);
+}
 
 inline int32_t floorToInt(float f) {
     const int32_t i = static_cast<int32_t>(f);
@@ -36,7 +40,9 @@ inline uint32_t wrapIndex(int32_t i, uint32_t size, bool pow2) {
     return uint32_t(m < 0 ? m + int32_t(size) : m);
 }
 
-inline bool safeCoord(float f) { return f > -1e7f && f < 1e7f; }
+inline bool safeCoord(float f) {
+    return f > -1e7f && f < 1e7f;
+}
 
 struct Texture {
     const uint32_t* texels;
@@ -84,12 +90,18 @@ inline uint32_t blendChannel(uint32_t src, uint32_t dst, uint32_t srcA, BlendFac
                              BlendFactor df) {
     auto factor = [&](BlendFactor f, uint32_t channelOfSrc) -> uint32_t {
         switch (f) {
-            case BlendFactor::Zero: return 0;
-            case BlendFactor::One: return 255;
-            case BlendFactor::SrcColor: return channelOfSrc;
-            case BlendFactor::InvSrcColor: return 255 - channelOfSrc;
-            case BlendFactor::SrcAlpha: return srcA;
-            case BlendFactor::InvSrcAlpha: return 255 - srcA;
+            case BlendFactor::Zero:
+                return 0;
+            case BlendFactor::One:
+                return 255;
+            case BlendFactor::SrcColor:
+                return channelOfSrc;
+            case BlendFactor::InvSrcColor:
+                return 255 - channelOfSrc;
+            case BlendFactor::SrcAlpha:
+                return srcA;
+            case BlendFactor::InvSrcAlpha:
+                return 255 - srcA;
         }
         return 0;
     };
@@ -136,16 +148,17 @@ inline void writeTarget(uint8_t* p, uint32_t rgb) {
 
 struct Setup {
     int32_t minX, minY, maxX, maxY;
-    int64_t e[3];      // edge values at the centre of (minX, minY), biased by the fill rule
-    int64_t stepX[3];  // per pixel to the right
-    int64_t stepY[3];  // per pixel down
+    int64_t e[3];            // edge values at the centre of (minX, minY), biased by the fill rule
+    int64_t stepX[3];        // per pixel to the right
+    int64_t stepY[3];        // per pixel down
     float base[kAttrCount];  // attribute values at the centre of (minX, minY)
     float dx[kAttrCount];
     float dy[kAttrCount];
 };
 
 template <TargetKind K, bool kTextured, bool kPerspective>
-void fill(const RasterTarget& target, const RasterState& state, const Setup& s, const Texture& tex) {
+void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
+          const Texture& tex) {
     constexpr int32_t bpp = K == TargetKind::Xrgb8888 ? 4 : 2;
     const bool depthTest = state.depthTest && target.depth != nullptr;
     const bool depthWrite = state.depthWrite && target.depth != nullptr;
@@ -164,11 +177,13 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s, 
         if (px > s.maxX) continue;
         const float ox = float(px - s.minX), oy = float(py - s.minY);
         float a[kAttrCount];
-        for (int i = 0; i < kAttrCount; ++i) a[i] = s.base[i] + s.dx[i] * ox + s.dy[i] * oy;
+        for (int i = 0; i < kAttrCount; ++i)
+            a[i] = s.base[i] + s.dx[i] * ox + s.dy[i] * oy;
         uint8_t* colorRow = target.color + size_t(py) * target.colorPitch;
-        uint16_t* depthRow = target.depth ? reinterpret_cast<uint16_t*>(
-                                                target.depth + size_t(py) * target.depthPitch)
-                                          : nullptr;
+        uint16_t* depthRow =
+            target.depth
+                ? reinterpret_cast<uint16_t*>(target.depth + size_t(py) * target.depthPitch)
+                : nullptr;
         for (; px <= s.maxX && (e0 | e1 | e2) >= 0; ++px) {
             const float zf = std::fmax(0.0f, std::fmin(1.0f, a[kZ]));
             const uint16_t z = uint16_t(zf * 65535.0f + 0.5f);
@@ -209,7 +224,8 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s, 
                 writeTarget<K>(out, r << 16 | g << 8 | b);
             }
             e0 += s.stepX[0], e1 += s.stepX[1], e2 += s.stepX[2];
-            for (int i = 0; i < kAttrCount; ++i) a[i] += s.dx[i];
+            for (int i = 0; i < kAttrCount; ++i)
+                a[i] += s.dx[i];
         }
     }
 }
@@ -228,11 +244,12 @@ void dispatch(const RasterTarget& target, const RasterState& state, const Setup&
 
 }  // namespace
 
-void rasteriseTriangle(const RasterTarget& target, const RasterState& state,
-                       const RasterVertex& v0, const RasterVertex& v1, const RasterVertex& v2) {
+void rasteriseTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& v0,
+                       const RasterVertex& v1, const RasterVertex& v2) {
     const RasterVertex* p[3] = {&v0, &v1, &v2};
     int64_t x[3], y[3];
-    for (int i = 0; i < 3; ++i) x[i] = snap(p[i]->x), y[i] = snap(p[i]->y);
+    for (int i = 0; i < 3; ++i)
+        x[i] = snap(p[i]->x), y[i] = snap(p[i]->y);
     int64_t area = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
     if (area == 0) return;
     if (area < 0) {
@@ -266,8 +283,8 @@ void rasteriseTriangle(const RasterTarget& target, const RasterState& state,
     }
 
     const bool textured = state.texels != nullptr && state.texWidth > 0 && state.texHeight > 0;
-    const bool perspective = textured && state.perspective &&
-                             !(p[0]->invW == p[1]->invW && p[0]->invW == p[2]->invW);
+    const bool perspective =
+        textured && state.perspective && !(p[0]->invW == p[1]->invW && p[0]->invW == p[2]->invW);
     float values[3][kAttrCount];
     for (int i = 0; i < 3; ++i) {
         const RasterVertex& v = *p[i];
@@ -297,8 +314,12 @@ void rasteriseTriangle(const RasterTarget& target, const RasterState& state,
         case TargetKind::Xrgb8888:
             dispatch<TargetKind::Xrgb8888>(target, state, s, tex, perspective);
             break;
-        case TargetKind::Rgb565: dispatch<TargetKind::Rgb565>(target, state, s, tex, perspective); break;
-        case TargetKind::Rgb555: dispatch<TargetKind::Rgb555>(target, state, s, tex, perspective); break;
+        case TargetKind::Rgb565:
+            dispatch<TargetKind::Rgb565>(target, state, s, tex, perspective);
+            break;
+        case TargetKind::Rgb555:
+            dispatch<TargetKind::Rgb555>(target, state, s, tex, perspective);
+            break;
     }
 }
 

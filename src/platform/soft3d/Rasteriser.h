@@ -51,7 +51,7 @@ struct RasterState {
 };
 
 // Fills one triangle. Vertices may come in either winding; degenerate triangles draw nothing.
-void rasteriseTriangle(const RasterTarget& target, const RasterState& state,
-                       const RasterVertex& v0, const RasterVertex& v1, const RasterVertex& v2);
+void rasteriseTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& v0,
+                       const RasterVertex& v1, const RasterVertex& v2);
 
 }  // namespace marquill::platform::soft3d

@@ -23,6 +23,8 @@ inline constexpr Status kNotInScene = 0x887602C0;
 inline constexpr Status kAlreadyInScene = 0x887602C1;
 inline constexpr Status kBadHandle = 0x887602C2;
 
-[[nodiscard]] inline constexpr bool succeeded(Status s) { return s == kOk; }
+[[nodiscard]] inline constexpr bool succeeded(Status s) {
+    return s == kOk;
+}
 
 }  // namespace marquill::platform::soft3d

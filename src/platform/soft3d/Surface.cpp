@@ -59,7 +59,8 @@ Status Surface::blt(const Rect* dstRect, Surface& src, const Rect* srcRect) {
     Rect d = dstRect ? *dstRect : bounds();
     if (d.width() != s.width() || d.height() != s.height()) return kUnsupported;  // no scaling
     Rect clip = bounds();
-    if (clipper_ && clipper_->window()) clip = clip.intersect(clipper_->window()->clientRectOnScreen());
+    if (clipper_ && clipper_->window())
+        clip = clip.intersect(clipper_->window()->clientRectOnScreen());
     const Rect visible = d.intersect(clip);
     if (visible.empty()) return kOk;
     const int32_t sx = s.left + (visible.left - d.left);
@@ -85,11 +86,18 @@ Status Surface::colorFill(const Rect* dstRect, uint32_t pixel) {
         uint8_t* p = row(uint32_t(y)) + size_t(d.left) * bpp;
         const int32_t n = d.width();
         switch (bpp) {
-            case 4: std::fill_n(reinterpret_cast<uint32_t*>(p), n, pixel); break;
-            case 2: std::fill_n(reinterpret_cast<uint16_t*>(p), n, uint16_t(pixel)); break;
-            case 1: std::memset(p, int(pixel & 0xFF), size_t(n)); break;
+            case 4:
+                std::fill_n(reinterpret_cast<uint32_t*>(p), n, pixel);
+                break;
+            case 2:
+                std::fill_n(reinterpret_cast<uint16_t*>(p), n, uint16_t(pixel));
+                break;
+            case 1:
+                std::memset(p, int(pixel & 0xFF), size_t(n));
+                break;
             default:
-                for (int32_t x = 0; x < n; ++x) std::memcpy(p + size_t(x) * bpp, &pixel, bpp);
+                for (int32_t x = 0; x < n; ++x)
+                    std::memcpy(p + size_t(x) * bpp, &pixel, bpp);
         }
     }
     ++version_;
@@ -160,7 +168,8 @@ Status Surface::loadFrom(Surface& src) {
     if (src.pixelFormat() != pixelFormat() || src.width() != width() || src.height() != height())
         return kInvalidParams;
     const size_t rowBytes = size_t(width()) * pixelFormat().bytesPerPixel();
-    for (uint32_t y = 0; y < height(); ++y) std::memcpy(row(y), src.row(y), rowBytes);
+    for (uint32_t y = 0; y < height(); ++y)
+        std::memcpy(row(y), src.row(y), rowBytes);
     if (src.palette()) setPalette(src.palette());
     ++version_;
     return kOk;

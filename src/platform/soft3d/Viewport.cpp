@@ -37,9 +37,8 @@ Status Viewport::clear(std::span<const Rect> rects, uint32_t flags) {
     if (!device_) return kInvalidParams;
     Surface& target = device_->renderTarget();
     if (target.isLost()) return kSurfaceLost;
-    const Rect area =
-        Rect{int32_t(record_.x), int32_t(record_.y), int32_t(record_.x + record_.width),
-             int32_t(record_.y + record_.height)};
+    const Rect area = Rect{int32_t(record_.x), int32_t(record_.y),
+                           int32_t(record_.x + record_.width), int32_t(record_.y + record_.height)};
     Ref<Surface> depth;
     if (flags & kClearDepth) {
         if (target.attachedSurface(SurfaceDesc::kDepthBuffer, depth) != kOk) depth.reset();
@@ -48,9 +47,7 @@ Status Viewport::clear(std::span<const Rect> rects, uint32_t flags) {
     uint32_t pixel = 0;
     if (const Material* m = device_->material(background_)) {
         const ColorValue& c = m->record().diffuse;
-        auto byte = [](float v) {
-            return uint8_t(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
-        };
+        auto byte = [](float v) { return uint8_t(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); };
         pixel = packPixel(target.pixelFormat(), {byte(c.r), byte(c.g), byte(c.b), byte(c.a)});
     }
     for (const Rect& r : rects) {
