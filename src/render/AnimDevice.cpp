@@ -17,7 +17,9 @@ constexpr int32_t kMinimumSide = 50;
 AnimDevice::AnimDevice(DrawingModule module, FileSource* files)
     : module_(std::move(module)), files_(files) {}
 
-AnimDevice::~AnimDevice() { releaseAll(); }
+AnimDevice::~AnimDevice() {
+    releaseAll();
+}
 
 void AnimDevice::releaseSurfaces() {
     if (depth_ && back_) (void)back_->deleteAttachedSurface(*depth_.get());
@@ -71,7 +73,8 @@ RenderResult AnimDevice::initialise(Window* window, ScreenMode mode, int32_t wid
     presentList_.clear();
     presentList_.add({0, 0, width_, height_});
     topLevel_ = window_;
-    while (topLevel_ && topLevel_->parent()) topLevel_ = topLevel_->parent();
+    while (topLevel_ && topLevel_->parent())
+        topLevel_ = topLevel_->parent();
 
     if (!draw_) {
         releaseAll();
@@ -159,8 +162,8 @@ RenderResult AnimDevice::createSurfaces(const PaletteEntries* paletteEntries) {
         SurfaceDesc back;
         back.width = uint32_t(width_);
         back.height = uint32_t(height_);
-        back.caps = SurfaceDesc::kOffscreenPlain | SurfaceDesc::k3DDevice |
-                    SurfaceDesc::kSystemMemory;
+        back.caps =
+            SurfaceDesc::kOffscreenPlain | SurfaceDesc::k3DDevice | SurfaceDesc::kSystemMemory;
         Ref<Surface> b;
         if (Status s = draw_->createSurface(back, b); s != kOk) return s;
         back_.set(b.get());

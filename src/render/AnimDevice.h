@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/soft3d/DrawingModule.h"
 #include "platform/soft3d/Direct3D.h"
+#include "platform/soft3d/DrawingModule.h"
 #include "render/DDDCOMWrapper.h"
 #include "render/DDDSurface4.h"
 #include "render/DeviceCandidate.h"
@@ -34,10 +34,10 @@ class AnimDevice {
     AnimDevice(const AnimDevice&) = delete;
     AnimDevice& operator=(const AnimDevice&) = delete;
 
-    [[nodiscard]] RenderResult initialise(platform::soft3d::Window* window, ScreenMode mode,
-                                          int32_t width, int32_t height, uint32_t bitsPerPixel,
-                                          DepthBuffer depth,
-                                          const platform::soft3d::PaletteEntries* palette = nullptr);
+    [[nodiscard]] RenderResult initialise(
+        platform::soft3d::Window* window, ScreenMode mode, int32_t width, int32_t height,
+        uint32_t bitsPerPixel, DepthBuffer depth,
+        const platform::soft3d::PaletteEntries* palette = nullptr);
 
     // The display driver to create the drawing object on: the second of exactly two in full
     // screen, else none (the default driver).

@@ -61,7 +61,8 @@ RenderResult expandRunLength(ByteReader& r, int32_t w, int32_t h, std::vector<ui
                 x = 0;
                 ++y;
                 break;
-            case 1: return kRenderOk;
+            case 1:
+                return kRenderOk;
             case 2: {
                 const auto dx = r.u8();
                 const auto dy = r.u8();
@@ -165,7 +166,8 @@ RenderResult decodeBitmap(std::span<const uint8_t> file, const BitmapHeader& h,
     }
 
     palette.fill(PaletteEntry{});
-    for (size_t i = 0; i < h.palette.size(); ++i) palette[i] = h.palette[i];
+    for (size_t i = 0; i < h.palette.size(); ++i)
+        palette[i] = h.palette[i];
     std::unordered_map<uint32_t, uint8_t> built;  // 24-bit colours into an 8-bit target
     for (int32_t row = 0; row < h.height; ++row) {
         const uint8_t* src = rowsData.data() + size_t(row) * rowBytes;
@@ -175,9 +177,15 @@ RenderResult decodeBitmap(std::span<const uint8_t> file, const BitmapHeader& h,
             uint8_t red, green, blue, index = 0;
             if (indexed) {
                 switch (h.bits) {
-                    case 8: index = src[x]; break;
-                    case 4: index = uint8_t((src[x / 2] >> ((x & 1) ? 0 : 4)) & 0x0F); break;
-                    default: index = uint8_t((src[x / 8] >> (7 - (x & 7))) & 1); break;
+                    case 8:
+                        index = src[x];
+                        break;
+                    case 4:
+                        index = uint8_t((src[x / 2] >> ((x & 1) ? 0 : 4)) & 0x0F);
+                        break;
+                    default:
+                        index = uint8_t((src[x / 8] >> (7 - (x & 7))) & 1);
+                        break;
                 }
                 // An index past the bitmap's colours reads as black.
                 const PaletteEntry c = index < h.palette.size() ? h.palette[index] : PaletteEntry{};

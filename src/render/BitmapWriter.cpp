@@ -10,7 +10,8 @@ void runLengthRow(std::vector<uint8_t>& out, const uint32_t* row, int32_t width)
     int32_t x = 0;
     while (x < width) {
         int32_t run = 1;
-        while (x + run < width && run < 255 && row[x + run] == row[x]) ++run;
+        while (x + run < width && run < 255 && row[x + run] == row[x])
+            ++run;
         if (run >= 3 || width - x < 3) {
             out.push_back(uint8_t(run));
             out.push_back(uint8_t(row[x]));
@@ -25,7 +26,8 @@ void runLengthRow(std::vector<uint8_t>& out, const uint32_t* row, int32_t width)
         if (n < 3) n = std::min(3, width - x);
         out.push_back(0);
         out.push_back(uint8_t(n));
-        for (int32_t i = 0; i < n; ++i) out.push_back(uint8_t(row[x + i]));
+        for (int32_t i = 0; i < n; ++i)
+            out.push_back(uint8_t(row[x + i]));
         if (n & 1) out.push_back(0);
         x += n;
     }
@@ -64,9 +66,15 @@ bool writeBitmap(platform::ByteSink& sink, const BitmapImage& image, BitmapEncod
                     out[size_t(x) * 3 + 1] = uint8_t(p >> 8);
                     out[size_t(x) * 3 + 2] = uint8_t(p >> 16);
                     break;
-                case 8: out[size_t(x)] = uint8_t(p); break;
-                case 4: out[size_t(x) / 2] |= uint8_t((p & 15) << ((x & 1) ? 0 : 4)); break;
-                default: out[size_t(x) / 8] |= uint8_t((p & 1) << (7 - (x & 7))); break;
+                case 8:
+                    out[size_t(x)] = uint8_t(p);
+                    break;
+                case 4:
+                    out[size_t(x) / 2] |= uint8_t((p & 15) << ((x & 1) ? 0 : 4));
+                    break;
+                default:
+                    out[size_t(x) / 8] |= uint8_t((p & 1) << (7 - (x & 7)));
+                    break;
             }
         }
         data.insert(data.end(), out.begin(), out.end());

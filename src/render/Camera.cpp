@@ -8,10 +8,14 @@
 
 namespace marquill::render {
 
-Camera::Camera(Viewport3D& viewport, Vec3 position, Vec3 direction, float nearPlane,
-               float farPlane, float fieldOfView)
-    : viewport_(viewport), position_(position), direction_(direction), near_(nearPlane),
-      far_(farPlane), fov_(fieldOfView) {
+Camera::Camera(Viewport3D& viewport, Vec3 position, Vec3 direction, float nearPlane, float farPlane,
+               float fieldOfView)
+    : viewport_(viewport),
+      position_(position),
+      direction_(direction),
+      near_(nearPlane),
+      far_(farPlane),
+      fov_(fieldOfView) {
     orient();
 }
 
@@ -23,12 +27,14 @@ void Camera::orient() {
     // Straight up or down the heading is undefined; the camera keeps facing +z then.
     yaw_ = hl > 0 ? std::acos(std::clamp(d.z / hl, -1.0f, 1.0f)) : 0.0f;
     if (hl > 0 && d.x < 0) yaw_ = -yaw_;
-    world_ = Matrix4::rotation(0, pitch_) * Matrix4::rotation(1, yaw_) *
-             Matrix4::translation(position_);
+    world_ =
+        Matrix4::rotation(0, pitch_) * Matrix4::rotation(1, yaw_) * Matrix4::translation(position_);
     if (auto inv = world_.inverse()) view_ = *inv;
 }
 
-RenderResult Camera::updateView() { return viewport_.setViewMatrix(view_, this); }
+RenderResult Camera::updateView() {
+    return viewport_.setViewMatrix(view_, this);
+}
 
 RenderResult Camera::setPositionDirection(Vec3 position, Vec3 direction) {
     position_ = position;
@@ -47,7 +53,9 @@ Matrix4 Camera::projection() const {
     return Matrix4::fromValues({xs, 0, 0, 0, 0, ys, 0, 0, 0, 0, q, t, 0, 0, -q * near_, 0});
 }
 
-RenderResult Camera::updateProjection() { return viewport_.setProjectionMatrix(projection(), this); }
+RenderResult Camera::updateProjection() {
+    return viewport_.setProjectionMatrix(projection(), this);
+}
 
 RenderResult Camera::setNear(float v) {
     near_ = v;

@@ -15,7 +15,9 @@ struct BuiltIn {
     float ambient[3];
 };
 
-constexpr float n(int v) { return float(v) / 255.0f; }
+constexpr float n(int v) {
+    return float(v) / 255.0f;
+}
 
 const BuiltIn kBuiltIns[] = {
     {"red", {1, 0, 0}, {1, 0, 0}},

@@ -17,8 +17,8 @@ RenderResult Device3D::create(AnimDevice& anim, std::unique_ptr<Device3D>& out) 
     if (!anim.backBuffer() || !anim.direct3D() || !anim.chosenDevice())
         return kRenderNoSuitableDevice;
     std::unique_ptr<Device3D> d(new Device3D(anim));
-    if (Status s = anim.direct3D()->createDevice(anim.chosenDevice()->id, *anim.backBuffer(),
-                                                 d->device_);
+    if (Status s =
+            anim.direct3D()->createDevice(anim.chosenDevice()->id, *anim.backBuffer(), d->device_);
         s != kOk)
         return s;
     d->width_ = int32_t(anim.backBuffer()->width());
@@ -31,7 +31,8 @@ RenderResult Device3D::create(AnimDevice& anim, std::unique_ptr<Device3D>& out) 
 }
 
 Device3D::~Device3D() {
-    for (Light* l : lights_) l->release();
+    for (Light* l : lights_)
+        l->release();
     lights_.clear();
     viewports_.clear();
     materials_.reset();
@@ -78,7 +79,9 @@ RenderResult Device3D::textureByName(std::string_view name, DDDTexture** out) {
     return result_ = textures_->textureByName(name, out);
 }
 
-RenderResult Device3D::present() { return result_ = anim_.present(); }
+RenderResult Device3D::present() {
+    return result_ = anim_.present();
+}
 
 RenderResult Device3D::restoreAllSurfaces() {
     RenderResult r = anim_.restoreAllSurfaces();

@@ -10,7 +10,8 @@ struct DeviceCandidate {
     std::string name;
     std::string description;
     platform::soft3d::Guid id{};
-    platform::soft3d::DeviceCaps3D caps;  // hardware record when it has a colour model, else software
+    platform::soft3d::DeviceCaps3D
+        caps;  // hardware record when it has a colour model, else software
     platform::soft3d::PixelFormat depthFormat;
     bool perspectiveTexturing = false;
     bool depth16 = false;

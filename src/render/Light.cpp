@@ -22,7 +22,9 @@ Light::Light(platform::soft3d::Light& platformLight, uint32_t kind) : platform_(
     (void)send();
 }
 
-Light::~Light() { platform_->release(); }
+Light::~Light() {
+    platform_->release();
+}
 
 RenderResult Light::send() {
     record_.color = {base_.r * intensity_, base_.g * intensity_, base_.b * intensity_,

@@ -9,7 +9,8 @@ namespace marquill::render {
 using namespace platform::soft3d;
 
 MaterialLibrary::~MaterialLibrary() {
-    for (DDDMaterial* m : materials_) m->release();
+    for (DDDMaterial* m : materials_)
+        m->release();
 }
 
 RenderResult MaterialLibrary::materialByName(std::string_view name, DDDMaterial** out) {
@@ -36,7 +37,8 @@ RenderResult MaterialLibrary::materialByName(std::string_view name, DDDMaterial*
 }
 
 void MaterialLibrary::recreatePlatformMaterials() {
-    for (DDDMaterial* m : materials_) (void)m->createPlatformMaterial();
+    for (DDDMaterial* m : materials_)
+        (void)m->createPlatformMaterial();
 }
 
 }  // namespace marquill::render

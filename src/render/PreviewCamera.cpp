@@ -15,12 +15,18 @@ const float kD = std::trunc(96.0f * kSqrt6 + (765.0f * kK + 68.0f) / 2.0f);
 
 float previewZoomScale(int32_t zoomIndex) {
     switch (zoomIndex) {
-        case 0: return 128;
-        case 1: return 192;
-        case 2: return 256;
-        case 3: return 384;
-        case 4: return 512;
-        default: return 128.0f * std::ldexp(1.0f, std::clamp(zoomIndex, -30, 30));
+        case 0:
+            return 128;
+        case 1:
+            return 192;
+        case 2:
+            return 256;
+        case 3:
+            return 384;
+        case 4:
+            return 512;
+        default:
+            return 128.0f * std::ldexp(1.0f, std::clamp(zoomIndex, -30, 30));
     }
 }
 

@@ -10,8 +10,8 @@
 namespace marquill::render {
 
 struct PreviewCameraSettings {
-    float facing = 0;     // quarter turns; 0 shows the person from the south-east
-    float spinRate = 0;   // quarter turns per second
+    float facing = 0;    // quarter turns; 0 shows the person from the south-east
+    float spinRate = 0;  // quarter turns per second
     int32_t zoomIndex = 3;
     int32_t lastCameraTime = 0;  // clock milliseconds of the last placement
 };

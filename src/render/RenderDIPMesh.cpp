@@ -26,7 +26,9 @@ int32_t roundExtent(float v) {
 
 }  // namespace
 
-RenderDIPMesh* RenderDIPMesh::create(Device3D& device) { return new RenderDIPMesh(device); }
+RenderDIPMesh* RenderDIPMesh::create(Device3D& device) {
+    return new RenderDIPMesh(device);
+}
 
 void RenderDIPMesh::setBoundingBox(const std::optional<BoundingBox>& box) {
     RenderMesh::setBoundingBox(box);
@@ -65,9 +67,9 @@ RenderResult RenderDIPMesh::draw(Viewport3D& viewport, int clipMode) {
             (void)d.setRenderState(s3::RenderState::SrcBlend, uint32_t(BlendFactor::SrcColor));
             (void)d.setRenderState(s3::RenderState::DestBlend, uint32_t(BlendFactor::InvSrcColor));
         }
-        if (Status s = d.drawIndexedTriangles(verts.data(), b.first, b.last - b.first + 1,
-                                              b.indices.data(), uint32_t(b.indices.size()),
-                                              drawFlags);
+        if (Status s =
+                d.drawIndexedTriangles(verts.data(), b.first, b.last - b.first + 1,
+                                       b.indices.data(), uint32_t(b.indices.size()), drawFlags);
             s != kOk)
             return s;
         ClipStatus cs;

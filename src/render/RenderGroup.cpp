@@ -13,7 +13,8 @@ RenderGroup* RenderGroup::create(size_t reserve) {
 }
 
 RenderGroup::~RenderGroup() {
-    for (RenderObject* c : children_) c->release();
+    for (RenderObject* c : children_)
+        c->release();
 }
 
 RenderResult RenderGroup::addChild(RenderObject& child) {
@@ -41,7 +42,8 @@ bool RenderGroup::boundsOutOfDate() const {
 
 void RenderGroup::resetScreenRect() {
     RenderObject::resetScreenRect();
-    for (RenderObject* c : children_) c->resetScreenRect();
+    for (RenderObject* c : children_)
+        c->resetScreenRect();
 }
 
 bool RenderGroup::query() const {

@@ -6,7 +6,9 @@
 
 namespace marquill::render {
 
-RenderMesh* RenderMesh::create(Device3D& device) { return new RenderMesh(device); }
+RenderMesh* RenderMesh::create(Device3D& device) {
+    return new RenderMesh(device);
+}
 
 RenderMesh::~RenderMesh() {
     for (Batch& b : batches_) {
@@ -19,9 +21,13 @@ RenderMesh::Batch& RenderMesh::batch(size_t i) {
     return batches_[i];
 }
 
-void RenderMesh::reserveIndices(size_t b, size_t n) { batch(b).indices.resize(n); }
+void RenderMesh::reserveIndices(size_t b, size_t n) {
+    batch(b).indices.resize(n);
+}
 
-std::vector<uint16_t>& RenderMesh::indices(size_t b) { return batch(b).indices; }
+std::vector<uint16_t>& RenderMesh::indices(size_t b) {
+    return batch(b).indices;
+}
 
 void RenderMesh::setVertexRange(size_t b, uint32_t first, uint32_t last) {
     Batch& x = batch(b);
@@ -52,12 +58,13 @@ RenderResult RenderMesh::bindMaterials() {
         result = device().materialByName("default", &m);
         setMaterial(0, result == kRenderOk ? m : nullptr);
     } else {
-        if (batches_.size() < container_.textureNames.size()) batch(container_.textureNames.size() - 1);
+        if (batches_.size() < container_.textureNames.size())
+            batch(container_.textureNames.size() - 1);
         for (size_t i = 0; i < batches_.size(); ++i) {
             // A batch beyond the names gets the plain white material.
-            const std::string_view name =
-                i < container_.textureNames.size() ? std::string_view(container_.textureNames[i])
-                                                   : std::string_view("default");
+            const std::string_view name = i < container_.textureNames.size()
+                                              ? std::string_view(container_.textureNames[i])
+                                              : std::string_view("default");
             DDDMaterial* m = nullptr;
             if (device().materialByName(name, &m) != kRenderOk) {
                 m = nullptr;
@@ -76,7 +83,8 @@ void RenderMesh::setBoundingBox(const std::optional<BoundingBox>& box) {
         box_ = *box;
     } else {
         box_ = BoundingBox{};
-        for (const auto& v : container_.vertices) box_.include(Vec3{v.x, v.y, v.z});
+        for (const auto& v : container_.vertices)
+            box_.include(Vec3{v.x, v.y, v.z});
     }
     meshFlags_ &= ~(kBoxPending | kBoxRecompute);
     setFlag(kBoundsOutOfDate, false);

@@ -50,7 +50,9 @@ class RenderMesh : public ConcreteRenderObject {
 
     RenderResult draw(Viewport3D& viewport, int clipMode) override;
     [[nodiscard]] BoundingBox boundingBox() const override { return box_; }
-    [[nodiscard]] bool boundsOutOfDate() const override { return (flags() & kBoundsOutOfDate) != 0; }
+    [[nodiscard]] bool boundsOutOfDate() const override {
+        return (flags() & kBoundsOutOfDate) != 0;
+    }
 
   protected:
     explicit RenderMesh(Device3D& device) : ConcreteRenderObject(device) {}

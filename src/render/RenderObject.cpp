@@ -22,8 +22,8 @@ BoundingBox BoundingBox::transformed(const Matrix4& m) const {
     if (!valid()) return *this;
     BoundingBox out;
     for (int i = 0; i < 8; ++i) {
-        out.include(m.transformPoint({(i & 1) ? max.x : min.x, (i & 2) ? max.y : min.y,
-                                      (i & 4) ? max.z : min.z}));
+        out.include(m.transformPoint(
+            {(i & 1) ? max.x : min.x, (i & 2) ? max.y : min.y, (i & 4) ? max.z : min.z}));
     }
     return out;
 }

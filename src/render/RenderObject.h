@@ -29,7 +29,9 @@ enum ClipMode : int { kClipTest = 0, kClipInside = 1, kClipPartial = 2 };
 // The 8-corner view test: 0 fully inside; any of bits 12 to 17 set: entirely outside one plane
 // (culled); otherwise partly inside.
 [[nodiscard]] uint32_t viewTest(const Matrix4& worldViewProjection, const BoundingBox& box);
-[[nodiscard]] inline bool viewTestCulled(uint32_t bits) { return (bits & 0x3F000) != 0; }
+[[nodiscard]] inline bool viewTestCulled(uint32_t bits) {
+    return (bits & 0x3F000) != 0;
+}
 
 inline constexpr Rect kEmptyScreenRect{2147483647, 2147483647, -2147483647 - 1, -2147483647 - 1};
 

@@ -3,7 +3,8 @@
 namespace marquill::render {
 
 RenderObjectFactory::~RenderObjectFactory() {
-    for (auto& [name, object] : entries_) object->release();
+    for (auto& [name, object] : entries_)
+        object->release();
 }
 
 RenderResult RenderObjectFactory::buildObject(std::string_view, RenderObject** out) {

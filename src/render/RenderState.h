@@ -8,7 +8,7 @@ namespace marquill::render {
 struct RenderStateFields {
     bool depthTest = true;
     uint8_t reserved1 = 0;
-    int32_t shading = 2;  // 1 flat, 2 Gouraud
+    int32_t shading = 2;        // 1 flat, 2 Gouraud
     int32_t textureFilter = 1;  // 1 nearest, 2 linear
     int32_t reserved2 = 2;
     int32_t fillMode = 3;  // 1 points, 2 wireframe, 3 solid

@@ -15,7 +15,9 @@ TextureLibrary::TextureLibrary(Device3D& device) : device_(device) {
     format_ = chooseTextureFormat(offered_, device.anim().bitsPerPixel());
 }
 
-void TextureLibrary::remove(DDDTexture* t) { std::erase(textures_, t); }
+void TextureLibrary::remove(DDDTexture* t) {
+    std::erase(textures_, t);
+}
 
 RenderResult TextureLibrary::textureByName(std::string_view name, DDDTexture** out) {
     *out = nullptr;
@@ -48,9 +50,9 @@ RenderResult TextureLibrary::textureByName(std::string_view name, DDDTexture** o
     LockedArea locked;
     if (Status s = source->lock(nullptr, locked); s != kOk) return s;
     PaletteEntries colors{};
-    const RenderResult decoded =
-        decodeBitmap(found.bytes, header,
-                     {desc.pixelFormat, locked.bits, locked.pitch, desc.width, desc.height}, colors);
+    const RenderResult decoded = decodeBitmap(
+        found.bytes, header, {desc.pixelFormat, locked.bits, locked.pitch, desc.width, desc.height},
+        colors);
     (void)source->unlock();
     if (decoded != kRenderOk) return decoded;
     if (desc.pixelFormat.has(PixelFormat::kPalette8)) {

@@ -25,10 +25,14 @@ Matrix4 Matrix4::fromValues(const std::array<float, 16>& values) {
 Matrix4 Matrix4::rotation(int axis, float angle) {
     const float s = std::sin(angle), c = std::cos(angle);
     switch (axis) {
-        case 0: return fromValues({1, 0, 0, 0, 0, c, s, 0, 0, -s, c, 0, 0, 0, 0, 1});
-        case 1: return fromValues({c, 0, -s, 0, 0, 1, 0, 0, s, 0, c, 0, 0, 0, 0, 1});
-        case 2: return fromValues({c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
-        default: return fromValues(Matrix4().m_);
+        case 0:
+            return fromValues({1, 0, 0, 0, 0, c, s, 0, 0, -s, c, 0, 0, 0, 0, 1});
+        case 1:
+            return fromValues({c, 0, -s, 0, 0, 1, 0, 0, s, 0, c, 0, 0, 0, 0, 1});
+        case 2:
+            return fromValues({c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+        default:
+            return fromValues(Matrix4().m_);
     }
 }
 
@@ -39,7 +43,8 @@ Matrix4 Matrix4::operator*(const Matrix4& b) const {
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
             float s = 0;
-            for (int k = 0; k < 4; ++k) s += at(i, k) * b.at(k, j);
+            for (int k = 0; k < 4; ++k)
+                s += at(i, k) * b.at(k, j);
             r.m_[size_t(i * 4 + j)] = s;
         }
     }
@@ -79,16 +84,19 @@ std::optional<Matrix4> Matrix4::inverse() const {
         if (a[pivot][col] == 0.0) return std::nullopt;
         if (pivot != col) std::swap(a[pivot], a[col]);
         const double inv = 1.0 / a[col][col];
-        for (double& v : a[col]) v *= inv;
+        for (double& v : a[col])
+            v *= inv;
         for (int r = 0; r < 4; ++r) {
             if (r == col || a[r][col] == 0.0) continue;
             const double f = a[r][col];
-            for (int j = 0; j < 8; ++j) a[r][j] -= f * a[col][j];
+            for (int j = 0; j < 8; ++j)
+                a[r][j] -= f * a[col][j];
         }
     }
     std::array<float, 16> out{};
     for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) out[size_t(i * 4 + j)] = float(a[i][j + 4]);
+        for (int j = 0; j < 4; ++j)
+            out[size_t(i * 4 + j)] = float(a[i][j + 4]);
     }
     return fromValues(out);
 }
@@ -96,7 +104,8 @@ std::optional<Matrix4> Matrix4::inverse() const {
 std::string Matrix4::toText() const {
     std::ostringstream s;
     s.precision(9);
-    for (int i = 0; i < 16; ++i) s << (i ? (i % 4 == 0 ? "\n" : " ") : "") << m_[size_t(i)];
+    for (int i = 0; i < 16; ++i)
+        s << (i ? (i % 4 == 0 ? "\n" : " ") : "") << m_[size_t(i)];
     s << "\n";
     return s.str();
 }

@@ -5,14 +5,21 @@
 namespace marquill::render {
 namespace {
 
-int32_t floor4(int32_t v) { return v >= 0 ? v & ~3 : -((-v + 3) & ~3); }
-int32_t ceil4(int32_t v) { return -floor4(-v); }
+int32_t floor4(int32_t v) {
+    return v >= 0 ? v & ~3 : -((-v + 3) & ~3);
+}
+int32_t ceil4(int32_t v) {
+    return -floor4(-v);
+}
 
-double area(const Rect& r) { return r.empty() ? 0.0 : double(r.width()) * double(r.height()); }
+double area(const Rect& r) {
+    return r.empty() ? 0.0 : double(r.width()) * double(r.height());
+}
 
 double score(const std::vector<Rect>& rs) {
     double s = 0;
-    for (const Rect& r : rs) s += area(r) + 10000.0;
+    for (const Rect& r : rs)
+        s += area(r) + 10000.0;
     return s;
 }
 
@@ -56,7 +63,8 @@ void UpdateRectList::clear() {
 }
 
 void UpdateRectList::addAll(const UpdateRectList& other) {
-    for (const Rect& r : other.rects_) add(r);
+    for (const Rect& r : other.rects_)
+        add(r);
 }
 
 void UpdateRectList::add(Rect r) {
@@ -76,7 +84,8 @@ void UpdateRectList::add(Rect r) {
 }
 
 void UpdateRectList::clip(const Rect& bounds) {
-    for (Rect& r : rects_) r = r.intersect(bounds);
+    for (Rect& r : rects_)
+        r = r.intersect(bounds);
     std::erase_if(rects_, [](const Rect& r) { return r.empty(); });
     merged_ = false;
     merge();
@@ -124,19 +133,23 @@ bool UpdateRectList::resolvePair(size_t i, size_t j) {
     std::vector<std::vector<Rect>> candidates;
     candidates.push_back({box});
     std::vector<Rect> h = {first}, v = {first};
-    for (const Rect& r : bandsOutside(first, second)) h.push_back(r);
-    for (const Rect& r : columnsOutside(first, second)) v.push_back(r);
+    for (const Rect& r : bandsOutside(first, second))
+        h.push_back(r);
+    for (const Rect& r : columnsOutside(first, second))
+        v.push_back(r);
     candidates.push_back(h);
     candidates.push_back(v);
     // The first grown sideways over the rows it shares with the second, plus the second's rows
     // above or below it; and the same grown up or down.
     const Rect wide{box.left, first.top, box.right, first.bottom};
     std::vector<Rect> grownWide = {wide};
-    for (const Rect& r : bandsOutside(wide, second)) grownWide.push_back(r);
+    for (const Rect& r : bandsOutside(wide, second))
+        grownWide.push_back(r);
     candidates.push_back(grownWide);
     const Rect tall{first.left, box.top, first.right, box.bottom};
     std::vector<Rect> grownTall = {tall};
-    for (const Rect& r : columnsOutside(tall, second)) grownTall.push_back(r);
+    for (const Rect& r : columnsOutside(tall, second))
+        grownTall.push_back(r);
     candidates.push_back(grownTall);
 
     double best = 1e20;

@@ -15,7 +15,9 @@ namespace s3 = platform::soft3d;
 namespace {
 constexpr size_t kMaxLights = 16;
 
-platform::soft3d::Matrix toPlatform(const Matrix4& m) { return m.values(); }
+platform::soft3d::Matrix toPlatform(const Matrix4& m) {
+    return m.values();
+}
 
 uint8_t toByte(float v) {
     const float scaled = v * 255.0f;
@@ -72,7 +74,8 @@ Viewport3D::Viewport3D(Device3D& device, const Rect* rect) : device_(device) {
 
 Viewport3D::~Viewport3D() {
     stack_.resize(1);
-    for (Camera* c : cameras_) c->release();
+    for (Camera* c : cameras_)
+        c->release();
     for (Light* l : lights_) {
         if (viewport_) (void)viewport_->deleteLight(l->platformLight());
         l->release();
@@ -87,7 +90,9 @@ Viewport3D::~Viewport3D() {
     }
 }
 
-platform::soft3d::Device& Viewport3D::platformDevice() const { return device_.platform(); }
+platform::soft3d::Device& Viewport3D::platformDevice() const {
+    return device_.platform();
+}
 
 RenderResult Viewport3D::applyRenderState() {
     if (!state_.dirty()) return kRenderOk;
@@ -133,7 +138,9 @@ RenderResult Viewport3D::setAmbientLight(float r, float g, float b, float a) {
     return fail(device_.platform().setLightState(LightState::Ambient, packed));
 }
 
-void Viewport3D::setBackgroundImage(Surface* image) { backgroundImage_ = image; }
+void Viewport3D::setBackgroundImage(Surface* image) {
+    backgroundImage_ = image;
+}
 
 RenderResult Viewport3D::sendWorld() {
     return fail(device_.platform().setTransform(TransformState::World, toPlatform(world_)));
@@ -199,7 +206,8 @@ RenderResult Viewport3D::clear(ClearDepth depth) {
     clearList_.merge();
     if (clearList_.empty()) return kRenderOk;
     const std::vector<Rect>& rects = clearList_.rects();
-    uint32_t flags = depth == ClearDepth::Yes ? uint32_t(platform::soft3d::Viewport::kClearDepth) : 0u;
+    uint32_t flags =
+        depth == ClearDepth::Yes ? uint32_t(platform::soft3d::Viewport::kClearDepth) : 0u;
     if (!backgroundImage_) flags |= platform::soft3d::Viewport::kClearTarget;
     if (flags != 0) {
         if (Status s = viewport_->clear(rects, flags); s != kOk) return fail(s);

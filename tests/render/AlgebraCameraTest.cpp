@@ -36,9 +36,9 @@ TEST(Matrix4, InversePivotsAndRefusesSingularMatrices) {
     ASSERT_TRUE(inv.has_value());
     const Matrix4 id = m * *inv;
     for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) EXPECT_NEAR(id.at(i, j), i == j ? 1.0f : 0.0f, 1e-6) << i << j;
-    const Matrix4 singular =
-        Matrix4::fromValues({1, 2, 3, 0, 2, 4, 6, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+        for (int j = 0; j < 4; ++j)
+            EXPECT_NEAR(id.at(i, j), i == j ? 1.0f : 0.0f, 1e-6) << i << j;
+    const Matrix4 singular = Matrix4::fromValues({1, 2, 3, 0, 2, 4, 6, 0, 0, 0, 1, 0, 0, 0, 0, 1});
     EXPECT_FALSE(singular.inverse().has_value());
 }
 
@@ -46,7 +46,8 @@ TEST(Matrix4, TextRoundTrip) {
     const Matrix4 m = Matrix4::rotation(0, 0.3f) * Matrix4::translation({1.5f, -2, 3});
     const auto back = Matrix4::fromText(m.toText());
     ASSERT_TRUE(back.has_value());
-    for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(back->values()[size_t(i)], m.values()[size_t(i)]);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_FLOAT_EQ(back->values()[size_t(i)], m.values()[size_t(i)]);
     EXPECT_FALSE(Matrix4::fromText("1 2 3").has_value());
 }
 

@@ -131,7 +131,8 @@ TEST(Viewport3D, HoldsAtMostSixteenLights) {
     EXPECT_EQ(r.device->createLight(AddToViewports::Yes, &extra), kRenderTooManyLights);
     EXPECT_EQ(r.viewport->lights().size(), 16u);
     EXPECT_EQ(lights[0]->refCount(), 3u) << "caller, device list and viewport";
-    for (DirectionalLight* l : lights) l->release();
+    for (DirectionalLight* l : lights)
+        l->release();
     if (extra) extra->release();
 }
 

@@ -147,12 +147,14 @@ uint16_t at16(const Decoded& d, int x, int y) {
 
 TEST(BitmapDecoder, ThreeHundredColoursDoNotFitAnEightBitTexture) {
     BitmapImage img{300, 1, {}, {}};
-    for (uint32_t i = 0; i < 300; ++i) img.pixels.push_back(i * 0x010203);
+    for (uint32_t i = 0; i < 300; ++i)
+        img.pixels.push_back(i * 0x010203);
     const auto file = testing::bitmapBytes(img, BitmapEncoding::Rgb24);
     EXPECT_EQ(decode(file, PixelFormat::palette8()).result, kRenderPaletteTooLarge);
     img.pixels.resize(256);
     img.width = 256;
-    const Decoded d = decode(testing::bitmapBytes(img, BitmapEncoding::Rgb24), PixelFormat::palette8());
+    const Decoded d =
+        decode(testing::bitmapBytes(img, BitmapEncoding::Rgb24), PixelFormat::palette8());
     ASSERT_EQ(d.result, kRenderOk);
     EXPECT_EQ(d.pixels[255], 255) << "colours numbered in order of first appearance";
     EXPECT_EQ(d.palette[2].blue, 6);
@@ -180,8 +182,8 @@ TEST(BitmapDecoder, SixteenBitTargetsKeepTheTopBitsOfEachChannel) {
 TEST(BitmapDecoder, IndexedSourcesOfEveryDepthAndRowOrderConvert) {
     const std::vector<uint32_t> palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
     BitmapImage img{5, 3, {0, 1, 2, 3, 1, 1, 0, 0, 0, 2, 3, 3, 2, 1, 0}, palette};
-    for (auto enc : {BitmapEncoding::Indexed4, BitmapEncoding::Indexed8,
-                     BitmapEncoding::RunLength8}) {
+    for (auto enc :
+         {BitmapEncoding::Indexed4, BitmapEncoding::Indexed8, BitmapEncoding::RunLength8}) {
         for (auto order : {RowOrder::BottomUp, RowOrder::TopDown}) {
             const Decoded d = decode(testing::bitmapBytes(img, enc, order), PixelFormat::rgb565());
             ASSERT_EQ(d.result, kRenderOk) << int(enc);
@@ -193,18 +195,32 @@ TEST(BitmapDecoder, IndexedSourcesOfEveryDepthAndRowOrderConvert) {
                         << int(enc) << " " << x << "," << y;
                 }
             }
-            const Decoded p = decode(testing::bitmapBytes(img, enc, order), PixelFormat::palette8());
+            const Decoded p =
+                decode(testing::bitmapBytes(img, enc, order), PixelFormat::palette8());
             ASSERT_EQ(p.result, kRenderOk);
             EXPECT_EQ(p.pixels[5 + 3], img.pixels[5 + 3]) << "indices copied";
             EXPECT_EQ(p.palette[1].red, 255);
         }
     }
-    BitmapImage mono{9, 2, {0, 1, 0, 1, 1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, {0x000000, 0xFFFFFF}};
-    const Decoded m = decode(testing::bitmapBytes(mono, BitmapEncoding::Indexed1), PixelFormat::rgb565());
+    BitmapImage mono{
+        9, 2, {0, 1, 0, 1, 1, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, {0x000000, 0xFFFFFF}};
+    const Decoded m =
+        decode(testing::bitmapBytes(mono, BitmapEncoding::Indexed1), PixelFormat::rgb565());
     ASSERT_EQ(m.result, kRenderOk);
     EXPECT_EQ(at16(m, 1, 0), 0xFFFF);
     EXPECT_EQ(at16(m, 8, 1), 0x0000);
     EXPECT_EQ(at16(m, 8, 0), 0xFFFF);
+}
+
+TEST(BitmapDecoder, RunLengthWriterRoundTripsRunsAndLiterals) {
+    BitmapImage img{300, 2, {}, {0x000000, 0x111111, 0x222222, 0x333333}};
+    for (int i = 0; i < 600; ++i)
+        img.pixels.push_back(uint32_t(i < 280 ? 2 : (i * 7) % 4));
+    const Decoded d =
+        decode(testing::bitmapBytes(img, BitmapEncoding::RunLength8), PixelFormat::palette8());
+    ASSERT_EQ(d.result, kRenderOk);
+    for (size_t i = 0; i < img.pixels.size(); ++i)
+        ASSERT_EQ(d.pixels[i], img.pixels[i]) << i;
 }
 
 std::vector<uint8_t> runLengthFile(const std::vector<uint8_t>& data, int w, int h) {
@@ -230,9 +246,9 @@ TEST(BitmapDecoder, RunLengthDataIsCheckedAgainstTheRowAndTheImage) {
     EXPECT_EQ(decode(runLengthFile({4, 1, 0, 3, 1, 1, 1, 0}, 5, 3), PixelFormat::palette8()).result,
               kRenderCannotConvert)
         << "a literal past the row end";
-    EXPECT_EQ(decode(runLengthFile({0, 0, 0, 0, 0, 0, 1, 1, 0, 1}, 5, 3), PixelFormat::palette8())
-                  .result,
-              kRenderCannotConvert)
+    EXPECT_EQ(
+        decode(runLengthFile({0, 0, 0, 0, 0, 0, 1, 1, 0, 1}, 5, 3), PixelFormat::palette8()).result,
+        kRenderCannotConvert)
         << "a run below the last row";
     EXPECT_EQ(decode(runLengthFile({0, 2, 9, 0}, 5, 3), PixelFormat::palette8()).result,
               kRenderCannotConvert)

@@ -90,7 +90,8 @@ TEST(MeshDraw, BoxBehindTheCameraIsCulledAndOneAcrossASidePlaneIsClipped) {
     EXPECT_NE(bits, 0u);
     EXPECT_FALSE(viewTestCulled(bits));
     // With a perspective projection a box wholly behind the eye has w <= 0 at every corner.
-    const Matrix4 persp = Matrix4::fromValues({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1.01f, 1, 0, 0, -1.01f, 0});
+    const Matrix4 persp =
+        Matrix4::fromValues({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1.01f, 1, 0, 0, -1.01f, 0});
     EXPECT_TRUE(viewTestCulled(viewTest(persp, BoundingBox{{-1, -1, -10}, {1, 1, -5}})));
 
     RenderDIPMesh* side = quadMesh(*r.device, 0.5f, -0.5f, 1.5f, 0.5f, "");

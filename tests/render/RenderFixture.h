@@ -36,7 +36,8 @@ class MemoryFileSource final : public FileSource {
     }
     static std::string lower(std::string_view s) {
         std::string out(s);
-        for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : out)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
         return out;
     }
 

@@ -55,7 +55,8 @@ TEST(UpdateRectList, MergeChoosesTheCheaperCoverOfOverlappingCorners) {
     // Here the box would add a large empty area: the pair becomes non-overlapping pieces.
     EXPECT_GT(far.rects().size(), 1u);
     double total = 0;
-    for (const Rect& r : far.rects()) total += double(r.width()) * r.height();
+    for (const Rect& r : far.rects())
+        total += double(r.width()) * r.height();
     EXPECT_EQ(total, 400.0 * 400 + 404.0 * 404 - 16) << "exactly the union, no overlap";
 }
 
@@ -82,16 +83,19 @@ TEST(UpdateRectList, MergeAndClipKeepCoveringEveryPixelOfTheUnion) {
         }
         for (const Rect& r : l.rects()) {
             for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) before.insert({x, y});
+                for (int x = r.left; x < r.right; ++x)
+                    before.insert({x, y});
         }
         l.merge();
         std::set<std::pair<int, int>> after;
         for (const Rect& r : l.rects()) {
             ASSERT_FALSE(r.empty());
             for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) after.insert({x, y});
+                for (int x = r.left; x < r.right; ++x)
+                    after.insert({x, y});
         }
-        for (const auto& p : before) ASSERT_TRUE(after.count(p)) << "round " << round;
+        for (const auto& p : before)
+            ASSERT_TRUE(after.count(p)) << "round " << round;
         const Rect bounds{10, 10, 50, 50};
         l.clip(bounds);
         for (const Rect& r : l.rects()) {
@@ -111,7 +115,8 @@ TEST(UpdateRectList, MergeAndClipKeepCoveringEveryPixelOfTheUnion) {
 
 TEST(UpdateRectList, NinthAdditionMergesTheList) {
     UpdateRectList l;
-    for (int i = 0; i < 8; ++i) l.add({i * 8, 0, i * 8 + 8, 8});
+    for (int i = 0; i < 8; ++i)
+        l.add({i * 8, 0, i * 8 + 8, 8});
     EXPECT_FALSE(l.merged());
     l.add({100, 0, 108, 8});
     EXPECT_TRUE(l.merged());
