@@ -80,7 +80,8 @@ int32_t encode(void* stream, int32_t width, int32_t height, int32_t quality, con
                int32_t rowLength) {
     jpeg_compress_struct cinfo;
     ErrorManager err;
-    auto* dest = static_cast<StreamDestination*>(g_callbacks.allocate(int32_t(sizeof(StreamDestination))));
+    auto* dest =
+        static_cast<StreamDestination*>(g_callbacks.allocate(int32_t(sizeof(StreamDestination))));
     if (!dest) return 0;
     cinfo.err = jpeg_std_error(&err.base);
     err.base.error_exit = errorExit;
@@ -105,7 +106,8 @@ int32_t encode(void* stream, int32_t width, int32_t height, int32_t quality, con
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(pixels + size_t(cinfo.next_scanline) * size_t(rowLength));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(pixels + size_t(cinfo.next_scanline) * size_t(rowLength));
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -124,7 +126,9 @@ PICTRIX_EXPORT int32_t _Pictrix_installcallbacks_4(const PictrixCallbacks* callb
     return 1;
 }
 
-PICTRIX_EXPORT int32_t _Pictrix_init_0() { return g_installed ? 1 : 0; }
+PICTRIX_EXPORT int32_t _Pictrix_init_0() {
+    return g_installed ? 1 : 0;
+}
 
 PICTRIX_EXPORT int32_t _Pictrix_restore_0() {
     g_installed = false;
@@ -135,7 +139,8 @@ PICTRIX_EXPORT int32_t _Pictrix_find_8(const char* extension, int32_t) {
     if (!extension) return 0;
     char lower[8] = {};
     for (size_t i = 0; i + 1 < sizeof lower && extension[i]; ++i)
-        lower[i] = char(extension[i] >= 'A' && extension[i] <= 'Z' ? extension[i] + 32 : extension[i]);
+        lower[i] =
+            char(extension[i] >= 'A' && extension[i] <= 'Z' ? extension[i] + 32 : extension[i]);
     if (std::strcmp(lower, "jpg") == 0 || std::strcmp(lower, "jpeg") == 0) return kJpegCodec;
     return 0;
 }
@@ -172,18 +177,48 @@ PICTRIX_EXPORT int32_t _Pictrix_close_4(void* context) {
 }
 
 // Entry points of the table that the program does not call.
-PICTRIX_EXPORT int32_t _Pictrix_about_0() { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_is_4(void*) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_open_16(void*, void*, void*, int32_t) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_info_8(void*, void*) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_read_16(void*, void*, void*, int32_t) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_wclose_4(void*) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_gopenstream_8(void*, void*) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_gopen_8(void*, void*) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_set_4(void*) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_get_0() { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_count_0() { return 1; }
-PICTRIX_EXPORT int32_t _Pictrix_freebitmap_4(void*) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_loadframe_8(void*, void*) { return 0; }
-PICTRIX_EXPORT int32_t _Pictrix_open_12(void*, void*, int32_t) { return 0; }
-PICTRIX_EXPORT int32_t Pictrixabout() { return 0; }
+PICTRIX_EXPORT int32_t _Pictrix_about_0() {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_is_4(void*) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_open_16(void*, void*, void*, int32_t) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_info_8(void*, void*) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_read_16(void*, void*, void*, int32_t) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_wclose_4(void*) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_gopenstream_8(void*, void*) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_gopen_8(void*, void*) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_set_4(void*) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_get_0() {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_count_0() {
+    return 1;
+}
+PICTRIX_EXPORT int32_t _Pictrix_freebitmap_4(void*) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_loadframe_8(void*, void*) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t _Pictrix_open_12(void*, void*, int32_t) {
+    return 0;
+}
+PICTRIX_EXPORT int32_t Pictrixabout() {
+    return 0;
+}

@@ -11,12 +11,14 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const std::string dir = argv[1];
     BitmapImage indexed{7, 5, {}, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}};
-    for (int i = 0; i < 35; ++i) indexed.pixels.push_back(uint32_t((i * 3 + i / 7) % 4));
+    for (int i = 0; i < 35; ++i)
+        indexed.pixels.push_back(uint32_t((i * 3 + i / 7) % 4));
     // Long runs so the run-length encoder uses both runs and literals.
     BitmapImage runs{40, 3, std::vector<uint32_t>(120, 2), {0x101010, 0x202020, 0x303030}};
     runs.pixels[5] = 0, runs.pixels[6] = 1, runs.pixels[70] = 0;
     BitmapImage rgb{6, 4, {}, {}};
-    for (int i = 0; i < 24; ++i) rgb.pixels.push_back(uint32_t(i) * 0x0A0B0C);
+    for (int i = 0; i < 24; ++i)
+        rgb.pixels.push_back(uint32_t(i) * 0x0A0B0C);
     struct Seed {
         const char* name;
         const BitmapImage& image;

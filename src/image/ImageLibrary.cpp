@@ -15,7 +15,8 @@ std::string exportedSymbol(const char* entryName) {
 
 std::string PictrixLibrary::defaultModulePath() {
     const std::string dir = platform::executableDirectory();
-    for (const char* rel : {"/libpictrix.so", "/../lib/libpictrix.so", "/../../pictrix/libpictrix.so"}) {
+    for (const char* rel :
+         {"/libpictrix.so", "/../lib/libpictrix.so", "/../../pictrix/libpictrix.so"}) {
         if (!dir.empty() && platform::fileExists(dir + rel)) return dir + rel;
     }
     return "libpictrix.so";
@@ -25,7 +26,9 @@ void* PictrixLibrary::entry(const char* name) const {
     return module_ ? module_->symbol(exportedSymbol(name)) : nullptr;
 }
 
-bool PictrixLibrary::hasEntry(const char* name) const { return entry(name) != nullptr; }
+bool PictrixLibrary::hasEntry(const char* name) const {
+    return entry(name) != nullptr;
+}
 
 std::unique_ptr<PictrixLibrary> PictrixLibrary::load(const std::string& path) {
     std::unique_ptr<PictrixLibrary> lib(new PictrixLibrary());
@@ -65,6 +68,8 @@ int32_t PictrixLibrary::close(void* context) {
     return available_ && close_ ? close_(context) : 0;
 }
 
-const PictrixCallbacks& PictrixLibrary::callbacks() const { return imageLibraryCallbacks(); }
+const PictrixCallbacks& PictrixLibrary::callbacks() const {
+    return imageLibraryCallbacks();
+}
 
 }  // namespace marquill::image

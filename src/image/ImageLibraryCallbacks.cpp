@@ -19,7 +19,9 @@ void deleteStream(ImageStream* s) {
     std::free(s);
 }
 
-bool isConsole(const char* name) { return name && std::string_view(name).starts_with("con:"); }
+bool isConsole(const char* name) {
+    return name && std::string_view(name).starts_with("con:");
+}
 
 void* openRead(const char* name) {
     if (!name) return nullptr;
@@ -149,15 +151,21 @@ int32_t tellOf(void* stream) {
     return int32_t(std::min<int64_t>(static_cast<ImageStream*>(stream)->position, INT32_MAX));
 }
 
-void* allocate(int32_t bytes) { return bytes > 0 ? std::malloc(size_t(bytes)) : nullptr; }
+void* allocate(int32_t bytes) {
+    return bytes > 0 ? std::malloc(size_t(bytes)) : nullptr;
+}
 
-void release(void* memory) { std::free(memory); }
+void release(void* memory) {
+    std::free(memory);
+}
 
-const PictrixCallbacks kCallbacks = {openRead,  openWrite, closeStream, readStream, writeStream,
+const PictrixCallbacks kCallbacks = {openRead,   openWrite, closeStream, readStream, writeStream,
                                      seekStream, sizeOf,    tellOf,      allocate,   release};
 
 }  // namespace
 
-const PictrixCallbacks& imageLibraryCallbacks() { return kCallbacks; }
+const PictrixCallbacks& imageLibraryCallbacks() {
+    return kCallbacks;
+}
 
 }  // namespace marquill::image

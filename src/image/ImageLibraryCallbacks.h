@@ -12,7 +12,7 @@ struct ImageStream {
     std::FILE* file = nullptr;
     bool console = false;  // standard input or output: never closed here
     int64_t position = 0;
-    int64_t size = 0;  // writing: the largest position written so far
+    int64_t size = 0;         // writing: the largest position written so far
     int64_t bufferStart = 0;  // file position of buffer[0]
     int32_t cursor = 0;
     int32_t end = 0;

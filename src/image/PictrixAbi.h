@@ -48,14 +48,16 @@ inline constexpr int32_t kSnapshotQuality = 97;
 
 // The entry points in lookup order. ELF symbol names cannot carry the "@size" suffix (the linker
 // reads it as a symbol version), so each "@" is exported as "_".
-inline constexpr const char* kEntryNames[] = {
-    "_Pictrix_init@0",      "_Pictrix_restore@0",        "_Pictrix_about@0",
-    "_Pictrix_is@4",        "_Pictrix_open@16",          "_Pictrix_info@8",
-    "_Pictrix_read@16",     "_Pictrix_close@4",          "_Pictrix_wopen@16",
-    "_Pictrix_write@16",    "_Pictrix_wclose@4",         "_Pictrix_gopenstream@8",
-    "_Pictrix_gopen@8",     "_Pictrix_set@4",            "_Pictrix_get@0",
-    "_Pictrix_find@8",      "_Pictrix_count@0",          "_Pictrix_freebitmap@4",
-    "_Pictrix_loadframe@8", "_Pictrix_installcallbacks@4", "_Pictrix_open@12",
-    "Pictrixabout"};
+inline constexpr const char* kEntryNames[] = {"_Pictrix_init@0",      "_Pictrix_restore@0",
+                                              "_Pictrix_about@0",     "_Pictrix_is@4",
+                                              "_Pictrix_open@16",     "_Pictrix_info@8",
+                                              "_Pictrix_read@16",     "_Pictrix_close@4",
+                                              "_Pictrix_wopen@16",    "_Pictrix_write@16",
+                                              "_Pictrix_wclose@4",    "_Pictrix_gopenstream@8",
+                                              "_Pictrix_gopen@8",     "_Pictrix_set@4",
+                                              "_Pictrix_get@0",       "_Pictrix_find@8",
+                                              "_Pictrix_count@0",     "_Pictrix_freebitmap@4",
+                                              "_Pictrix_loadframe@8", "_Pictrix_installcallbacks@4",
+                                              "_Pictrix_open@12",     "Pictrixabout"};
 
 }  // namespace marquill::image

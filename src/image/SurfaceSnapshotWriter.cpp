@@ -58,8 +58,11 @@ bool convertRowTo32(const PixelFormat& f, const uint8_t* src, uint32_t width, ui
                 out[3] = 255;
             }
             return true;
-        case 32: std::memcpy(out, src, size_t(width) * 4); return true;
-        default: return false;
+        case 32:
+            std::memcpy(out, src, size_t(width) * 4);
+            return true;
+        default:
+            return false;
     }
 }
 

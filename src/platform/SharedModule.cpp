@@ -13,9 +13,13 @@ std::unique_ptr<SharedModule> SharedModule::load(const std::string& path) {
     return std::unique_ptr<SharedModule>(new SharedModule(h));
 }
 
-SharedModule::~SharedModule() { dlclose(handle_); }
+SharedModule::~SharedModule() {
+    dlclose(handle_);
+}
 
-void* SharedModule::symbol(const std::string& name) const { return dlsym(handle_, name.c_str()); }
+void* SharedModule::symbol(const std::string& name) const {
+    return dlsym(handle_, name.c_str());
+}
 
 std::string executableDirectory() {
     char buf[PATH_MAX];

@@ -113,14 +113,18 @@ TEST(SurfaceSnapshotWriter, WritesNothingForUnreadableRequests) {
 TEST(SurfaceSnapshotWriter, OtherSixteenBitAndTwentyFourBitLayouts) {
     uint8_t out[8];
     const uint16_t x555[2] = {0x7C00, 0x03FF};
-    ASSERT_TRUE(convertRowTo32(PixelFormat::rgb555(), reinterpret_cast<const uint8_t*>(x555), 2, out));
-    EXPECT_EQ(std::vector<uint8_t>(out, out + 8), (std::vector<uint8_t>{0, 0, 255, 0, 255, 255, 0, 0}));
+    ASSERT_TRUE(
+        convertRowTo32(PixelFormat::rgb555(), reinterpret_cast<const uint8_t*>(x555), 2, out));
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 8),
+              (std::vector<uint8_t>{0, 0, 255, 0, 255, 255, 0, 0}));
     const uint8_t bgr[3] = {1, 2, 3};
     ASSERT_TRUE(convertRowTo32(PixelFormat::rgb888(), bgr, 1, out));
     EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>{1, 2, 3, 255}));
 }
 
-std::string modulePath() { return std::string(MARQUILL_BINARY_DIR) + "/pictrix/libpictrix.so"; }
+std::string modulePath() {
+    return std::string(MARQUILL_BINARY_DIR) + "/pictrix/libpictrix.so";
+}
 
 struct DecodedJpeg {
     int width = 0, height = 0;
@@ -152,7 +156,8 @@ DecodedJpeg decodeJpeg(const std::vector<uint8_t>& bytes) {
 TEST(Pictrix, ModuleWritesAJpegThatDecodesToTheSurfaceColours) {
     auto lib = PictrixLibrary::load(modulePath());
     ASSERT_TRUE(lib->available()) << modulePath();
-    for (const char* name : kEntryNames) EXPECT_TRUE(lib->hasEntry(name)) << name;
+    for (const char* name : kEntryNames)
+        EXPECT_TRUE(lib->hasEntry(name)) << name;
     auto draw = DrawingObject::make({});
     Ref<Surface> s = makeSurface(*draw, 120, 80, PixelFormat::xrgb8888());
     // Left half orange, right half blue, inside the rectangle written.
@@ -196,7 +201,8 @@ TEST(Pictrix, MissingModuleLeavesSnapshotsSilentlyAbsent) {
 TEST(ImageStream, ReadsThroughItsBufferAndSeeksWithinIt) {
     const std::string path = tempPath("marquill-stream.bin");
     std::vector<uint8_t> data(20000);
-    for (size_t i = 0; i < data.size(); ++i) data[i] = uint8_t(i * 7);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = uint8_t(i * 7);
     const PictrixCallbacks& cb = imageLibraryCallbacks();
     void* w = cb.openWrite(path.c_str());
     ASSERT_NE(w, nullptr);

@@ -59,6 +59,11 @@ Vector3 normalise(Vector3 v) {
     return {v.x / len, v.y / len, v.z / len};
 }
 
+// NaN becomes 0.
+inline float clamp01(float v) {
+    return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
+}
+
 float dot(Vector3 a, Vector3 b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
@@ -389,16 +394,8 @@ void Device::lightVertices(const Vertex* vertices, uint32_t first, uint32_t coun
             const float d = dot(n, toLight) * k;
             if (d > 0) r += p.r * d, g += p.g * d, b += p.b * d;
         }
-        o.clip = {cx,
-                  cy,
-                  cz,
-                  cw,
-                  std::fmax(0.0f, std::fmin(1.0f, r)),
-                  std::fmax(0.0f, std::fmin(1.0f, g)),
-                  std::fmax(0.0f, std::fmin(1.0f, b)),
-                  std::fmax(0.0f, std::fmin(1.0f, rec.diffuse.a)),
-                  v.u,
-                  v.v};
+        o.clip = {cx,  cy, cz, cw, clamp01(r), clamp01(g), clamp01(b), clamp01(rec.diffuse.a),
+                  v.u, v.v};
         uint32_t code = 0;
         if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(cz) || !std::isfinite(cw)) {
             code = kInvalid;

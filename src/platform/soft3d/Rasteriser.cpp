@@ -82,10 +82,6 @@ inline uint32_t sampleBilinear(const Texture& t, float u, float v) {
                      lerpTexel(r1[x0], r1[x1], std::min(wx, 256u)), std::min(wy, 256u));
 }
 
-inline uint32_t toByte(float c) {
-    return uint32_t(std::fmax(0.0f, std::fmin(1.0f, c)) * 255.0f + 0.5f);
-}
-
 inline uint32_t blendChannel(uint32_t src, uint32_t dst, uint32_t srcA, BlendFactor sf,
                              BlendFactor df) {
     auto factor = [&](BlendFactor f, uint32_t channelOfSrc) -> uint32_t {
@@ -156,6 +152,20 @@ struct Setup {
     float dy[kAttrCount];
 };
 
+// Float to 16.16 fixed point, with out-of-range values and NaN pinned to the limits.
+inline int64_t toFixed(float v, float scale) {
+    float f = v * scale * 65536.0f;
+    constexpr float kLimit = 70368744177664.0f;  // 2^46
+    if (!(f >= -kLimit)) f = -kLimit;
+    if (f > kLimit) f = kLimit;
+    return static_cast<int64_t>(f);
+}
+
+inline uint32_t clampByte(int64_t fixed) {
+    const int64_t v = fixed >> 16;
+    return uint32_t(v < 0 ? 0 : v > 255 ? 255 : v);
+}
+
 template <TargetKind K, bool kTextured, bool kPerspective>
 void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
           const Texture& tex) {
@@ -164,10 +174,32 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
     const bool depthWrite = state.depthWrite && target.depth != nullptr;
     const bool blend = state.blend;
     const bool modulate = state.modulate;
+    const bool nearestPow2 = kTextured && !kPerspective && tex.pow2 && !tex.bilinear;
+    // Depth in 1/65535 units, colour in 1/255 units and (nearest, power-of-two, affine)
+    // texel coordinates, all in 16.16 fixed point: at the first pixel centre and per step.
+    constexpr int kFixed = 7;
+    enum { fZ, fR, fG, fB, fA, fU, fV };
+    const float scale[kFixed] = {65535.0f, 255.0f,       255.0f,      255.0f,
+                                 255.0f,   float(tex.w), float(tex.h)};
+    const int src[kFixed] = {kZ, kR, kG, kB, kA, kU, kV};
+    int64_t fx[kFixed], fy[kFixed], base[kFixed];
+    for (int i = 0; i < kFixed; ++i) {
+        fx[i] = toFixed(s.dx[src[i]], scale[i]);
+        fy[i] = toFixed(s.dy[src[i]], scale[i]);
+        // Rounding to nearest for depth and colour.
+        base[i] = toFixed(s.base[src[i]], scale[i]) + (i < fU ? 32768 : 0);
+    }
+    const int64_t dz = fx[fZ], dr = fx[fR], dg = fx[fG], db = fx[fB], da = fx[fA];
+    const int64_t du = fx[fU], dv = fx[fV];
+    int64_t rowZ = base[fZ], rowR = base[fR], rowG = base[fG], rowB = base[fB], rowA = base[fA],
+            rowU = base[fU], rowV = base[fV];
     int64_t rowE0 = s.e[0], rowE1 = s.e[1], rowE2 = s.e[2];
     for (int32_t py = s.minY; py <= s.maxY; ++py) {
         int64_t e0 = rowE0, e1 = rowE1, e2 = rowE2;
+        int64_t z = rowZ, r = rowR, g = rowG, b = rowB, al = rowA, u = rowU, v = rowV;
         rowE0 += s.stepY[0], rowE1 += s.stepY[1], rowE2 += s.stepY[2];
+        rowZ += fy[fZ], rowR += fy[fR], rowG += fy[fG], rowB += fy[fB], rowA += fy[fA];
+        rowU += fy[fU], rowV += fy[fV];
         int32_t px = s.minX;
         // The triangle is convex: skip to its first pixel on this row, draw until it ends.
         while (px <= s.maxX && (e0 | e1 | e2) < 0) {
@@ -175,57 +207,67 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
             ++px;
         }
         if (px > s.maxX) continue;
-        const float ox = float(px - s.minX), oy = float(py - s.minY);
-        float a[kAttrCount];
-        for (int i = 0; i < kAttrCount; ++i)
-            a[i] = s.base[i] + s.dx[i] * ox + s.dy[i] * oy;
+        const int64_t skipped = px - s.minX;
+        z += dz * skipped, r += dr * skipped, g += dg * skipped, b += db * skipped;
+        al += da * skipped, u += du * skipped, v += dv * skipped;
+        float a[kAttrCount] = {};
+        if (kTextured && !nearestPow2) {
+            const float ox = float(px - s.minX), oy = float(py - s.minY);
+            for (int i = 0; i < kAttrCount; ++i)
+                a[i] = s.base[i] + s.dx[i] * ox + s.dy[i] * oy;
+        }
         uint8_t* colorRow = target.color + size_t(py) * target.colorPitch;
         uint16_t* depthRow =
             target.depth
                 ? reinterpret_cast<uint16_t*>(target.depth + size_t(py) * target.depthPitch)
                 : nullptr;
         for (; px <= s.maxX && (e0 | e1 | e2) >= 0; ++px) {
-            const float zf = std::fmax(0.0f, std::fmin(1.0f, a[kZ]));
-            const uint16_t z = uint16_t(zf * 65535.0f + 0.5f);
+            const int64_t zq = z >> 16;
+            const uint16_t zv = uint16_t(zq < 0 ? 0 : zq > 65535 ? 65535 : zq);
             bool visible = true;
-            if (depthTest) {
-                uint16_t old;
-                std::memcpy(&old, depthRow + px, 2);
-                visible = z <= old;
-            }
+            if (depthTest) visible = zv <= depthRow[px];
             if (visible) {
-                if (depthWrite) std::memcpy(depthRow + px, &z, 2);
-                uint32_t r = toByte(a[kR]), g = toByte(a[kG]), b = toByte(a[kB]),
-                         al = toByte(a[kA]);
+                if (depthWrite) depthRow[px] = zv;
+                uint32_t cr = clampByte(r), cg = clampByte(g), cb = clampByte(b),
+                         ca = clampByte(al);
                 if constexpr (kTextured) {
-                    float u = a[kU], v = a[kV];
-                    if constexpr (kPerspective) {
-                        const float w = 1.0f / a[kInvW];
-                        u *= w, v *= w;
+                    uint32_t t;
+                    if (nearestPow2) {
+                        t = tex.texels[size_t((uint64_t(v >> 16) & (tex.h - 1)) * tex.w +
+                                              (uint64_t(u >> 16) & (tex.w - 1)))];
+                    } else {
+                        float tu = a[kU], tv = a[kV];
+                        if constexpr (kPerspective) {
+                            const float w = 1.0f / a[kInvW];
+                            tu *= w, tv *= w;
+                        }
+                        t = tex.bilinear ? sampleBilinear(tex, tu, tv) : sampleNearest(tex, tu, tv);
                     }
-                    const uint32_t t =
-                        tex.bilinear ? sampleBilinear(tex, u, v) : sampleNearest(tex, u, v);
                     const uint32_t tr = (t >> 16) & 0xFF, tg = (t >> 8) & 0xFF, tb = t & 0xFF,
                                    ta = t >> 24;
                     if (modulate) {
-                        r = (tr * (r + 1)) >> 8, g = (tg * (g + 1)) >> 8, b = (tb * (b + 1)) >> 8;
-                        al = (ta * (al + 1)) >> 8;
+                        cr = (tr * (cr + 1)) >> 8, cg = (tg * (cg + 1)) >> 8,
+                        cb = (tb * (cb + 1)) >> 8, ca = (ta * (ca + 1)) >> 8;
                     } else {
-                        r = tr, g = tg, b = tb, al = ta;
+                        cr = tr, cg = tg, cb = tb, ca = ta;
                     }
                 }
                 uint8_t* out = colorRow + size_t(px) * bpp;
                 if (blend) {
                     const uint32_t d = readTarget<K>(out);
-                    r = blendChannel(r, (d >> 16) & 0xFF, al, state.srcBlend, state.dstBlend);
-                    g = blendChannel(g, (d >> 8) & 0xFF, al, state.srcBlend, state.dstBlend);
-                    b = blendChannel(b, d & 0xFF, al, state.srcBlend, state.dstBlend);
+                    cr = blendChannel(cr, (d >> 16) & 0xFF, ca, state.srcBlend, state.dstBlend);
+                    cg = blendChannel(cg, (d >> 8) & 0xFF, ca, state.srcBlend, state.dstBlend);
+                    cb = blendChannel(cb, d & 0xFF, ca, state.srcBlend, state.dstBlend);
                 }
-                writeTarget<K>(out, r << 16 | g << 8 | b);
+                writeTarget<K>(out, cr << 16 | cg << 8 | cb);
             }
             e0 += s.stepX[0], e1 += s.stepX[1], e2 += s.stepX[2];
-            for (int i = 0; i < kAttrCount; ++i)
-                a[i] += s.dx[i];
+            z += dz, r += dr, g += dg, b += db, al += da;
+            if (nearestPow2) {
+                u += du, v += dv;
+            } else if constexpr (kTextured) {
+                a[kU] += s.dx[kU], a[kV] += s.dx[kV], a[kInvW] += s.dx[kInvW];
+            }
         }
     }
 }
