@@ -62,7 +62,8 @@ inline Scene makeScene() {
     }
     for (int y = 0; y < kTextureSide; ++y) {
         for (int x = 0; x < kTextureSide; ++x) {
-            const uint32_t r = uint32_t(x), g = uint32_t(y), bl = uint32_t(((x / 16 + y / 16) & 1) * 255);
+            const uint32_t r = uint32_t(x), g = uint32_t(y),
+                           bl = uint32_t(((x / 16 + y / 16) & 1) * 255);
             s.texture.push_back(r << 16 | g << 8 | bl);
         }
     }

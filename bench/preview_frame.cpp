@@ -99,7 +99,8 @@ void BM_PreviewFrame(benchmark::State& state) {
     }
     state.counters["covered_pixels"] = covered;
     mesh->release();
-    for (DirectionalLight* l : lights) l->release();
+    for (DirectionalLight* l : lights)
+        l->release();
 }
 BENCHMARK(BM_PreviewFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

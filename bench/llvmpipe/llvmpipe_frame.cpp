@@ -26,8 +26,8 @@ void BM_LlvmpipeFrame(benchmark::State& state) {
     glViewport(0, 0, kWidth, kHeight);
     glMatrixMode(GL_PROJECTION);
     // The same mapping as the software device: x / 184, y / 254, depth z / far (here into -1..1).
-    const GLfloat proj[16] = {2.0f / kWidth, 0, 0, 0, 0, 2.0f / kHeight, 0, 0,
-                              0, 0, 2.0f / kFar, 0, 0, 0, -1, 1};
+    const GLfloat proj[16] = {
+        2.0f / kWidth, 0, 0, 0, 0, 2.0f / kHeight, 0, 0, 0, 0, 2.0f / kFar, 0, 0, 0, -1, 1};
     glLoadMatrixf(proj);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -61,7 +61,8 @@ void BM_LlvmpipeFrame(benchmark::State& state) {
     // The texture in the same 5-6-5 texels the software device samples.
     std::vector<uint16_t> texels;
     for (uint32_t p : scene.texture)
-        texels.push_back(uint16_t(((p >> 19) & 31) << 11 | ((p >> 10) & 63) << 5 | ((p >> 3) & 31)));
+        texels.push_back(
+            uint16_t(((p >> 19) & 31) << 11 | ((p >> 10) & 63) << 5 | ((p >> 3) & 31)));
     GLuint tex;
     glGenTextures(1, &tex);
     glBindTexture(GL_TEXTURE_2D, tex);

@@ -343,6 +343,65 @@ TEST(Soft3DTexture, PerspectiveCorrectTexturingFollowsDepth) {
     EXPECT_EQ(s.pixel(35, 32), rgb(255, 255, 255));
 }
 
+TEST(Soft3DTexture, PackedFastPathMatchesTheGeneralPath) {
+    // The same lit, textured, Gouraud-shaded triangles drawn twice: once by the path the preview
+    // takes (depth written) and once by the general one (depth test only).
+    auto render = [](bool depthWrite) {
+        Scene s(64, 64);
+        SurfaceDesc d;
+        d.width = 8;
+        d.height = 8;
+        d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
+        d.hasPixelFormat = true;
+        d.pixelFormat = PixelFormat::rgb565();
+        Ref<Surface> tex;
+        EXPECT_EQ(s.draw->createSurface(d, tex), kOk);
+        for (uint32_t y = 0; y < 8; ++y) {
+            for (uint32_t x = 0; x < 8; ++x) {
+                const uint16_t t = uint16_t((x * 4) << 11 | (y * 8) << 5 | ((x + y) * 2));
+                std::memcpy(tex->row(y) + x * 2, &t, 2);
+            }
+        }
+        tex->contentsChanged();
+        uint32_t handle = 0;
+        EXPECT_EQ(s.device->textureHandle(*tex, handle), kOk);
+        EXPECT_EQ(s.device->setRenderState(RenderState::TextureHandle, handle), kOk);
+        EXPECT_EQ(s.device->setRenderState(RenderState::ZWriteEnable, depthWrite ? 1 : 0), kOk);
+        MaterialRecord m;
+        m.diffuse = {1, 0.8f, 0.6f, 1};
+        m.ambient = {0.3f, 0.3f, 0.3f, 1};
+        s.material->setRecord(m);
+        EXPECT_EQ(s.device->setLightState(LightState::Ambient, 0x00808080), kOk);
+        Ref<Light> light;
+        EXPECT_EQ(s.d3d->createLight(light), kOk);
+        LightRecord l;
+        l.color = {1, 1, 1, 1};
+        l.direction = {0.3f, -0.4f, 0.87f};
+        light->setRecord(l);
+        EXPECT_EQ(s.viewport->addLight(*light), kOk);
+        std::vector<Vertex> v = {s.at(3.3f, 2.1f, 0.5f, -0.7f, 0.2f),
+                                 s.at(60.2f, 9.9f, 0.5f, 2.6f, -0.4f),
+                                 s.at(17.7f, 61.4f, 0.5f, 0.1f, 3.3f)};
+        v[0].nx = -0.6f, v[0].nz = -0.8f;
+        v[1].ny = 0.6f, v[1].nz = -0.8f;
+        EXPECT_EQ(s.draw3(v, {0, 1, 2}), kOk);
+        std::vector<uint32_t> out;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                out.push_back(s.pixel(x, y));
+        return out;
+    };
+    const auto fast = render(true), general = render(false);
+    int drawn = 0;
+    for (size_t i = 0; i < fast.size(); ++i) {
+        drawn += fast[i] != 0;
+        for (int shift : {16, 8, 0}) {
+            ASSERT_NEAR(int((fast[i] >> shift) & 0xFF), int((general[i] >> shift) & 0xFF), 1) << i;
+        }
+    }
+    EXPECT_GT(drawn, 1000);
+}
+
 TEST(Soft3DTarget, SixteenBitTargetsPackTheLitColour) {
     Scene s(8, 8, PixelFormat::rgb565());
     MaterialRecord m;

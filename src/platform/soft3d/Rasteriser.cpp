@@ -18,7 +18,12 @@ enum Attr { kZ, kInvW, kR, kG, kB, kA, kU, kV, kAttrCount };
 
 int64_t snap(float v) {
     if (!(v > -kCoordLimit && v < kCoordLimit)) return 0;
-    return std::lrintf(v * float(kSub));
+    const float f = v * float(kSub);
+    return int64_t(f + (f >= 0 ? 0.5f : -0.5f));
+}
+
+inline bool powerOfTwo(uint32_t v) {
+    return v != 0 && (v & (v - 1)) == 0;
 }
 
 int64_t floorDiv(int64_t a, int64_t b) {
@@ -166,7 +171,8 @@ inline uint32_t clampByte(int64_t fixed) {
     return uint32_t(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
-template <TargetKind K, bool kTextured, bool kPerspective>
+// kFast: nearest sampling of a power-of-two texture without perspective, in fixed point.
+template <TargetKind K, bool kTextured, bool kPerspective, bool kFast>
 void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
           const Texture& tex) {
     constexpr int32_t bpp = K == TargetKind::Xrgb8888 ? 4 : 2;
@@ -174,7 +180,7 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
     const bool depthWrite = state.depthWrite && target.depth != nullptr;
     const bool blend = state.blend;
     const bool modulate = state.modulate;
-    const bool nearestPow2 = kTextured && !kPerspective && tex.pow2 && !tex.bilinear;
+    constexpr bool nearestPow2 = kFast;
     // Depth in 1/65535 units, colour in 1/255 units and (nearest, power-of-two, affine)
     // texel coordinates, all in 16.16 fixed point: at the first pixel centre and per step.
     constexpr int kFixed = 7;
@@ -211,7 +217,7 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
         z += dz * skipped, r += dr * skipped, g += dg * skipped, b += db * skipped;
         al += da * skipped, u += du * skipped, v += dv * skipped;
         float a[kAttrCount] = {};
-        if (kTextured && !nearestPow2) {
+        if constexpr (kTextured && !nearestPow2) {
             const float ox = float(px - s.minX), oy = float(py - s.minY);
             for (int i = 0; i < kAttrCount; ++i)
                 a[i] = s.base[i] + s.dx[i] * ox + s.dy[i] * oy;
@@ -228,11 +234,11 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
             if (depthTest) visible = zv <= depthRow[px];
             if (visible) {
                 if (depthWrite) depthRow[px] = zv;
-                uint32_t cr = clampByte(r), cg = clampByte(g), cb = clampByte(b),
-                         ca = clampByte(al);
+                uint32_t cr = clampByte(r), cg = clampByte(g), cb = clampByte(b);
+                uint32_t ca = blend ? clampByte(al) : 255;
                 if constexpr (kTextured) {
                     uint32_t t;
-                    if (nearestPow2) {
+                    if constexpr (nearestPow2) {
                         t = tex.texels[size_t((uint64_t(v >> 16) & (tex.h - 1)) * tex.w +
                                               (uint64_t(u >> 16) & (tex.w - 1)))];
                     } else {
@@ -263,7 +269,7 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
             }
             e0 += s.stepX[0], e1 += s.stepX[1], e2 += s.stepX[2];
             z += dz, r += dr, g += dg, b += db, al += da;
-            if (nearestPow2) {
+            if constexpr (nearestPow2) {
                 u += du, v += dv;
             } else if constexpr (kTextured) {
                 a[kU] += s.dx[kU], a[kV] += s.dx[kV], a[kInvW] += s.dx[kInvW];
@@ -272,15 +278,107 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
     }
 }
 
+// The preview's path: nearest sampling of a power-of-two texture without perspective, modulated
+// by the Gouraud colour, depth tested and written, no blending, in a target of at most
+// kFastSide pixels a side. Values are packed so the span loop fits the registers:
+//  - red, green, blue in one 64-bit word, 21 bits each (8.13 fixed point, biased by one half);
+//    within the triangle each stays inside its field, so adding the packed steps is exact;
+//  - texel u in the low and v in the high 32 bits (16.16, wrapping): a carry between them moves
+//    v by 1/65536 of a texel, which never shows;
+//  - depth in 16.16 in 32 bits, edges in 32 bits (the side limit keeps them small).
+inline constexpr int32_t kFastSide = 1024;
+
+template <TargetKind K>
+void fillFast(const RasterTarget& target, const Setup& s, const Texture& tex) {
+    constexpr int32_t bpp = K == TargetKind::Xrgb8888 ? 4 : 2;
+    constexpr int kColourBits = 13;
+    const uint32_t* const texels = tex.texels;
+    const uint32_t maskU = tex.w - 1, maskV = tex.h - 1;
+    const int shiftV = std::countr_zero(tex.w);
+    auto colourStep = [](const float* d) {
+        return uint64_t(toFixed(d[kR], 255.0f / 8.0f)) +
+               (uint64_t(toFixed(d[kG], 255.0f / 8.0f)) << 21) +
+               (uint64_t(toFixed(d[kB], 255.0f / 8.0f)) << 42);
+    };
+    auto texStep = [&](const float* d) {
+        return uint64_t(uint32_t(int32_t(toFixed(d[kU], float(tex.w))))) +
+               (uint64_t(uint32_t(int32_t(toFixed(d[kV], float(tex.h))))) << 32);
+    };
+    // 16.16 of the 255/8 scale is 8.13 of the 255 scale.
+    const uint64_t dcx = colourStep(s.dx), dcy = colourStep(s.dy);
+    const uint64_t dtx = texStep(s.dx), dty = texStep(s.dy);
+    const uint32_t dzx = uint32_t(int32_t(toFixed(s.dx[kZ], 65535.0f)));
+    const uint32_t dzy = uint32_t(int32_t(toFixed(s.dy[kZ], 65535.0f)));
+    const uint64_t half =
+        (uint64_t{1} << (kColourBits - 1)) * (1 + (uint64_t{1} << 21) + (uint64_t{1} << 42));
+    uint64_t rowC = colourStep(s.base) + half;
+    uint64_t rowT = texStep(s.base);
+    uint32_t rowZ = uint32_t(int32_t(toFixed(s.base[kZ], 65535.0f))) + 32768u;
+    const int32_t sx0 = int32_t(s.stepX[0]), sx1 = int32_t(s.stepX[1]), sx2 = int32_t(s.stepX[2]);
+    int32_t rowE0 = int32_t(s.e[0]), rowE1 = int32_t(s.e[1]), rowE2 = int32_t(s.e[2]);
+    const int32_t minX = s.minX, maxX = s.maxX;
+    constexpr uint64_t kField = (uint64_t{1} << 21) - 1;
+    for (int32_t py = s.minY; py <= s.maxY; ++py) {
+        int32_t e0 = rowE0, e1 = rowE1, e2 = rowE2;
+        uint64_t c = rowC, t = rowT;
+        uint32_t z = rowZ;
+        rowE0 += int32_t(s.stepY[0]), rowE1 += int32_t(s.stepY[1]), rowE2 += int32_t(s.stepY[2]);
+        rowC += dcy, rowT += dty, rowZ += dzy;
+        int32_t px = minX;
+        while (px <= maxX && (e0 | e1 | e2) < 0) {
+            e0 += sx0, e1 += sx1, e2 += sx2;
+            ++px;
+        }
+        if (px > maxX) continue;
+        const uint64_t skipped = uint64_t(px - minX);
+        c += dcx * skipped, t += dtx * skipped, z += dzx * uint32_t(skipped);
+        uint8_t* out = target.color + size_t(py) * target.colorPitch + size_t(px) * bpp;
+        uint16_t* depth =
+            reinterpret_cast<uint16_t*>(target.depth + size_t(py) * target.depthPitch) + px;
+        for (; px <= maxX && (e0 | e1 | e2) >= 0; ++px, out += bpp, ++depth) {
+            // Rounding may take depth a hair below zero, which wraps to the far end: harmless.
+            const uint32_t zv = std::min(z >> 16, 65535u);
+            if (zv <= *depth) {
+                *depth = uint16_t(zv);
+                const uint32_t texel =
+                    texels[((uint32_t(t >> 48) & maskV) << shiftV) | (uint32_t(t >> 16) & maskU)];
+                const uint32_t cr = uint32_t((c & kField) >> kColourBits);
+                const uint32_t cg = uint32_t(((c >> 21) & kField) >> kColourBits);
+                const uint32_t cb = uint32_t(((c >> 42) & kField) >> kColourBits);
+                const uint32_t r = ((texel >> 16 & 0xFF) * (cr + 1)) >> 8;
+                const uint32_t g = ((texel >> 8 & 0xFF) * (cg + 1)) >> 8;
+                const uint32_t b = ((texel & 0xFF) * (cb + 1)) >> 8;
+                writeTarget<K>(out, r << 16 | g << 8 | b);
+            }
+            e0 += sx0, e1 += sx1, e2 += sx2;
+            c += dcx, t += dtx, z += dzx;
+        }
+    }
+}
+
+// Colour changing by less than four full ranges per pixel: what the fast path's 32-bit span
+// arithmetic assumes.
+inline bool gentleColour(const Setup& s) {
+    for (int i : {kR, kG, kB}) {
+        if (!(std::fabs(s.dx[i]) < 4.0f && std::fabs(s.dy[i]) < 4.0f)) return false;
+    }
+    return true;
+}
+
 template <TargetKind K>
 void dispatch(const RasterTarget& target, const RasterState& state, const Setup& s,
-              const Texture& tex, bool perspective) {
+              const Texture& tex, bool perspective, bool small) {
     if (tex.texels == nullptr) {
-        fill<K, false, false>(target, state, s, tex);
+        fill<K, false, false, false>(target, state, s, tex);
     } else if (perspective) {
-        fill<K, true, true>(target, state, s, tex);
+        fill<K, true, true, false>(target, state, s, tex);
+    } else if (tex.pow2 && !tex.bilinear && state.modulate && !state.blend && state.depthTest &&
+               state.depthWrite && target.depth != nullptr && gentleColour(s) && small) {
+        fillFast<K>(target, s, tex);
+    } else if (tex.pow2 && !tex.bilinear) {
+        fill<K, true, false, true>(target, state, s, tex);
     } else {
-        fill<K, true, false>(target, state, s, tex);
+        fill<K, true, false, false>(target, state, s, tex);
     }
 }
 
@@ -343,24 +441,35 @@ void rasteriseTriangle(const RasterTarget& target, const RasterState& state, con
     const float invArea = float(kSub * kSub) / float(area);
     const float sx = float(minX) + 0.5f - fx0, sy = float(minY) + 0.5f - fy0;
     for (int i = 0; i < kAttrCount; ++i) {
+        // Attributes this triangle does not use stay constant.
+        if ((i == kInvW && !perspective) || (i >= kU && !textured)) {
+            s.dx[i] = s.dy[i] = 0;
+            s.base[i] = values[0][i];
+            continue;
+        }
         const float d1 = values[1][i] - values[0][i], d2 = values[2][i] - values[0][i];
         s.dx[i] = (d1 * ey2 - d2 * ey1) * invArea;
         s.dy[i] = (d2 * ex1 - d1 * ex2) * invArea;
         s.base[i] = values[0][i] + s.dx[i] * sx + s.dy[i] * sy;
     }
 
+    // Vertices near the target keep the fast path's 32-bit edge values far from overflow.
+    bool small = target.scissor.right <= kFastSide && target.scissor.bottom <= kFastSide;
+    for (int i = 0; i < 3; ++i) {
+        small = small && x[i] > -64 * kSub && x[i] < (kFastSide + 64) * kSub && y[i] > -64 * kSub &&
+                y[i] < (kFastSide + 64) * kSub;
+    }
     Texture tex{textured ? state.texels : nullptr, state.texWidth, state.texHeight,
-                std::has_single_bit(state.texWidth) && std::has_single_bit(state.texHeight),
-                state.bilinear};
+                powerOfTwo(state.texWidth) && powerOfTwo(state.texHeight), state.bilinear};
     switch (target.kind) {
         case TargetKind::Xrgb8888:
-            dispatch<TargetKind::Xrgb8888>(target, state, s, tex, perspective);
+            dispatch<TargetKind::Xrgb8888>(target, state, s, tex, perspective, small);
             break;
         case TargetKind::Rgb565:
-            dispatch<TargetKind::Rgb565>(target, state, s, tex, perspective);
+            dispatch<TargetKind::Rgb565>(target, state, s, tex, perspective, small);
             break;
         case TargetKind::Rgb555:
-            dispatch<TargetKind::Rgb555>(target, state, s, tex, perspective);
+            dispatch<TargetKind::Rgb555>(target, state, s, tex, perspective, small);
             break;
     }
 }
