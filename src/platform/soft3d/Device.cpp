@@ -435,9 +435,13 @@ Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint
     if (!current_) return kInvalidParams;
     if (vertices == nullptr || indices == nullptr || indexCount % 3 != 0) return kInvalidParams;
     if (uint64_t(first) + count > 65536) return kInvalidParams;
+    // One pass for the smallest and largest index (vectorised), then one check.
+    uint16_t lowest = 0xFFFF, highest = 0;
     for (uint32_t i = 0; i < indexCount; ++i) {
-        if (indices[i] < first || indices[i] >= first + count) return kInvalidParams;
+        lowest = std::min(lowest, indices[i]);
+        highest = std::max(highest, indices[i]);
     }
+    if (indexCount > 0 && (lowest < first || highest >= first + count)) return kInvalidParams;
     if (target_->isLost()) return kSurfaceLost;
 
     RasterTarget target;

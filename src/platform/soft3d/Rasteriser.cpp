@@ -147,14 +147,14 @@ inline void writeTarget(uint8_t* p, uint32_t rgb) {
     }
 }
 
-struct Setup {
+struct alignas(16) Setup {
     int32_t minX, minY, maxX, maxY;
-    int64_t e[3];            // edge values at the centre of (minX, minY), biased by the fill rule
-    int64_t stepX[3];        // per pixel to the right
-    int64_t stepY[3];        // per pixel down
-    float base[kAttrCount];  // attribute values at the centre of (minX, minY)
-    float dx[kAttrCount];
-    float dy[kAttrCount];
+    int64_t e[3];      // edge values at the centre of (minX, minY), biased by the fill rule
+    int64_t stepX[3];  // per pixel to the right
+    int64_t stepY[3];  // per pixel down
+    alignas(16) float base[kAttrCount];  // attribute values at the centre of (minX, minY)
+    alignas(16) float dx[kAttrCount];
+    alignas(16) float dy[kAttrCount];
 };
 
 // Float to 16.16 fixed point, with out-of-range values and NaN pinned to the limits.
@@ -278,6 +278,11 @@ void fill(const RasterTarget& target, const RasterState& state, const Setup& s,
     }
 }
 
+// 16.16 fixed point of a value the caller has bounded (see fastRange), computed in double.
+inline int64_t fixedCast(float v, float scale) {
+    return static_cast<int64_t>(double(v) * double(scale) * 65536.0);
+}
+
 // The preview's path: nearest sampling of a power-of-two texture without perspective, modulated
 // by the Gouraud colour, depth tested and written, no blending, in a target of at most
 // kFastSide pixels a side. Values are packed so the span loop fits the registers:
@@ -296,24 +301,24 @@ void fillFast(const RasterTarget& target, const Setup& s, const Texture& tex) {
     const uint32_t maskU = tex.w - 1, maskV = tex.h - 1;
     const int shiftV = std::countr_zero(tex.w);
     auto colourStep = [](const float* d) {
-        return uint64_t(toFixed(d[kR], 255.0f / 8.0f)) +
-               (uint64_t(toFixed(d[kG], 255.0f / 8.0f)) << 21) +
-               (uint64_t(toFixed(d[kB], 255.0f / 8.0f)) << 42);
+        return uint64_t(fixedCast(d[kR], 255.0f / 8.0f)) +
+               (uint64_t(fixedCast(d[kG], 255.0f / 8.0f)) << 21) +
+               (uint64_t(fixedCast(d[kB], 255.0f / 8.0f)) << 42);
     };
     auto texStep = [&](const float* d) {
-        return uint64_t(uint32_t(int32_t(toFixed(d[kU], float(tex.w))))) +
-               (uint64_t(uint32_t(int32_t(toFixed(d[kV], float(tex.h))))) << 32);
+        return uint64_t(uint32_t(int32_t(fixedCast(d[kU], float(tex.w))))) +
+               (uint64_t(uint32_t(int32_t(fixedCast(d[kV], float(tex.h))))) << 32);
     };
     // 16.16 of the 255/8 scale is 8.13 of the 255 scale.
     const uint64_t dcx = colourStep(s.dx), dcy = colourStep(s.dy);
     const uint64_t dtx = texStep(s.dx), dty = texStep(s.dy);
-    const uint32_t dzx = uint32_t(int32_t(toFixed(s.dx[kZ], 65535.0f)));
-    const uint32_t dzy = uint32_t(int32_t(toFixed(s.dy[kZ], 65535.0f)));
+    const uint32_t dzx = uint32_t(int32_t(fixedCast(s.dx[kZ], 65535.0f)));
+    const uint32_t dzy = uint32_t(int32_t(fixedCast(s.dy[kZ], 65535.0f)));
     const uint64_t half =
         (uint64_t{1} << (kColourBits - 1)) * (1 + (uint64_t{1} << 21) + (uint64_t{1} << 42));
     uint64_t rowC = colourStep(s.base) + half;
     uint64_t rowT = texStep(s.base);
-    uint32_t rowZ = uint32_t(int32_t(toFixed(s.base[kZ], 65535.0f))) + 32768u;
+    uint32_t rowZ = uint32_t(int32_t(fixedCast(s.base[kZ], 65535.0f))) + 32768u;
     const int32_t sx0 = int32_t(s.stepX[0]), sx1 = int32_t(s.stepX[1]), sx2 = int32_t(s.stepX[2]);
     int32_t rowE0 = int32_t(s.e[0]), rowE1 = int32_t(s.e[1]), rowE2 = int32_t(s.e[2]);
     const int32_t minX = s.minX, maxX = s.maxX;
@@ -356,11 +361,13 @@ void fillFast(const RasterTarget& target, const Setup& s, const Texture& tex) {
     }
 }
 
-// Colour changing by less than four full ranges per pixel: what the fast path's 32-bit span
-// arithmetic assumes.
-inline bool gentleColour(const Setup& s) {
-    for (int i : {kR, kG, kB}) {
-        if (!(std::fabs(s.dx[i]) < 4.0f && std::fabs(s.dy[i]) < 4.0f)) return false;
+// Values the fast path's plain conversions to fixed point can hold.
+inline bool fastRange(const Setup& s) {
+    for (int i : {kZ, kR, kG, kB, kU, kV}) {
+        // NaN fails every comparison.
+        if (!(std::fabs(s.base[i]) < 1e6f && std::fabs(s.dx[i]) < 1e6f &&
+              std::fabs(s.dy[i]) < 1e6f))
+            return false;
     }
     return true;
 }
@@ -373,7 +380,7 @@ void dispatch(const RasterTarget& target, const RasterState& state, const Setup&
     } else if (perspective) {
         fill<K, true, true, false>(target, state, s, tex);
     } else if (tex.pow2 && !tex.bilinear && state.modulate && !state.blend && state.depthTest &&
-               state.depthWrite && target.depth != nullptr && gentleColour(s) && small) {
+               state.depthWrite && target.depth != nullptr && fastRange(s) && small) {
         fillFast<K>(target, s, tex);
     } else if (tex.pow2 && !tex.bilinear) {
         fill<K, true, false, true>(target, state, s, tex);
@@ -425,7 +432,7 @@ void rasteriseTriangle(const RasterTarget& target, const RasterState& state, con
     const bool textured = state.texels != nullptr && state.texWidth > 0 && state.texHeight > 0;
     const bool perspective =
         textured && state.perspective && !(p[0]->invW == p[1]->invW && p[0]->invW == p[2]->invW);
-    float values[3][kAttrCount];
+    alignas(16) float values[3][kAttrCount];
     for (int i = 0; i < 3; ++i) {
         const RasterVertex& v = *p[i];
         const RasterVertex& c = state.flat ? v0 : v;
@@ -440,17 +447,15 @@ void rasteriseTriangle(const RasterTarget& target, const RasterState& state, con
     const float ex2 = float(x[2] - x[0]) / kSub, ey2 = float(y[2] - y[0]) / kSub;
     const float invArea = float(kSub * kSub) / float(area);
     const float sx = float(minX) + 0.5f - fx0, sy = float(minY) + 0.5f - fy0;
+    // Every attribute at once (the compiler turns this into vector arithmetic); attributes a
+    // triangle does not use are computed and ignored.
     for (int i = 0; i < kAttrCount; ++i) {
-        // Attributes this triangle does not use stay constant.
-        if ((i == kInvW && !perspective) || (i >= kU && !textured)) {
-            s.dx[i] = s.dy[i] = 0;
-            s.base[i] = values[0][i];
-            continue;
-        }
         const float d1 = values[1][i] - values[0][i], d2 = values[2][i] - values[0][i];
-        s.dx[i] = (d1 * ey2 - d2 * ey1) * invArea;
-        s.dy[i] = (d2 * ex1 - d1 * ex2) * invArea;
-        s.base[i] = values[0][i] + s.dx[i] * sx + s.dy[i] * sy;
+        const float gx = (d1 * ey2 - d2 * ey1) * invArea;
+        const float gy = (d2 * ex1 - d1 * ex2) * invArea;
+        s.dx[i] = gx;
+        s.dy[i] = gy;
+        s.base[i] = values[0][i] + gx * sx + gy * sy;
     }
 
     // Vertices near the target keep the fast path's 32-bit edge values far from overflow.
