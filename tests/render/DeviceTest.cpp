@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "RenderFixture.h"
 #include "render/DDDMaterial.h"
 #include "render/RenderDIPMesh.h"
@@ -10,6 +12,7 @@ namespace {
 
 using platform::soft3d::DisplayConfig;
 using platform::soft3d::DisplayMode;
+using platform::soft3d::Guid;
 using testing::Renderer;
 
 TEST(AnimDevice, SmallWindowGetsTheFiftyPixelMinimum) {
@@ -134,6 +137,91 @@ TEST(Viewport3D, HoldsAtMostSixteenLights) {
     for (DirectionalLight* l : lights)
         l->release();
     if (extra) extra->release();
+}
+
+}  // namespace
+}  // namespace marquill::render
+
+namespace marquill::render {
+namespace {
+
+using platform::soft3d::DisplayConfig;
+using platform::soft3d::DisplayMode;
+using platform::soft3d::Guid;
+using testing::Renderer;
+
+TEST(AnimDevice, FullScreenFlipsOnTheSecondOfTwoDrivers) {
+    DisplayConfig two;
+    two.current = {1024, 768, 32};
+    platform::soft3d::DisplayDriver second;
+    second.guid[0] = 7;
+    second.name = "second";
+    two.drivers.push_back(second);
+    Guid created{};
+    auto module = platform::soft3d::softwareDrawingModule(two);
+    auto create = module.create;
+    module.create = [&](const Guid* driver,
+                        platform::soft3d::Ref<platform::soft3d::DrawingObject>& out) {
+        created = driver ? *driver : Guid{};
+        return create(driver, out);
+    };
+    platform::soft3d::ImageWindow window({0, 0, 640, 480});
+    AnimDevice anim(module, nullptr);
+    ASSERT_EQ(anim.initialise(&window, ScreenMode::FullScreen, 640, 480, 16, DepthBuffer::Wanted),
+              kRenderOk);
+    EXPECT_EQ(created[0], 7) << "the second of exactly two drivers";
+    EXPECT_TRUE(anim.modeChanged());
+    EXPECT_EQ(anim.drawingObject()->displayMode(), (DisplayMode{640, 480, 16}));
+    EXPECT_EQ(anim.drawingObject()->cooperation(),
+              platform::soft3d::Cooperation::ExclusiveFullScreen);
+    ASSERT_NE(anim.backBuffer(), nullptr);
+    EXPECT_NE(anim.backBuffer(), anim.frontSurface());
+    EXPECT_EQ(anim.backBuffer()->pixelFormat(), platform::soft3d::PixelFormat::rgb565());
+    ASSERT_EQ(anim.backBuffer()->colorFill(nullptr, 0xF800), platform::soft3d::kOk);
+    ASSERT_EQ(anim.present(), kRenderOk);
+    uint16_t shown;
+    std::memcpy(&shown, anim.frontSurface()->row(10) + 20, 2);
+    EXPECT_EQ(shown, 0xF800) << "the back buffer was flipped to the front";
+}
+
+TEST(AnimDevice, EightBitDisplayGetsAPaletteWithReadOnlyEdges) {
+    DisplayConfig eight;
+    eight.current = {800, 600, 8};
+    platform::soft3d::ImageWindow window({0, 0, 64, 64});
+    AnimDevice anim(platform::soft3d::softwareDrawingModule(eight), nullptr);
+    ASSERT_EQ(anim.initialise(&window, ScreenMode::Windowed, 64, 64, 8, DepthBuffer::None),
+              kRenderOk);
+    ASSERT_NE(anim.frontSurface()->palette(), nullptr);
+    const auto& entries = anim.frontSurface()->palette()->entries();
+    EXPECT_EQ(entries[0].flags, platform::soft3d::PaletteEntry::kReadOnly);
+    EXPECT_EQ(entries[9].flags, platform::soft3d::PaletteEntry::kReadOnly);
+    EXPECT_EQ(entries[10].flags, platform::soft3d::PaletteEntry::kFree);
+    EXPECT_EQ(entries[246].flags, platform::soft3d::PaletteEntry::kReadOnly);
+    EXPECT_EQ(anim.backBuffer()->palette(), anim.frontSurface()->palette());
+    std::unique_ptr<Device3D> device;
+    EXPECT_NE(Device3D::create(anim, device), kRenderOk) << "no 3D rendering into 8-bit surfaces";
+}
+
+TEST(AnimDevice, PresentRestoresLostSurfacesAndCopiesAtTheWindowOffset) {
+    Renderer r(64, 64);
+    ASSERT_EQ(r.anim.backBuffer()->colorFill(nullptr, 0x00123456), platform::soft3d::kOk);
+    r.anim.drawingObject()->loseAllSurfaces();
+    ASSERT_EQ(r.device->present(), kRenderOk);
+    EXPECT_FALSE(r.anim.backBuffer()->isLost());
+    EXPECT_EQ(r.window.pixel(10, 10), 0x123456u);
+    uint32_t onScreen;
+    std::memcpy(&onScreen, r.anim.frontSurface()->row(50 + 10) + (100 + 10) * 4, 4);
+    EXPECT_EQ(onScreen & 0xFFFFFF, 0x123456u) << "copied to the window's place on the screen";
+    ASSERT_FALSE(r.window.updates().empty());
+    EXPECT_EQ(r.window.updates().back(), (Rect{0, 0, 64, 64}));
+    // Presenting again with nothing new copies the previous frame's rectangle once more, then
+    // nothing.
+    r.window.clearUpdates();
+    ASSERT_EQ(r.device->present(), kRenderOk);
+    EXPECT_EQ(r.window.updates().size(), 1u);
+    r.window.clearUpdates();
+    ASSERT_EQ(r.device->present(), kRenderOk);
+    EXPECT_TRUE(r.window.updates().empty());
 }
 
 }  // namespace
