@@ -57,7 +57,7 @@ inline Scene makeScene() {
         for (int j = 0; j < kSlices; ++j) {
             const uint16_t v00 = uint16_t(i * (kSlices + 1) + j), v01 = uint16_t(v00 + 1);
             const uint16_t v10 = uint16_t(v00 + kSlices + 1), v11 = uint16_t(v10 + 1);
-            s.indices.insert(s.indices.end(), {v00, v11, v01, v00, v10, v11});
+            s.indices.insert(s.indices.end(), {v00, v01, v11, v00, v11, v10});
         }
     }
     for (int y = 0; y < kTextureSide; ++y) {
