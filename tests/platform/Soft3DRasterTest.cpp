@@ -402,6 +402,57 @@ TEST(Soft3DTexture, PackedFastPathMatchesTheGeneralPath) {
     EXPECT_GT(drawn, 1000);
 }
 
+TEST(Soft3DTexture, LinearFilteringBlendsNeighbouringTexels) {
+    Scene s(16, 16);
+    SurfaceDesc d;
+    d.width = 2;
+    d.height = 1;
+    d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
+    d.hasPixelFormat = true;
+    d.pixelFormat = PixelFormat::rgb565();
+    Ref<Surface> tex;
+    ASSERT_EQ(s.draw->createSurface(d, tex), kOk);
+    const uint16_t texels[2] = {0x0000, 0xFFFF};
+    std::memcpy(tex->row(0), texels, 4);
+    tex->contentsChanged();
+    uint32_t handle = 0;
+    ASSERT_EQ(s.device->textureHandle(*tex, handle), kOk);
+    ASSERT_EQ(s.device->setRenderState(RenderState::TextureHandle, handle), kOk);
+    ASSERT_EQ(s.device->setRenderState(RenderState::TextureMag, kFilterLinear), kOk);
+    ASSERT_EQ(s.device->setRenderState(RenderState::TextureMapBlend, kBlendDecal), kOk);
+    // u runs 0.25..0.75 across 16 pixels: from the first texel's centre to the second's.
+    std::vector<Vertex> v = {s.at(0, 0, 0.5f, 0.25f, 0.5f), s.at(16, 0, 0.5f, 0.75f, 0.5f),
+                             s.at(16, 16, 0.5f, 0.75f, 0.5f), s.at(0, 16, 0.5f, 0.25f, 0.5f)};
+    ASSERT_EQ(s.draw3(v, quadIndices()), kOk);
+    const int left = int(s.pixel(0, 8) & 0xFF), middle = int(s.pixel(8, 8) & 0xFF),
+              right = int(s.pixel(15, 8) & 0xFF);
+    EXPECT_LT(left, 16);
+    EXPECT_NEAR(middle, 128, 10);
+    EXPECT_GT(right, 239);
+}
+
+TEST(Soft3DBlend, SourceColourBlendingMixesWithWhatIsThere) {
+    Scene s(8, 8);
+    MaterialRecord m;
+    m.emissive = {1, 0.5f, 0, 1};
+    s.material->setRecord(m);
+    ASSERT_EQ(s.draw3(quad(s, 0, 0, 8, 8), quadIndices()), kOk);
+    m.emissive = {0.5f, 0.5f, 0.5f, 1};
+    s.material->setRecord(m);
+    ASSERT_EQ(s.device->setRenderState(RenderState::AlphaBlendEnable, 1), kOk);
+    ASSERT_EQ(s.device->setRenderState(RenderState::SrcBlend, uint32_t(BlendFactor::SrcColor)),
+              kOk);
+    ASSERT_EQ(s.device->setRenderState(RenderState::DestBlend, uint32_t(BlendFactor::InvSrcColor)),
+              kOk);
+    ASSERT_EQ(s.draw3(quad(s, 0, 0, 8, 8, 0.4f), quadIndices()), kOk);
+    // Each channel: src x src + dst x (1 - src), with src = 128 / 255.
+    const double f = 128.0 / 255.0;
+    expectNear(s.pixel(4, 4),
+               rgb(int(128 * f + 255 * (1 - f) + 0.5), int(128 * f + 128 * (1 - f) + 0.5),
+                   int(128 * f + 0.5)),
+               1, "blended");
+}
+
 TEST(Soft3DTarget, SixteenBitTargetsPackTheLitColour) {
     Scene s(8, 8, PixelFormat::rgb565());
     MaterialRecord m;
