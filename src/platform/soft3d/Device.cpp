@@ -56,7 +56,8 @@ std::array<float, 9> normalMatrix(const Matrix& m) {
 Vector3 normalise(Vector3 v) {
     const float len = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
     if (!(len > 0)) return v;
-    return {v.x / len, v.y / len, v.z / len};
+    const float k = 1.0f / len;
+    return {v.x * k, v.y * k, v.z * k};
 }
 
 // NaN becomes 0.
@@ -99,6 +100,15 @@ float planeDistance(const ClipVertex& v, int plane, float maxX, float maxY) {
 }
 
 }  // namespace
+
+// A light as the vertex loop uses it: colours already multiplied by the material's diffuse.
+struct Device::Prepared {
+    uint32_t kind;
+    Vector3 toLight;  // directional: unit vector towards the light
+    Vector3 position, spotDir;
+    float r, g, b;
+    float range, a0, a1, a2, cosInner, cosOuter, falloff;
+};
 
 struct Device::Processed {
     ClipVertex clip;
@@ -315,14 +325,8 @@ void Device::lightVertices(const Vertex* vertices, uint32_t first, uint32_t coun
     const float baseG = rec.emissive.g + rec.ambient.g * ambG;
     const float baseB = rec.emissive.b + rec.ambient.b * ambB;
 
-    struct Prepared {
-        uint32_t kind;
-        Vector3 toLight;  // directional: unit vector towards the light
-        Vector3 position, spotDir;
-        float r, g, b;
-        float range, a0, a1, a2, cosInner, cosOuter, falloff;
-    };
-    std::vector<Prepared> lights;
+    std::vector<Prepared>& lights = preparedLights_;
+    lights.clear();
     bool needPosition = false;
     if (current_) {
         for (const Ref<Light>& l : current_->lights()) {

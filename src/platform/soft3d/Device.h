@@ -110,6 +110,7 @@ class Device final : public RefCounted {
     bool makeRasterTarget(const Viewport& vp, RasterTarget& out);
 
     struct Processed;
+    struct Prepared;
     void lightVertices(const Vertex* vertices, uint32_t first, uint32_t count,
                        std::vector<Processed>& out);
 
@@ -125,6 +126,7 @@ class Device final : public RefCounted {
     std::vector<Ref<Material>> materials_;
     std::vector<Ref<Surface>> textures_;
     std::vector<Processed> scratch_;
+    std::vector<Prepared> preparedLights_;
 };
 
 }  // namespace marquill::platform::soft3d

@@ -363,13 +363,16 @@ void fillFast(const RasterTarget& target, const Setup& s, const Texture& tex) {
 
 // Values the fast path's plain conversions to fixed point can hold.
 inline bool fastRange(const Setup& s) {
-    for (int i : {kZ, kR, kG, kB, kU, kV}) {
-        // NaN fails every comparison.
-        if (!(std::fabs(s.base[i]) < 1e6f && std::fabs(s.dx[i]) < 1e6f &&
-              std::fabs(s.dy[i]) < 1e6f))
-            return false;
+    // The largest magnitude of every value; a NaN sticks (no comparison with it is true) and
+    // fails the final test.
+    float largest = 0;
+    for (int i = 0; i < kAttrCount; ++i) {
+        for (float v : {s.base[i], s.dx[i], s.dy[i]}) {
+            const float m = std::fabs(v);
+            largest = m < largest ? largest : m;
+        }
     }
-    return true;
+    return largest < 1e6f;
 }
 
 template <TargetKind K>
