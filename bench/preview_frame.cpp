@@ -1,0 +1,109 @@
+// Time per frame of the preview-sized scene through the whole renderer: clear, begin, rewrite
+// the vertex buffer, draw the mesh, end, present into the screen surface.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+
+#include "PreviewBenchScene.h"
+#include "platform/ByteSink.h"
+#include "platform/soft3d/DrawingModule.h"
+#include "render/AnimDevice.h"
+#include "render/BitmapWriter.h"
+#include "render/Device3D.h"
+#include "render/RenderDIPMesh.h"
+
+namespace {
+
+using namespace marquill;
+using namespace marquill::render;
+
+class OneFile final : public FileSource {
+  public:
+    explicit OneFile(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    void registerFileType(std::string_view, std::string_view) override {}
+    FoundFile find(std::string_view, std::string_view, std::string_view) override {
+        return {FoundFile::Status::Found, bytes_};
+    }
+
+  private:
+    std::vector<uint8_t> bytes_;
+};
+
+class PresentSink final : public platform::soft3d::Window {
+  public:
+    platform::soft3d::Rect clientRectOnScreen() const override {
+        return {0, 0, bench::kWidth, bench::kHeight};
+    }
+    void screenUpdated(const platform::soft3d::Surface&, const platform::soft3d::Rect&) override {}
+};
+
+void BM_PreviewFrame(benchmark::State& state) {
+    const bench::Scene scene = bench::makeScene();
+    platform::VectorSink bmp;
+    BitmapImage tex{bench::kTextureSide, bench::kTextureSide, scene.texture, {}};
+    if (!writeBitmap(bmp, tex, BitmapEncoding::Rgb24)) return state.SkipWithError("bitmap");
+    OneFile files(bmp.take());
+    PresentSink window;
+    AnimDevice anim(platform::soft3d::softwareDrawingModule(), &files);
+    std::unique_ptr<Device3D> device;
+    Viewport3D* vp = nullptr;
+    if (anim.initialise(&window, ScreenMode::Windowed, bench::kWidth, bench::kHeight, 32,
+                        DepthBuffer::Wanted) != kRenderOk ||
+        Device3D::create(anim, device) != kRenderOk ||
+        device->createViewport(nullptr, &vp) != kRenderOk)
+        return state.SkipWithError("device");
+    (void)vp->setBackgroundColor(0.89453125f, 0.48046875f, 0.015625f, 255.0f);
+    (void)vp->setAmbientLight(0.7f, 0.7f, 0.7f, 0.7f);
+    (void)vp->setViewMatrix(Matrix4(), nullptr);
+    (void)vp->setProjectionMatrix(
+        Matrix4::fromValues({2.0f / bench::kWidth, 0, 0, 0, 0, 2.0f / bench::kHeight, 0, 0, 0, 0,
+                             1.0f / bench::kFar, 0, 0, 0, 0, 1}),
+        nullptr);
+    DirectionalLight* lights[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        (void)device->createLight(AddToViewports::Yes, &lights[i]);
+        const float s = i == 0 ? 1.0f : -1.0f;
+        (void)lights[i]->setPositionDirection(
+            {0, 0, 0}, {s * bench::kLightDir[0], s * bench::kLightDir[1], s * bench::kLightDir[2]});
+    }
+    RenderDIPMesh* mesh = RenderDIPMesh::create(*device);
+    mesh->reserveVertices(scene.phases[0].size());
+    mesh->indices(0) = scene.indices;
+    mesh->setVertexRange(0, 0, uint32_t(scene.phases[0].size() - 1));
+    mesh->addTextureName("skin");
+    if (mesh->bindMaterials() != kRenderOk) return state.SkipWithError("material");
+
+    const platform::soft3d::Rect all{0, 0, bench::kWidth, bench::kHeight};
+    int phase = 0;
+    for (auto _ : state) {
+        anim.addPresentRect(all);
+        (void)vp->clear(ClearDepth::Yes);
+        (void)vp->beginScene(true);
+        std::memcpy(mesh->vertices().data(), scene.phases[size_t(phase)].data(),
+                    scene.phases[0].size() * sizeof(bench::SceneVertex));
+        phase = (phase + 1) % bench::kPhases;
+        (void)drawWithLocalTransform(*mesh, *vp, kClipTest);
+        (void)vp->endScene();
+        (void)device->present();
+        benchmark::DoNotOptimize(anim.backBuffer()->row(0));
+    }
+    // How much of the frame the figure covers: a check that both programs draw the same.
+    int covered = 0;
+    for (int y = 0; y < bench::kHeight; ++y) {
+        for (int x = 0; x < bench::kWidth; ++x) {
+            uint32_t p;
+            std::memcpy(&p, anim.backBuffer()->row(uint32_t(y)) + x * 4, 4);
+            covered += (p & 0xFFFFFF) != 0xE47B04;
+        }
+    }
+    state.counters["covered_pixels"] = covered;
+    mesh->release();
+    for (DirectionalLight* l : lights)
+        l->release();
+}
+BENCHMARK(BM_PreviewFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace
+
+BENCHMARK_MAIN();

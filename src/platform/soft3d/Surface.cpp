@@ -1,0 +1,203 @@
+#include "platform/soft3d/Surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/soft3d/DrawingObject.h"
+
+namespace marquill::platform::soft3d {
+
+Ref<Surface> Surface::make(DrawingObject* owner, const SurfaceDesc& desc) {
+    return Ref<Surface>::adopt(new Surface(owner, desc));
+}
+
+Surface::Surface(DrawingObject* owner, const SurfaceDesc& desc) : owner_(owner), desc_(desc) {
+    const uint32_t bytes = desc_.pixelFormat.bytesPerPixel();
+    // Rows are kept 4-byte aligned, as the drawing interfaces promise.
+    desc_.pitch = static_cast<int32_t>((desc_.width * bytes + 3) & ~3u);
+    pixels_.assign(size_t(desc_.pitch) * desc_.height, 0);
+}
+
+Surface::~Surface() {
+    if (owner_) owner_->forget(this);
+}
+
+Status Surface::lock(const Rect* area, LockedArea& out) {
+    if (lost_) return kSurfaceLost;
+    if (locked_) return kSurfaceBusy;
+    Rect r = bounds();
+    if (area) {
+        if (area->empty() || area->intersect(r) != *area) return kInvalidParams;
+        r = *area;
+    }
+    locked_ = true;
+    out.bits = pixels_.data() + size_t(r.top) * desc_.pitch +
+               size_t(r.left) * desc_.pixelFormat.bytesPerPixel();
+    out.pitch = desc_.pitch;
+    return kOk;
+}
+
+Status Surface::unlock() {
+    if (!locked_) return kNotLocked;
+    locked_ = false;
+    ++version_;
+    return kOk;
+}
+
+void Surface::notifyScreen(const Rect& r) {
+    if (!clipper_ || !clipper_->window()) return;
+    if ((desc_.caps & SurfaceDesc::kPrimary) == 0) return;
+    clipper_->window()->screenUpdated(*this, r);
+}
+
+Status Surface::blt(const Rect* dstRect, Surface& src, const Rect* srcRect) {
+    if (lost_ || src.lost_) return kSurfaceLost;
+    if (locked_ || src.locked_) return kSurfaceBusy;
+    if (src.pixelFormat() != pixelFormat()) return kUnsupported;
+    Rect s = srcRect ? *srcRect : src.bounds();
+    if (s.empty() || s.intersect(src.bounds()) != s) return kInvalidParams;
+    Rect d = dstRect ? *dstRect : bounds();
+    if (d.width() != s.width() || d.height() != s.height()) return kUnsupported;  // no scaling
+    Rect clip = bounds();
+    if (clipper_ && clipper_->window())
+        clip = clip.intersect(clipper_->window()->clientRectOnScreen());
+    const Rect visible = d.intersect(clip);
+    if (visible.empty()) return kOk;
+    const int32_t sx = s.left + (visible.left - d.left);
+    const int32_t sy = s.top + (visible.top - d.top);
+    const size_t bpp = pixelFormat().bytesPerPixel();
+    const size_t rowBytes = size_t(visible.width()) * bpp;
+    for (int32_t y = 0; y < visible.height(); ++y) {
+        std::memmove(row(uint32_t(visible.top + y)) + size_t(visible.left) * bpp,
+                     src.row(uint32_t(sy + y)) + size_t(sx) * bpp, rowBytes);
+    }
+    ++version_;
+    notifyScreen(visible);
+    return kOk;
+}
+
+Status Surface::colorFill(const Rect* dstRect, uint32_t pixel) {
+    if (lost_) return kSurfaceLost;
+    if (locked_) return kSurfaceBusy;
+    const Rect d = (dstRect ? *dstRect : bounds()).intersect(bounds());
+    if (d.empty()) return kOk;
+    const uint32_t bpp = pixelFormat().bytesPerPixel();
+    for (int32_t y = d.top; y < d.bottom; ++y) {
+        uint8_t* p = row(uint32_t(y)) + size_t(d.left) * bpp;
+        const int32_t n = d.width();
+        switch (bpp) {
+            case 4:
+                std::fill_n(reinterpret_cast<uint32_t*>(p), n, pixel);
+                break;
+            case 2:
+                std::fill_n(reinterpret_cast<uint16_t*>(p), n, uint16_t(pixel));
+                break;
+            case 1:
+                std::memset(p, int(pixel & 0xFF), size_t(n));
+                break;
+            default:
+                for (int32_t x = 0; x < n; ++x)
+                    std::memcpy(p + size_t(x) * bpp, &pixel, bpp);
+        }
+    }
+    ++version_;
+    notifyScreen(d);
+    return kOk;
+}
+
+Status Surface::flip() {
+    if (lost_) return kSurfaceLost;
+    if ((desc_.caps & SurfaceDesc::kFlip) == 0) return kUnsupported;
+    Ref<Surface> back;
+    if (attachedSurface(SurfaceDesc::kBackBuffer, back) != kOk) return kUnsupported;
+    if (back->lost_) return kSurfaceLost;
+    pixels_.swap(back->pixels_);
+    ++version_;
+    ++back->version_;
+    notifyScreen(bounds());
+    return kOk;
+}
+
+Status Surface::restore() {
+    if (!lost_) return kOk;
+    if (implicit_) return kImplicitlyCreated;
+    if (owner_ && owner_->mode_.bitsPerPixel != 0 && (desc_.caps & SurfaceDesc::kPrimary) &&
+        owner_->displayFormat() != desc_.pixelFormat) {
+        return kSurfaceLost;  // the screen changed format: only a new surface will do
+    }
+    lost_ = false;
+    for (auto& a : attached_) {
+        if (a->implicit_) a->lost_ = false;
+    }
+    return kOk;
+}
+
+Status Surface::addAttachedSurface(Surface& s) {
+    if (&s == this) return kInvalidParams;
+    for (auto& a : attached_) {
+        if (a.get() == &s) return kInvalidParams;
+    }
+    if ((s.desc_.caps & SurfaceDesc::kDepthBuffer) &&
+        (s.width() != width() || s.height() != height())) {
+        return kInvalidParams;
+    }
+    attached_.emplace_back(&s);
+    return kOk;
+}
+
+Status Surface::deleteAttachedSurface(Surface& s) {
+    auto it = std::find_if(attached_.begin(), attached_.end(),
+                           [&](const Ref<Surface>& a) { return a.get() == &s; });
+    if (it == attached_.end()) return kNotFound;
+    attached_.erase(it);
+    return kOk;
+}
+
+Status Surface::attachedSurface(uint32_t caps, Ref<Surface>& out) const {
+    for (const auto& a : attached_) {
+        if ((a->desc_.caps & caps) == caps) {
+            out = a;
+            return kOk;
+        }
+    }
+    return kNotFound;
+}
+
+Status Surface::loadFrom(Surface& src) {
+    if (lost_ || src.lost_) return kSurfaceLost;
+    if (src.pixelFormat() != pixelFormat() || src.width() != width() || src.height() != height())
+        return kInvalidParams;
+    const size_t rowBytes = size_t(width()) * pixelFormat().bytesPerPixel();
+    for (uint32_t y = 0; y < height(); ++y)
+        std::memcpy(row(y), src.row(y), rowBytes);
+    if (src.palette()) setPalette(src.palette());
+    ++version_;
+    return kOk;
+}
+
+const std::vector<uint32_t>& Surface::argb() {
+    if (argbVersion_ == version_) return argb_;
+    argb_.resize(size_t(width()) * height());
+    const PixelFormat& f = pixelFormat();
+    const uint32_t bpp = f.bytesPerPixel();
+    for (uint32_t y = 0; y < height(); ++y) {
+        const uint8_t* p = row(y);
+        uint32_t* out = argb_.data() + size_t(y) * width();
+        for (uint32_t x = 0; x < width(); ++x, p += bpp) {
+            Channels c{};
+            if (f.has(PixelFormat::kPalette8)) {
+                const PaletteEntry e = palette_ ? palette_->entries()[*p] : PaletteEntry{};
+                c = {e.red, e.green, e.blue, 255};
+            } else {
+                uint32_t v = 0;
+                std::memcpy(&v, p, bpp);
+                c = unpackPixel(f, v);
+            }
+            out[x] = uint32_t(c.a) << 24 | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
+        }
+    }
+    argbVersion_ = version_;
+    return argb_;
+}
+
+}  // namespace marquill::platform::soft3d
