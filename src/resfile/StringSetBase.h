@@ -54,7 +54,11 @@ class StringSetBase {
     [[nodiscard]] int16_t Id() const { return id_; }
     [[nodiscard]] ResType Type() const { return type_; }
     [[nodiscard]] const std::string& Name() const { return name_; }
-    [[nodiscard]] int Language() const { return (language_ & kCurrentLanguage) ? 0 : language_; }
+    // The language in use: the current language (0) for a code with bit 7 set, and for a code
+    // naming no language.
+    [[nodiscard]] int Language() const {
+        return (language_ & kCurrentLanguage) || language_ >= kLanguageCount ? 0 : language_;
+    }
 
   protected:
     // Fetches the resource (binary type with the string conversion, or the text type) and

@@ -155,6 +155,10 @@ TEST_F(StringFile, MultiLanguageSavePadsFromLanguage0AndDropsPureCopies) {
                                     6,    'A',  '5', 0,   'x', 0, 6,   'B', '5', 0, 0,          //
                                     6,    'c',  0,   0}));
 
+    StringSetMulti unknownLanguage;
+    unknownLanguage.Select(file, 1, kTypeStrings, StringForm::Binary, 21);
+    EXPECT_EQ(unknownLanguage.Language(), 0);
+
     StringSetMulti reread;
     reread.Select(file, 1, kTypeStrings, StringForm::Binary, 5);
     ASSERT_EQ(reread.Load(StringSetMulti::Languages::Current, StringSetMulti::Fallback::None),
