@@ -99,6 +99,8 @@ bool FileReader::writeString(std::string_view text) {
     return write(head, headSize) == headSize && write(text.data(), text.size()) == text.size();
 }
 
-bool FileReader::flush() { return file_ && forWriting_ ? file_->flush() : true; }
+bool FileReader::flush() {
+    return file_ && forWriting_ ? file_->flush() : true;
+}
 
 }  // namespace marquill::fileindex

@@ -111,8 +111,7 @@ std::unique_ptr<FileReader> FileTypeRegistry::openIn(OpenMode mode, const std::s
     if (!disk) return nullptr;
     auto file = platform::FileHandle::open(*disk, platform::FileHandle::Access::ReadOnly);
     if (!file) return nullptr;
-    return std::make_unique<FileReader>(
-        FileReader::loose(path, std::move(*file), false, &index_));
+    return std::make_unique<FileReader>(FileReader::loose(path, std::move(*file), false, &index_));
 }
 
 int FileTypeRegistry::find(FileRequest& request, const std::vector<std::string>& pathList,

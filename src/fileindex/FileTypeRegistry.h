@@ -36,10 +36,10 @@ enum class OpenMode { PlainStream = 0, ThroughIndex = 1 };
 struct FileRequest {
     OpenMode mode = OpenMode::ThroughIndex;
     std::vector<std::string> pathList;
-    uint32_t matched = 0;      // the extension that matched
-    std::string folder;        // as given in the path list
-    std::string name;          // without the extension
-    std::string fileName;      // as found: name, "." and extension in the index's spelling
+    uint32_t matched = 0;       // the extension that matched
+    std::string folder;         // as given in the path list
+    std::string name;           // without the extension
+    std::string fileName;       // as found: name, "." and extension in the index's spelling
     std::optional<int> number;  // the numbered form "_N_name"
     uint64_t size = 0;
     std::unique_ptr<FileReader> file;

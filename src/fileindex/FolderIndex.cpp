@@ -11,7 +11,9 @@
 namespace marquill::fileindex {
 namespace {
 
-bool isArchiveName(std::string_view name) { return endsWithIgnoringCase(name, "far"); }
+bool isArchiveName(std::string_view name) {
+    return endsWithIgnoringCase(name, "far");
+}
 
 std::string joinDisk(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
@@ -50,7 +52,9 @@ std::optional<std::string> FolderIndex::diskPathForNew(std::string_view path) co
     return joinDisk(*folderPath, name);
 }
 
-FolderTable& FolderIndex::folderFor(const std::string& key) { return folders_[key]; }
+FolderTable& FolderIndex::folderFor(const std::string& key) {
+    return folders_[key];
+}
 
 bool FolderIndex::addFolder(std::string_view path, Recurse recurse, ReadArchives readArchives) {
     auto disk = diskPathOf(path);
@@ -152,8 +156,8 @@ std::unique_ptr<FileReader> FolderIndex::open(std::string_view path, OpenFor mod
                                            : platform::FileHandle::Access::ReadOnly;
     auto file = platform::FileHandle::open(*disk, access);
     if (!file) return nullptr;
-    return std::make_unique<FileReader>(FileReader::loose(
-        std::string(path), std::move(*file), mode == OpenFor::Writing, this));
+    return std::make_unique<FileReader>(
+        FileReader::loose(std::string(path), std::move(*file), mode == OpenFor::Writing, this));
 }
 
 void FolderIndex::close(std::unique_ptr<FileReader> reader) {

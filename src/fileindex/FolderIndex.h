@@ -35,7 +35,7 @@ struct FileEntry {
 };
 
 struct FolderTable {
-    std::string diskPath;                   // empty for folders known only from archives
+    std::string diskPath;                    // empty for folders known only from archives
     std::map<std::string, FileEntry> files;  // by normalised name, so enumeration is ordered
 };
 

@@ -3,7 +3,9 @@
 namespace marquill::fileindex {
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
@@ -21,7 +23,8 @@ std::string normalisePath(std::string_view path) {
 SplitKey splitKey(std::string_view normalised) {
     size_t slash = normalised.rfind('\\');
     if (slash == std::string_view::npos) return {"", std::string(normalised)};
-    return {std::string(normalised.substr(0, slash + 1)), std::string(normalised.substr(slash + 1))};
+    return {std::string(normalised.substr(0, slash + 1)),
+            std::string(normalised.substr(slash + 1))};
 }
 
 std::string folderKey(std::string_view folderPath) {

@@ -111,8 +111,12 @@ bool copyFileNoReplace(const std::string& from, const std::string& to) {
     return ok;
 }
 
-bool deleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool deleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
-bool isReadOnlyFile(const std::string& path) { return ::access(path.c_str(), W_OK) != 0; }
+bool isReadOnlyFile(const std::string& path) {
+    return ::access(path.c_str(), W_OK) != 0;
+}
 
 }  // namespace marquill::platform

@@ -65,6 +65,8 @@ uint64_t FileHandle::size() const {
     return static_cast<uint64_t>(st.st_size);
 }
 
-bool FileHandle::flush() { return ::fsync(fd_) == 0 || errno == EINVAL; }
+bool FileHandle::flush() {
+    return ::fsync(fd_) == 0 || errno == EINVAL;
+}
 
 }  // namespace marquill::platform

@@ -48,8 +48,8 @@ TEST(FileTypes, EnumerateGoesByExtensionThenFolder) {
         return 3;  // 3 goes on like 0
     });
     EXPECT_EQ(r, 0);
-    EXPECT_EQ(seen, (std::vector<std::string>{"One\\z.CMX", "Two\\b.CMX", "One\\a.BCF",
-                                              "Two\\c.BCF"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"One\\z.CMX", "Two\\b.CMX", "One\\a.BCF", "Two\\c.BCF"}));
     seen.clear();
     r = reg.enumerate(req, {"One", "Two"}, typeCode("ANIM"), [&](FileRequest& q) {
         seen.push_back(q.name);

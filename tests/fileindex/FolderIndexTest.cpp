@@ -135,10 +135,10 @@ TEST(FarTables, HostileCountsAndOffsetsAreRefused) {
     s.text("FAR!byAZ");
     s.u32le(1);
     s.u32le(16);
-    s.u32le(0x7FFFFFFF);               // count far beyond the data
-    s.u32le(0xFFFFFFF0);               // length
+    s.u32le(0x7FFFFFFF);  // count far beyond the data
+    s.u32le(0xFFFFFFF0);  // length
     s.u32le(0xFFFFFFF0);
-    s.u32le(0xFFFFFFF0);               // offset past the end
+    s.u32le(0xFFFFFFF0);  // offset past the end
     s.u32le(1);
     s.text("a");
     auto& d = s.data();
