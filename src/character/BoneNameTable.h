@@ -12,7 +12,9 @@ class BoneNameTable {
   public:
     int intern(const std::string& name);
     [[nodiscard]] int find(const std::string& name) const;  // -1 when unknown
-    [[nodiscard]] const std::string& name(int id) const { return names_.at(static_cast<size_t>(id)); }
+    [[nodiscard]] const std::string& name(int id) const {
+        return names_.at(static_cast<size_t>(id));
+    }
     [[nodiscard]] size_t size() const { return names_.size(); }
 
   private:

@@ -72,8 +72,8 @@ bool CharacterCatalogue::readInto(const std::string& folder, const std::string& 
     auto bytes = reader->readAll();
     if (!bytes) return false;
     bytesRead_ += bytes->size();
-    const FileFormat format = fileindex::endsWithIgnoringCase(fileName, ".cmx") ? FileFormat::Text
-                                                                                 : FileFormat::Binary;
+    const FileFormat format =
+        fileindex::endsWithIgnoringCase(fileName, ".cmx") ? FileFormat::Text : FileFormat::Binary;
     registerContents(readCharacterFile(*bytes, format, boneNames_), folder, fileName, pathList);
     return true;
 }
@@ -94,10 +94,10 @@ void CharacterCatalogue::registerContents(CharacterFile&& file, const std::strin
 
 bool CharacterCatalogue::build(std::string_view characterPaths, std::string_view animationPaths,
                                const Progress& progress) {
-    auto characters = std::make_shared<const std::vector<std::string>>(
-        fileindex::splitPathList(characterPaths));
-    auto animations = std::make_shared<const std::vector<std::string>>(
-        fileindex::splitPathList(animationPaths));
+    auto characters =
+        std::make_shared<const std::vector<std::string>>(fileindex::splitPathList(characterPaths));
+    auto animations =
+        std::make_shared<const std::vector<std::string>>(fileindex::splitPathList(animationPaths));
 
     if (progress) progress("Building directory");
     bool anyFolder = false;
@@ -153,7 +153,9 @@ T* CharacterCatalogue::find(std::unordered_map<std::string, CatalogueEntry<T>>& 
 Skeleton* CharacterCatalogue::findSkeleton(const std::string& name) {
     return find(skeletons_, name);
 }
-Outfit* CharacterCatalogue::findOutfit(const std::string& name) { return find(outfits_, name); }
+Outfit* CharacterCatalogue::findOutfit(const std::string& name) {
+    return find(outfits_, name);
+}
 Animation* CharacterCatalogue::findAnimation(const std::string& name) {
     return find(animations_, name);
 }
@@ -196,10 +198,10 @@ bool CharacterCatalogue::loadKeyframes(Animation& animation) {
         auto bytes = request.file->readAll();
         if (!bytes) break;
         bytesRead_ += bytes->size();
-        const bool ok = ext[0] == 'c' ? decodeCfp(*bytes, animation.translationCount,
-                                                  animation.rotationCount, keys)
-                                      : decodeBin(*bytes, animation.translationCount,
-                                                  animation.rotationCount, keys);
+        const bool ok =
+            ext[0] == 'c'
+                ? decodeCfp(*bytes, animation.translationCount, animation.rotationCount, keys)
+                : decodeBin(*bytes, animation.translationCount, animation.rotationCount, keys);
         if (!ok) break;
         animation.translations = std::move(keys.translations);
         animation.rotations = std::move(keys.rotations);

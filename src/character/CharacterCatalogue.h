@@ -94,8 +94,7 @@ class CharacterCatalogue {
   private:
     void registerContents(CharacterFile&& file, const std::string& folder,
                           const std::string& fileName, const PathList& pathList);
-    bool readInto(const std::string& folder, const std::string& fileName,
-                  const PathList& pathList);
+    bool readInto(const std::string& folder, const std::string& fileName, const PathList& pathList);
     template <typename T>
     T* find(std::unordered_map<std::string, CatalogueEntry<T>>& table, const std::string& name);
 

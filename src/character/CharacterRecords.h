@@ -150,7 +150,7 @@ struct DeformableMesh {
     std::vector<std::array<int32_t, 3>> faces;
     std::vector<MeshBinding> bindings;
     std::vector<std::array<float, 2>> textureCoords;  // for the first N vertices
-    std::vector<BlendPair> blends;  // pair i mixes vertex N + i into its target
+    std::vector<BlendPair> blends;                    // pair i mixes vertex N + i into its target
     std::vector<MeshVertex> vertices;
     BoundingBox box;
 };

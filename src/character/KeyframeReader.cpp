@@ -38,7 +38,9 @@ void scatter(const std::vector<float>& flat, size_t offset, int32_t count, int w
 
 }  // namespace
 
-float cfpDelta(int code) { return deltas()[static_cast<size_t>(code)]; }
+float cfpDelta(int code) {
+    return deltas()[static_cast<size_t>(code)];
+}
 
 bool decodeCfp(std::span<const uint8_t> bytes, int32_t translationCount, int32_t rotationCount,
                Keyframes& out) {

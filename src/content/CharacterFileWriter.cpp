@@ -8,7 +8,9 @@ using character::FileFormat;
 
 namespace {
 
-int32_t count(size_t n) { return static_cast<int32_t>(n); }
+int32_t count(size_t n) {
+    return static_cast<int32_t>(n);
+}
 
 void writeBone(FieldSink& s, const character::Bone& b) {
     s.text(b.name);

@@ -1,5 +1,7 @@
 #include "content/DemoInstallation.h"
 
+#include "content/DemoCharacters.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -13,7 +15,7 @@ bool writeDemoInstallation(const std::string& dir, const DemoOptions& options, s
         return false;
     }
     // Each part of the installation writes its own folders.
-    (void)options;
+    if (!writeDemoCharacters(dir, options, error)) return false;
     return true;
 }
 

@@ -38,8 +38,8 @@ void FieldSink::text(std::string_view s, size_t limit) {
         out_.text(s);
         return;
     }
-    if (s.empty() || s.find_first_of("\r\n") != std::string_view::npos ||
-        s.front() == ' ' || s.back() == ' ' || s.front() == '\t' || s.back() == '\t')
+    if (s.empty() || s.find_first_of("\r\n") != std::string_view::npos || s.front() == ' ' ||
+        s.back() == ' ' || s.front() == '\t' || s.back() == '\t')
         valid_ = false;
     endLine();
     out_.text(s);

@@ -110,8 +110,8 @@ TEST(TextCharacterFiles, TruncationKeepsTheObjectsCompletedBefore) {
     std::string text(kSkeletonText);
     BoneNameTable names;
     // Cut inside the animation: skeleton and outfit stay.
-    CharacterFile f = readCharacterFile(bytesOf(text.substr(0, text.find("HEAD\n10"))),
-                                        FileFormat::Text, names);
+    CharacterFile f =
+        readCharacterFile(bytesOf(text.substr(0, text.find("HEAD\n10"))), FileFormat::Text, names);
     EXPECT_FALSE(f.complete);
     EXPECT_EQ(f.skeletons.size(), 1u);
     EXPECT_EQ(f.outfits.size(), 1u);

@@ -14,7 +14,9 @@ namespace {
 
 using character::FileFormat;
 
-std::string bytes(const platform::VectorSink& s) { return {s.data().begin(), s.data().end()}; }
+std::string bytes(const platform::VectorSink& s) {
+    return {s.data().begin(), s.data().end()};
+}
 
 std::string characterFile(const std::string& outfit, int type, const std::string& anim,
                           FileFormat format) {
@@ -52,10 +54,12 @@ std::string meshFile(const std::string& texture, FileFormat format) {
 
 TEST(Catalogue, FirstDefinitionWinsAndIndexEntriesLoadOnFind) {
     testing::TempTree tree;
-    tree.file("GameData/Skins/a.cmx", characterFile("C011MA_Repo", 1, "A2O-Idle1", FileFormat::Text));
+    tree.file("GameData/Skins/a.cmx",
+              characterFile("C011MA_Repo", 1, "A2O-Idle1", FileFormat::Text));
     tree.file("GameData/Skins/b.bcf", characterFile("c011ma_repo", 2, "", FileFormat::Binary));
     tree.file("ExpansionPack2/Skins/c.cmx", characterFile("c011ma_repo", 3, "", FileFormat::Text));
-    tree.file("GameData/Animation/late.bcf", characterFile("lateoutfit", 4, "LateAnim", FileFormat::Binary));
+    tree.file("GameData/Animation/late.bcf",
+              characterFile("lateoutfit", 4, "LateAnim", FileFormat::Binary));
     character::IndexFile ndx;
     ndx.outfits = {{"lateoutfit", "late"}, {"c011ma_repo", "late"}, {"ghost", "missing"}};
     ndx.animations = {{"LateAnim", "late"}};

@@ -105,7 +105,8 @@ TEST(CharacterFileWriting, RoundTripsInBothForms) {
         EXPECT_EQ(again.data(), sink.data());
         expectSame(back, character::readCharacterFile(again.data(), format, names2));
         EXPECT_EQ(back.skeletons[0].bones[1].parent, 0);
-        EXPECT_EQ(back.skeletons[0].bones[0].translation, expected.skeletons[0].bones[0].translation);
+        EXPECT_EQ(back.skeletons[0].bones[0].translation,
+                  expected.skeletons[0].bones[0].translation);
     }
 }
 
