@@ -21,6 +21,7 @@ struct Command {
 };
 
 int runDemoGame(const Words& words);
+int runCatalog(const Words& words);
 
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);

@@ -64,8 +64,12 @@ PoseSpec armsCrossed() {
     return p;
 }
 
-Quat lerpRot(Quat a, Quat b, float t) { return slerp(a, b, t); }
-Vec3 lerpVec(Vec3 a, Vec3 b, float t) { return a + (b - a) * t; }
+Quat lerpRot(Quat a, Quat b, float t) {
+    return slerp(a, b, t);
+}
+Vec3 lerpVec(Vec3 a, Vec3 b, float t) {
+    return a + (b - a) * t;
+}
 
 ArmGoal blendArm(const ArmGoal& a, const ArmGoal& b, float t) {
     ArmGoal g = t < 0.5f ? a : b;
@@ -164,7 +168,8 @@ std::vector<Spec> specs(Variation v) {
             const float e = envelope(f, 0.2f, 0.25f) * a;
             PoseSpec p = breathe(armsDown(), t, ms, 1);
             switch (i) {
-                case 1: return shiftSide(p, f, a);
+                case 1:
+                    return shiftSide(p, f, a);
                 case 2: {
                     const float turn = std::sin(f * 2 * kPi) * envelope(f, 0.05f, 0.05f) * a;
                     p.neck = p.neck * rotY(15 * turn);
@@ -243,9 +248,8 @@ std::vector<Spec> specs(Variation v) {
         p.head = p.head * rotX(10 * e);
         return p;
     });
-    add("a2o-idle-armsdown-lookoff", 3200, [=](float t) {
-        return lookOff(breathe(armsDown(), t, 3200 * T, 1), t / (3200 * T), a);
-    });
+    add("a2o-idle-armsdown-lookoff", 3200,
+        [=](float t) { return lookOff(breathe(armsDown(), t, 3200 * T, 1), t / (3200 * T), a); });
     add("a2o-idle-armsdown-breathe", 3000,
         [=](float t) { return breathe(armsDown(), t, 3000 * T, 1.4f * a); });
     add("a2o-idle-transition-armsdown-handships", 1200, [=](float t) {
@@ -316,9 +320,9 @@ character::Animation sample(const Spec& spec) {
             t.translationsUsed = 1;
             t.translationOffset = 0;
             for (const Pose& p : poses)
-                anim.translations.insert(anim.translations.end(),
-                                         {p.rootTranslation.x, p.rootTranslation.y,
-                                          p.rootTranslation.z});
+                anim.translations.insert(
+                    anim.translations.end(),
+                    {p.rootTranslation.x, p.rootTranslation.y, p.rootTranslation.z});
         }
         if (spec.soundAtMs >= 0 && std::string(j.name) == "HEAD") {
             character::PropertyList props;

@@ -56,44 +56,349 @@ struct BodyDef {
 };
 
 const HeadDef kHeads[] = {
-    {"c011ma_repo", "rotc", false, HairStyle::Short, {72, 44, 24}, {60, 100, 60}, false, Place::Loose},
-    {"c006ma_boss", "boss", false, HairStyle::Cropped, {30, 28, 30}, {60, 40, 30}, false, Place::Loose},
-    {"c005ma_hipster", "hips", false, HairStyle::Short, {130, 80, 36}, {50, 90, 150}, true, Place::Loose},
-    {"c003ma_casual", "casu", false, HairStyle::Curly, {20, 16, 14}, {70, 45, 30}, false, Place::Indexed},
-    {"c008ma_geek", "geek", false, HairStyle::Bald, {90, 70, 50}, {40, 80, 120}, true, Place::Archive},
+    {"c011ma_repo",
+     "rotc",
+     false,
+     HairStyle::Short,
+     {72, 44, 24},
+     {60, 100, 60},
+     false,
+     Place::Loose},
+    {"c006ma_boss",
+     "boss",
+     false,
+     HairStyle::Cropped,
+     {30, 28, 30},
+     {60, 40, 30},
+     false,
+     Place::Loose},
+    {"c005ma_hipster",
+     "hips",
+     false,
+     HairStyle::Short,
+     {130, 80, 36},
+     {50, 90, 150},
+     true,
+     Place::Loose},
+    {"c003ma_casual",
+     "casu",
+     false,
+     HairStyle::Curly,
+     {20, 16, 14},
+     {70, 45, 30},
+     false,
+     Place::Indexed},
+    {"c008ma_geek",
+     "geek",
+     false,
+     HairStyle::Bald,
+     {90, 70, 50},
+     {40, 80, 120},
+     true,
+     Place::Archive},
     {"c012fa_bob", "bobh", true, HairStyle::Bob, {96, 56, 26}, {70, 110, 70}, false, Place::Loose},
-    {"c025fa_curly", "curl", true, HairStyle::Long, {150, 52, 18}, {60, 120, 80}, false, Place::Loose},
-    {"c020fa_pony", "pony", true, HairStyle::Pony, {22, 18, 16}, {80, 50, 30}, false, Place::Indexed},
-    {"c036fa_cowg", "cowg", true, HairStyle::Hat, {210, 170, 90}, {60, 100, 160}, false, Place::Archive},
-    {"c038fa_rave", "rave", true, HairStyle::Bob, {225, 60, 160}, {90, 60, 160}, false, Place::Archive},
+    {"c025fa_curly",
+     "curl",
+     true,
+     HairStyle::Long,
+     {150, 52, 18},
+     {60, 120, 80},
+     false,
+     Place::Loose},
+    {"c020fa_pony",
+     "pony",
+     true,
+     HairStyle::Pony,
+     {22, 18, 16},
+     {80, 50, 30},
+     false,
+     Place::Indexed},
+    {"c036fa_cowg",
+     "cowg",
+     true,
+     HairStyle::Hat,
+     {210, 170, 90},
+     {60, 100, 160},
+     false,
+     Place::Archive},
+    {"c038fa_rave",
+     "rave",
+     true,
+     HairStyle::Bob,
+     {225, 60, 160},
+     {90, 60, 160},
+     false,
+     Place::Archive},
 };
 
 constexpr Rgb kWhite{236, 236, 232};
 constexpr Rgb kBlack{28, 28, 32};
 
 const BodyDef kBodies[] = {
-    {"b003mafit_01", "bmoc", false, Build::Fit, TopStyle::Tee, BottomStyle::Trousers, {40, 92, 178}, kWhite, {44, 46, 60}, {70, 44, 28}, false, Place::Loose},
-    {"b004mafit_suit", "suit", false, Build::Fit, TopStyle::Suit, BottomStyle::Trousers, {34, 38, 70}, kWhite, {34, 38, 70}, kBlack, false, Place::Loose},
-    {"b708mafit_ct", "ctop", false, Build::Fit, TopStyle::LongSleeves, BottomStyle::Trousers, {170, 30, 36}, kWhite, {60, 64, 80}, kBlack, false, Place::Loose},
-    {"b003mafat_01", "bmoc", false, Build::Fat, TopStyle::Tee, BottomStyle::Trousers, {40, 92, 178}, kWhite, {44, 46, 60}, {70, 44, 28}, false, Place::Loose},
-    {"b010mafat_casual", "casu", false, Build::Fat, TopStyle::Tee, BottomStyle::Trousers, {40, 130, 70}, {230, 220, 120}, {50, 80, 140}, {120, 90, 60}, true, Place::Indexed},
-    {"b012maskn_tee", "teeo", false, Build::Skinny, TopStyle::Tank, BottomStyle::Shorts, {230, 120, 30}, kWhite, {170, 150, 100}, {200, 200, 200}, false, Place::Indexed},
-    {"b001maskn_01", "bmoc", false, Build::Skinny, TopStyle::Tee, BottomStyle::Trousers, {90, 90, 90}, kWhite, {44, 46, 60}, kBlack, false, Place::Indexed},
-    {"b008mafit_strokedd", "strk", false, Build::Fit, TopStyle::Tee, BottomStyle::Shorts, {200, 200, 40}, kBlack, {30, 30, 30}, kWhite, true, Place::Archive},
-    {"b005fafit_dress", "drss", true, Build::Fit, TopStyle::Dress, BottomStyle::Skirt, {190, 32, 48}, {240, 200, 200}, {190, 32, 48}, {120, 20, 30}, false, Place::Loose},
-    {"b713fafit_ct", "ctop", true, Build::Fit, TopStyle::Crop, BottomStyle::Trousers, {120, 50, 160}, kWhite, {50, 80, 140}, kWhite, false, Place::Loose},
-    {"b003fafit_01", "bfoc", true, Build::Fit, TopStyle::Tee, BottomStyle::Trousers, {200, 90, 120}, kWhite, {44, 46, 60}, kBlack, false, Place::Loose},
-    {"b010fafat_casual", "casu", true, Build::Fat, TopStyle::LongSleeves, BottomStyle::Trousers, {60, 150, 150}, kWhite, {70, 60, 60}, kBlack, false, Place::Indexed},
-    {"b012faskn_tee", "teey", true, Build::Skinny, TopStyle::Tank, BottomStyle::Shorts, {240, 200, 40}, kWhite, {40, 60, 120}, kWhite, false, Place::Indexed},
-    {"b003faskn_01", "bfoc", true, Build::Skinny, TopStyle::Tee, BottomStyle::Trousers, {200, 90, 120}, kWhite, {44, 46, 60}, kBlack, false, Place::Indexed},
-    {"b717fafit_ct", "ctop", true, Build::Fit, TopStyle::Tee, BottomStyle::Skirt, {240, 210, 60}, {40, 40, 40}, {30, 30, 36}, kBlack, true, Place::Archive},
-    {"b718fafit_ct", "ctop", true, Build::Fit, TopStyle::LongSleeves, BottomStyle::Trousers, {30, 150, 140}, kWhite, {230, 230, 220}, {150, 100, 60}, false, Place::Archive},
-    {"h552mafit_dude", "dude", false, Build::Fit, TopStyle::Suit, BottomStyle::Trousers, kWhite, {30, 30, 30}, kWhite, kBlack, false, Place::Loose},
-    {"h560mafat_club", "club", false, Build::Fat, TopStyle::LongSleeves, BottomStyle::Trousers, {20, 20, 24}, {200, 30, 200}, {20, 20, 24}, kBlack, true, Place::Indexed},
-    {"h561maskn_club", "club", false, Build::Skinny, TopStyle::Tee, BottomStyle::Trousers, {200, 30, 200}, kBlack, {20, 20, 24}, kWhite, false, Place::Archive},
-    {"h570fafit_gown", "gown", true, Build::Fit, TopStyle::Dress, BottomStyle::Skirt, {212, 170, 50}, {250, 240, 200}, {212, 170, 50}, {150, 110, 30}, false, Place::Loose},
-    {"h571fafat_gown", "gown", true, Build::Fat, TopStyle::Dress, BottomStyle::Skirt, {20, 20, 60}, {200, 200, 255}, {20, 20, 60}, kBlack, false, Place::Indexed},
-    {"h572faskn_gown", "gown", true, Build::Skinny, TopStyle::Dress, BottomStyle::Skirt, {30, 120, 60}, kWhite, {30, 120, 60}, kBlack, false, Place::Archive},
+    {"b003mafit_01",
+     "bmoc",
+     false,
+     Build::Fit,
+     TopStyle::Tee,
+     BottomStyle::Trousers,
+     {40, 92, 178},
+     kWhite,
+     {44, 46, 60},
+     {70, 44, 28},
+     false,
+     Place::Loose},
+    {"b004mafit_suit",
+     "suit",
+     false,
+     Build::Fit,
+     TopStyle::Suit,
+     BottomStyle::Trousers,
+     {34, 38, 70},
+     kWhite,
+     {34, 38, 70},
+     kBlack,
+     false,
+     Place::Loose},
+    {"b708mafit_ct",
+     "ctop",
+     false,
+     Build::Fit,
+     TopStyle::LongSleeves,
+     BottomStyle::Trousers,
+     {170, 30, 36},
+     kWhite,
+     {60, 64, 80},
+     kBlack,
+     false,
+     Place::Loose},
+    {"b003mafat_01",
+     "bmoc",
+     false,
+     Build::Fat,
+     TopStyle::Tee,
+     BottomStyle::Trousers,
+     {40, 92, 178},
+     kWhite,
+     {44, 46, 60},
+     {70, 44, 28},
+     false,
+     Place::Loose},
+    {"b010mafat_casual",
+     "casu",
+     false,
+     Build::Fat,
+     TopStyle::Tee,
+     BottomStyle::Trousers,
+     {40, 130, 70},
+     {230, 220, 120},
+     {50, 80, 140},
+     {120, 90, 60},
+     true,
+     Place::Indexed},
+    {"b012maskn_tee",
+     "teeo",
+     false,
+     Build::Skinny,
+     TopStyle::Tank,
+     BottomStyle::Shorts,
+     {230, 120, 30},
+     kWhite,
+     {170, 150, 100},
+     {200, 200, 200},
+     false,
+     Place::Indexed},
+    {"b001maskn_01",
+     "bmoc",
+     false,
+     Build::Skinny,
+     TopStyle::Tee,
+     BottomStyle::Trousers,
+     {90, 90, 90},
+     kWhite,
+     {44, 46, 60},
+     kBlack,
+     false,
+     Place::Indexed},
+    {"b008mafit_strokedd",
+     "strk",
+     false,
+     Build::Fit,
+     TopStyle::Tee,
+     BottomStyle::Shorts,
+     {200, 200, 40},
+     kBlack,
+     {30, 30, 30},
+     kWhite,
+     true,
+     Place::Archive},
+    {"b005fafit_dress",
+     "drss",
+     true,
+     Build::Fit,
+     TopStyle::Dress,
+     BottomStyle::Skirt,
+     {190, 32, 48},
+     {240, 200, 200},
+     {190, 32, 48},
+     {120, 20, 30},
+     false,
+     Place::Loose},
+    {"b713fafit_ct",
+     "ctop",
+     true,
+     Build::Fit,
+     TopStyle::Crop,
+     BottomStyle::Trousers,
+     {120, 50, 160},
+     kWhite,
+     {50, 80, 140},
+     kWhite,
+     false,
+     Place::Loose},
+    {"b003fafit_01",
+     "bfoc",
+     true,
+     Build::Fit,
+     TopStyle::Tee,
+     BottomStyle::Trousers,
+     {200, 90, 120},
+     kWhite,
+     {44, 46, 60},
+     kBlack,
+     false,
+     Place::Loose},
+    {"b010fafat_casual",
+     "casu",
+     true,
+     Build::Fat,
+     TopStyle::LongSleeves,
+     BottomStyle::Trousers,
+     {60, 150, 150},
+     kWhite,
+     {70, 60, 60},
+     kBlack,
+     false,
+     Place::Indexed},
+    {"b012faskn_tee",
+     "teey",
+     true,
+     Build::Skinny,
+     TopStyle::Tank,
+     BottomStyle::Shorts,
+     {240, 200, 40},
+     kWhite,
+     {40, 60, 120},
+     kWhite,
+     false,
+     Place::Indexed},
+    {"b003faskn_01",
+     "bfoc",
+     true,
+     Build::Skinny,
+     TopStyle::Tee,
+     BottomStyle::Trousers,
+     {200, 90, 120},
+     kWhite,
+     {44, 46, 60},
+     kBlack,
+     false,
+     Place::Indexed},
+    {"b717fafit_ct",
+     "ctop",
+     true,
+     Build::Fit,
+     TopStyle::Tee,
+     BottomStyle::Skirt,
+     {240, 210, 60},
+     {40, 40, 40},
+     {30, 30, 36},
+     kBlack,
+     true,
+     Place::Archive},
+    {"b718fafit_ct",
+     "ctop",
+     true,
+     Build::Fit,
+     TopStyle::LongSleeves,
+     BottomStyle::Trousers,
+     {30, 150, 140},
+     kWhite,
+     {230, 230, 220},
+     {150, 100, 60},
+     false,
+     Place::Archive},
+    {"h552mafit_dude",
+     "dude",
+     false,
+     Build::Fit,
+     TopStyle::Suit,
+     BottomStyle::Trousers,
+     kWhite,
+     {30, 30, 30},
+     kWhite,
+     kBlack,
+     false,
+     Place::Loose},
+    {"h560mafat_club",
+     "club",
+     false,
+     Build::Fat,
+     TopStyle::LongSleeves,
+     BottomStyle::Trousers,
+     {20, 20, 24},
+     {200, 30, 200},
+     {20, 20, 24},
+     kBlack,
+     true,
+     Place::Indexed},
+    {"h561maskn_club",
+     "club",
+     false,
+     Build::Skinny,
+     TopStyle::Tee,
+     BottomStyle::Trousers,
+     {200, 30, 200},
+     kBlack,
+     {20, 20, 24},
+     kWhite,
+     false,
+     Place::Archive},
+    {"h570fafit_gown",
+     "gown",
+     true,
+     Build::Fit,
+     TopStyle::Dress,
+     BottomStyle::Skirt,
+     {212, 170, 50},
+     {250, 240, 200},
+     {212, 170, 50},
+     {150, 110, 30},
+     false,
+     Place::Loose},
+    {"h571fafat_gown",
+     "gown",
+     true,
+     Build::Fat,
+     TopStyle::Dress,
+     BottomStyle::Skirt,
+     {20, 20, 60},
+     {200, 200, 255},
+     {20, 20, 60},
+     kBlack,
+     false,
+     Place::Indexed},
+    {"h572faskn_gown",
+     "gown",
+     true,
+     Build::Skinny,
+     TopStyle::Dress,
+     BottomStyle::Skirt,
+     {30, 120, 60},
+     kWhite,
+     {30, 120, 60},
+     kBlack,
+     false,
+     Place::Archive},
 };
 
 const Skin kSkins[] = {Skin::Light, Skin::Medium, Skin::Dark};
@@ -130,8 +435,8 @@ Naming headNaming(const HeadDef& h, int copy, int index) {
 Naming bodyNaming(const BodyDef& b, int copy, int index) {
     std::string base = b.name;  // xNNNggbbb_suffix
     const char letter = base[0];
-    std::string number = base.substr(1, 3), gender = base.substr(4, 2),
-                build = base.substr(6, 3), suffix = base.substr(10);
+    std::string number = base.substr(1, 3), gender = base.substr(4, 2), build = base.substr(6, 3),
+                suffix = base.substr(10);
     std::string tex = b.texture;
     if (copy > 0) {
         number = std::to_string(300 + copy * 15 + index);
@@ -195,10 +500,13 @@ bool Writer::file(const std::string& relative, const std::vector<uint8_t>& bytes
 
 bool Writer::put(Place place, const std::string& name, std::vector<uint8_t> bytes, bool texture) {
     switch (place) {
-        case Place::Loose: return file("GameData/Skins/" + name, bytes);
+        case Place::Loose:
+            return file("GameData/Skins/" + name, bytes);
         case Place::Indexed:
             return file((texture ? "GameData/Textures/" : "GameData/Animation/") + name, bytes);
-        case Place::Archive: archive_.push_back({"Skins\\" + name, std::move(bytes)}); return true;
+        case Place::Archive:
+            archive_.push_back({"Skins\\" + name, std::move(bytes)});
+            return true;
     }
     return false;
 }
@@ -217,7 +525,8 @@ bool Writer::writeOutfit(Place place, const character::Outfit& outfit) {
     }
     character::CharacterFile f;
     f.outfits.push_back(outfit);
-    auto bytes = written([&](platform::ByteSink& s) { return writeCharacterFile(f, FileFormat::Text, s); });
+    auto bytes =
+        written([&](platform::ByteSink& s) { return writeCharacterFile(f, FileFormat::Text, s); });
     return !bytes.empty() && put(place, outfit.name + ".cmx", std::move(bytes));
 }
 
@@ -250,7 +559,8 @@ bool Writer::writeHeads(int copy) {
         const FileFormat format = h.place == Place::Loose ? FileFormat::Text : FileFormat::Binary;
         auto meshBytes = written([&](platform::ByteSink& s) { return writeMesh(m, format, s); });
         if (meshBytes.empty() ||
-            !put(h.place, mesh + (format == FileFormat::Text ? ".skn" : ".bmf"), std::move(meshBytes)))
+            !put(h.place, mesh + (format == FileFormat::Text ? ".skn" : ".bmf"),
+                 std::move(meshBytes)))
             return false;
         if (!writeOutfit(h.place, outfitOf(n.outfit, "HEAD", mesh))) return false;
         HeadStyle style;
@@ -262,7 +572,8 @@ bool Writer::writeHeads(int copy) {
         for (Skin skin : kSkins) {
             auto img = paintHead(style, skin);
             auto bytes = written([&](platform::ByteSink& s) { return writeBmp24(img, s); });
-            const std::string name = n.textureStem + skinCode(skin) + "_" + n.textureSuffix + ".bmp";
+            const std::string name =
+                n.textureStem + skinCode(skin) + "_" + n.textureSuffix + ".bmp";
             if (bytes.empty() || !put(h.place, name, std::move(bytes), true)) return false;
         }
     }
@@ -284,7 +595,8 @@ bool Writer::writeBodies(int copy) {
         const FileFormat format = b.place == Place::Loose ? FileFormat::Text : FileFormat::Binary;
         auto meshBytes = written([&](platform::ByteSink& s) { return writeMesh(m, format, s); });
         if (meshBytes.empty() ||
-            !put(b.place, mesh + (format == FileFormat::Text ? ".skn" : ".bmf"), std::move(meshBytes)))
+            !put(b.place, mesh + (format == FileFormat::Text ? ".skn" : ".bmf"),
+                 std::move(meshBytes)))
             return false;
         if (!writeOutfit(b.place, outfitOf(n.outfit, "PELVIS", mesh))) return false;
         BodyStyle style;
@@ -300,8 +612,10 @@ bool Writer::writeBodies(int copy) {
             // Archived textures are run-length coded, the others plain.
             const auto compression =
                 b.place == Place::Archive ? BmpCompression::Rle8 : BmpCompression::None;
-            auto bytes = written([&](platform::ByteSink& s) { return writeBmp8(img, compression, s); });
-            const std::string name = n.textureStem + skinCode(skin) + "_" + n.textureSuffix + ".bmp";
+            auto bytes =
+                written([&](platform::ByteSink& s) { return writeBmp8(img, compression, s); });
+            const std::string name =
+                n.textureStem + skinCode(skin) + "_" + n.textureSuffix + ".bmp";
             if (bytes.empty() || !put(b.place, name, std::move(bytes), true)) return false;
         }
     }
@@ -322,15 +636,18 @@ bool Writer::writeHands() {
         const std::string bone = h.side < 0 ? "L_HAND" : "R_HAND";
         const std::string mesh = std::string("xskin-") + h.name + "-" + bone + "-HAND";
         auto m = handMesh(mesh, "huaomed", h.side, h.female, h.child);
-        auto bytes = written([&](platform::ByteSink& s) { return writeMesh(m, FileFormat::Text, s); });
+        auto bytes =
+            written([&](platform::ByteSink& s) { return writeMesh(m, FileFormat::Text, s); });
         if (bytes.empty() || !put(Place::Loose, mesh + ".skn", std::move(bytes))) return false;
         f.outfits.push_back(outfitOf(h.name, bone, mesh));
     }
-    auto cmx = written([&](platform::ByteSink& s) { return writeCharacterFile(f, FileFormat::Text, s); });
+    auto cmx =
+        written([&](platform::ByteSink& s) { return writeCharacterFile(f, FileFormat::Text, s); });
     if (cmx.empty() || !put(Place::Loose, "hands.cmx", std::move(cmx))) return false;
     for (Skin skin : kSkins) {
         auto img = paintHands(skin);
-        auto bytes = written([&](platform::ByteSink& s) { return writeBmp8(img, BmpCompression::Rle8, s); });
+        auto bytes =
+            written([&](platform::ByteSink& s) { return writeBmp8(img, BmpCompression::Rle8, s); });
         if (bytes.empty() ||
             !put(Place::Loose, std::string("huao") + skinCode(skin) + ".bmp", std::move(bytes)))
             return false;
@@ -349,25 +666,32 @@ bool Writer::writeAnimations(int copy) {
         }
         std::vector<uint8_t> keys;
         if (a.rawKeyframes)
-            keys = written([&](platform::ByteSink& s) { return writeBin(anim.translations, anim.rotations, s); });
+            keys = written([&](platform::ByteSink& s) {
+                return writeBin(anim.translations, anim.rotations, s);
+            });
         else
-            keys = written([&](platform::ByteSink& s) { return writeCfp(anim.translations, anim.rotations, s); });
+            keys = written([&](platform::ByteSink& s) {
+                return writeCfp(anim.translations, anim.rotations, s);
+            });
         if (keys.empty() ||
-            !file("GameData/Animation/" + anim.keyframeStem + (a.rawKeyframes ? ".bin" : ".cfp"), keys))
+            !file("GameData/Animation/" + anim.keyframeStem + (a.rawKeyframes ? ".bin" : ".cfp"),
+                  keys))
             return false;
         anim.translations.clear();
         anim.rotations.clear();
         index_.animations.push_back({anim.name, stem});
         f.animations.push_back(std::move(anim));
     }
-    auto bcf = written([&](platform::ByteSink& s) { return writeCharacterFile(f, FileFormat::Binary, s); });
+    auto bcf = written(
+        [&](platform::ByteSink& s) { return writeCharacterFile(f, FileFormat::Binary, s); });
     return !bcf.empty() && file("GameData/Animation/" + stem + ".bcf", bcf);
 }
 
 bool Writer::run(std::string* error) {
     character::CharacterFile skeleton;
     skeleton.skeletons.push_back(adultSkeleton());
-    auto cmx = written([&](platform::ByteSink& s) { return writeCharacterFile(skeleton, FileFormat::Text, s); });
+    auto cmx = written(
+        [&](platform::ByteSink& s) { return writeCharacterFile(skeleton, FileFormat::Text, s); });
     bool ok = !cmx.empty() && put(Place::Loose, "adult.cmx", std::move(cmx)) && writeHands();
     for (int copy = 0; ok && copy < scale_; ++copy) {
         ok = writeHeads(copy) && writeBodies(copy) && writeAnimations(copy);
@@ -376,7 +700,9 @@ bool Writer::run(std::string* error) {
             const std::string stem = "people" + std::to_string(++indexedFiles_);
             for (const auto& o : indexed_.outfits)
                 index_.outfits.push_back({o.name, stem});
-            auto bcf = written([&](platform::ByteSink& s) { return writeCharacterFile(indexed_, FileFormat::Binary, s); });
+            auto bcf = written([&](platform::ByteSink& s) {
+                return writeCharacterFile(indexed_, FileFormat::Binary, s);
+            });
             ok = !bcf.empty() && file("GameData/Animation/" + stem + ".bcf", bcf);
             indexed_.outfits.clear();
         }

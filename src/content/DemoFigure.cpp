@@ -7,7 +7,9 @@ namespace {
 
 constexpr int kHalf = 16384;
 
-float gauss(float x, float width) { return std::exp(-(x * x) / (width * width)); }
+float gauss(float x, float width) {
+    return std::exp(-(x * x) / (width * width));
+}
 
 struct TorsoRow {
     float y, halfWidth, halfDepth, z;
@@ -63,8 +65,9 @@ void addTorso(MeshBuilder& mb, const BodyShape& s) {
         if (f) {
             float bust = gauss(y - 4.0f, 0.2f) * 0.11f;
             float sideways = std::sin(angle);
-            p = p + Vec3{0, 0, 1} * (bust * std::max(0.0f, front) *
-                                     (gauss(sideways - 0.45f, 0.35f) + gauss(sideways + 0.45f, 0.35f)));
+            p = p +
+                Vec3{0, 0, 1} * (bust * std::max(0.0f, front) *
+                                 (gauss(sideways - 0.45f, 0.35f) + gauss(sideways + 0.45f, 0.35f)));
         } else {
             p = p + Vec3{0, 0, 1} * (gauss(y - 4.05f, 0.22f) * 0.04f * std::max(0.0f, front));
         }
@@ -80,7 +83,7 @@ void addArm(MeshBuilder& mb, const BodyShape& s, int side) {
     const char* upper = side < 0 ? "L_UPPERARM" : "R_UPPERARM";
     const char* fore = side < 0 ? "L_FOREARM" : "R_FOREARM";
     const char* hand = side < 0 ? "L_HAND" : "R_HAND";
-    const float k = (s.female ? 0.86f : 1.0f) * (s.build == Build::Fat     ? 1.2f
+    const float k = (s.female ? 0.86f : 1.0f) * (s.build == Build::Fat      ? 1.2f
                                                  : s.build == Build::Skinny ? 0.88f
                                                                             : 1.0f);
     const float x = static_cast<float>(side);
@@ -119,7 +122,7 @@ void addLeg(MeshBuilder& mb, const BodyShape& s, int side) {
     const char* calf = side < 0 ? "L_CALF" : "R_CALF";
     const char* foot = side < 0 ? "L_FOOT" : "R_FOOT";
     const char* toe = side < 0 ? "L_TOE0" : "R_TOE0";
-    const float k = (s.female ? 0.92f : 1.0f) * (s.build == Build::Fat     ? 1.22f
+    const float k = (s.female ? 0.92f : 1.0f) * (s.build == Build::Fat      ? 1.22f
                                                  : s.build == Build::Skinny ? 0.86f
                                                                             : 1.0f);
     const float x = static_cast<float>(side);
@@ -235,17 +238,35 @@ character::DeformableMesh headMesh(const std::string& name, const std::string& t
     // Hair volume: how far the hair stands off the scalp at this place.
     auto hairLift = [&](float angle, float v) -> float {
         const float back = -std::cos(angle);  // 1 at the back
-        float line;  // the hairline's row, lower at the back
+        float line;                           // the hairline's row, lower at the back
         float lift = 0.035f;
         switch (s.hair) {
-            case HairStyle::Bald: return 0;
-            case HairStyle::Cropped: line = 0.3f + 0.25f * (back + 1) / 2; lift = 0.015f; break;
-            case HairStyle::Short: line = 0.3f + 0.32f * (back + 1) / 2; break;
-            case HairStyle::Curly: line = 0.27f + 0.4f * (back + 1) / 2; lift = 0.09f; break;
-            case HairStyle::Bob: line = 0.3f + 0.45f * (back + 1) / 2; lift = 0.06f; break;
+            case HairStyle::Bald:
+                return 0;
+            case HairStyle::Cropped:
+                line = 0.3f + 0.25f * (back + 1) / 2;
+                lift = 0.015f;
+                break;
+            case HairStyle::Short:
+                line = 0.3f + 0.32f * (back + 1) / 2;
+                break;
+            case HairStyle::Curly:
+                line = 0.27f + 0.4f * (back + 1) / 2;
+                lift = 0.09f;
+                break;
+            case HairStyle::Bob:
+                line = 0.3f + 0.45f * (back + 1) / 2;
+                lift = 0.06f;
+                break;
             case HairStyle::Long:
-            case HairStyle::Pony: line = 0.29f + 0.5f * (back + 1) / 2; lift = 0.045f; break;
-            case HairStyle::Hat: line = 0.34f; lift = 0.05f; break;
+            case HairStyle::Pony:
+                line = 0.29f + 0.5f * (back + 1) / 2;
+                lift = 0.045f;
+                break;
+            case HairStyle::Hat:
+                line = 0.34f;
+                lift = 0.05f;
+                break;
         }
         if (v > line) return 0;
         return lift * std::min(1.0f, (line - v) / 0.08f);
@@ -294,7 +315,8 @@ character::DeformableMesh headMesh(const std::string& name, const std::string& t
             mb.triangle(a, d, c);
         }
     // Under the chin.
-    int bottom = mb.vertex(grow(centre + Vec3{0, -ry * 0.9f, 0.02f}), {0, -1, 0}, 0.5f, 1.0f, "HEAD");
+    int bottom =
+        mb.vertex(grow(centre + Vec3{0, -ry * 0.9f, 0.02f}), {0, -1, 0}, 0.5f, 1.0f, "HEAD");
     for (int i = 0; i < sides; ++i)
         mb.triangleFacing(bottom, first[rows] + i, first[rows] + i + 1, {0, -1, 0});
 
@@ -355,8 +377,8 @@ character::DeformableMesh handMesh(const std::string& name, const std::string& t
     };
     // Palm towards the thigh: thin across x, broad along z.
     const Row rows[] = {
-        {0.74f, 2.8f, 0.02f, 0.07f, 0.065f, 0.0f},  {0.745f, 2.66f, 0.03f, 0.055f, 0.095f, 0.2f},
-        {0.75f, 2.5f, 0.03f, 0.05f, 0.1f, 0.45f},   {0.76f, 2.33f, 0.04f, 0.042f, 0.09f, 0.7f},
+        {0.74f, 2.8f, 0.02f, 0.07f, 0.065f, 0.0f},   {0.745f, 2.66f, 0.03f, 0.055f, 0.095f, 0.2f},
+        {0.75f, 2.5f, 0.03f, 0.05f, 0.1f, 0.45f},    {0.76f, 2.33f, 0.04f, 0.042f, 0.09f, 0.7f},
         {0.765f, 2.2f, 0.04f, 0.032f, 0.07f, 0.88f}, {0.77f, 2.14f, 0.04f, 0.018f, 0.04f, 1.0f},
     };
     std::vector<Ring> rings;

@@ -52,7 +52,7 @@ struct HeadShape {
                                                  const HeadShape& shape);
 // side: -1 left, +1 right; child hands are smaller.
 [[nodiscard]] character::DeformableMesh handMesh(const std::string& name,
-                                                 const std::string& texture, int side,
-                                                 bool female, bool child);
+                                                 const std::string& texture, int side, bool female,
+                                                 bool child);
 
 }  // namespace marquill::content::demo

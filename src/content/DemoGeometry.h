@@ -9,10 +9,18 @@ namespace marquill::content::demo {
 using character::Quat;
 using character::Vec3;
 
-inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-inline Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-inline float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 operator+(Vec3 a, Vec3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Vec3 operator-(Vec3 a, Vec3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Vec3 operator*(Vec3 a, float s) {
+    return {a.x * s, a.y * s, a.z * s};
+}
+inline float dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 inline Vec3 cross(Vec3 a, Vec3 b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
@@ -22,7 +30,9 @@ inline Vec3 normalised(Vec3 v) {
 }
 
 constexpr float kPi = 3.14159265358979f;
-inline float radians(float degrees) { return degrees * kPi / 180.0f; }
+inline float radians(float degrees) {
+    return degrees * kPi / 180.0f;
+}
 
 // The Hamilton product, a then b applied as R(a) R(b).
 inline Quat operator*(Quat a, Quat b) {
@@ -31,16 +41,24 @@ inline Quat operator*(Quat a, Quat b) {
             a.w * b.z + a.z * b.w + a.x * b.y - a.y * b.x,
             a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
 }
-inline Quat conjugate(Quat q) { return {-q.x, -q.y, -q.z, q.w}; }
+inline Quat conjugate(Quat q) {
+    return {-q.x, -q.y, -q.z, q.w};
+}
 inline Quat axisAngle(Vec3 axis, float degrees) {
     Vec3 a = normalised(axis);
     float h = radians(degrees) * 0.5f;
     float s = std::sin(h);
     return {a.x * s, a.y * s, a.z * s, std::cos(h)};
 }
-inline Quat rotX(float degrees) { return axisAngle({1, 0, 0}, degrees); }
-inline Quat rotY(float degrees) { return axisAngle({0, 1, 0}, degrees); }
-inline Quat rotZ(float degrees) { return axisAngle({0, 0, 1}, degrees); }
+inline Quat rotX(float degrees) {
+    return axisAngle({1, 0, 0}, degrees);
+}
+inline Quat rotY(float degrees) {
+    return axisAngle({0, 1, 0}, degrees);
+}
+inline Quat rotZ(float degrees) {
+    return axisAngle({0, 0, 1}, degrees);
+}
 inline Vec3 rotate(Quat q, Vec3 v) {
     Quat p{v.x, v.y, v.z, 0};
     Quat r = q * p * conjugate(q);
@@ -58,8 +76,8 @@ inline Quat slerp(Quat a, Quat b, float t) {
         d = -d;
     }
     if (d > 0.9995f)
-        return normalisedQuat({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t,
-                               a.z + (b.z - a.z) * t, a.w + (b.w - a.w) * t});
+        return normalisedQuat({a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t,
+                               a.w + (b.w - a.w) * t});
     float theta = std::acos(d);
     float sa = std::sin((1 - t) * theta) / std::sin(theta);
     float sb = std::sin(t * theta) / std::sin(theta);

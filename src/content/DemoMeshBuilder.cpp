@@ -12,7 +12,9 @@ namespace {
 
 // Keeps a row half a texel or so inside its rectangle, so the edge rows never sample the
 // neighbouring surface.
-float rowOf(const UvRect& uv, float t) { return uv.v0 + (uv.v1 - uv.v0) * (0.01f + 0.98f * t); }
+float rowOf(const UvRect& uv, float t) {
+    return uv.v0 + (uv.v1 - uv.v0) * (0.01f + 0.98f * t);
+}
 
 }  // namespace
 
@@ -153,7 +155,8 @@ character::DeformableMesh MeshBuilder::finish(const std::string& name,
             count += v.bone == b;
         for (const auto& bl : blends_)
             blended += bl.bone == b;
-        if (count || blended) m.bindings.push_back({b, vertexStart, count, blendStart, blended, {}});
+        if (count || blended)
+            m.bindings.push_back({b, vertexStart, count, blendStart, blended, {}});
         vertexStart += count;
         blendStart += blended;
     }

@@ -21,7 +21,9 @@ Quat fromTo(Vec3 a, Vec3 b) {
     return normalisedQuat({c.x, c.y, c.z, 1 + d});
 }
 
-Vec3 rest(const std::string& bone) { return restPositions().at(bone); }
+Vec3 rest(const std::string& bone) {
+    return restPositions().at(bone);
+}
 
 // Two-bone reach: the elbow (or knee) for a chain from s towards h.
 Vec3 reach(Vec3 s, Vec3 h, float l1, float l2, Vec3 pole) {
@@ -36,7 +38,9 @@ Vec3 reach(Vec3 s, Vec3 h, float l1, float l2, Vec3 pole) {
     return s + n * a + p * hgt;
 }
 
-float length(Vec3 v) { return std::sqrt(dot(v, v)); }
+float length(Vec3 v) {
+    return std::sqrt(dot(v, v));
+}
 
 struct Solver {
     Pose pose;
@@ -54,8 +58,8 @@ struct Solver {
     // Bends a two-bone chain (a, b, then the end joint c) so that c lands on `target`.
     void chain(const std::string& parent, const std::string& a, const std::string& b,
                const std::string& c, Vec3 target, Vec3 pole, Quat endTurn) {
-        const Vec3 s = pose.world[a] = pose.world.at(parent) +
-                                       rotate(worldRot.at(parent), rest(a) - rest(parent));
+        const Vec3 s = pose.world[a] =
+            pose.world.at(parent) + rotate(worldRot.at(parent), rest(a) - rest(parent));
         const Vec3 restAB = rest(b) - rest(a), restBC = rest(c) - rest(b);
         const Vec3 e = reach(s, target, length(restAB), length(restBC), pole);
         const Quat wa = fromTo(restAB, e - s);
@@ -75,8 +79,12 @@ struct Solver {
 
 }  // namespace
 
-Quat mirror(Quat q) { return {q.x, -q.y, -q.z, q.w}; }
-Vec3 mirror(Vec3 v) { return {-v.x, v.y, v.z}; }
+Quat mirror(Quat q) {
+    return {q.x, -q.y, -q.z, q.w};
+}
+Vec3 mirror(Vec3 v) {
+    return {-v.x, v.y, v.z};
+}
 
 ArmGoal restArm(int side) {
     ArmGoal g;

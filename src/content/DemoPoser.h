@@ -10,10 +10,10 @@
 namespace marquill::content::demo {
 
 struct ArmGoal {
-    Vec3 hand;             // the wrist, given in the rest space of `frame` (model coordinates)
-    Vec3 pole{0, 0, -1};   // where the elbow points
+    Vec3 hand;            // the wrist, given in the rest space of `frame` (model coordinates)
+    Vec3 pole{0, 0, -1};  // where the elbow points
     std::string frame = "SPINE2";
-    Quat handTurn;         // the hand's own rotation after following the forearm
+    Quat handTurn;  // the hand's own rotation after following the forearm
 };
 
 struct PoseSpec {

@@ -15,7 +15,7 @@ inline constexpr float kFacingDegrees = 45.0f;
 
 struct JointSpec {
     const char* name;
-    const char* parent;  // "NULL" for the root
+    const char* parent;        // "NULL" for the root
     character::Vec3 position;  // rest position in model space
 };
 

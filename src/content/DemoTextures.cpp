@@ -8,9 +8,12 @@ namespace {
 
 Rgb skinColour(Skin s) {
     switch (s) {
-        case Skin::Light: return {238, 196, 166};
-        case Skin::Medium: return {192, 136, 96};
-        case Skin::Dark: return {108, 70, 46};
+        case Skin::Light:
+            return {238, 196, 166};
+        case Skin::Medium:
+            return {192, 136, 96};
+        case Skin::Dark:
+            return {108, 70, 46};
     }
     return {};
 }
@@ -68,9 +71,12 @@ float tubeShade(float s, float t) {
 
 const char* skinCode(Skin skin) {
     switch (skin) {
-        case Skin::Light: return "lgt";
-        case Skin::Medium: return "med";
-        case Skin::Dark: return "drk";
+        case Skin::Light:
+            return "lgt";
+        case Skin::Medium:
+            return "med";
+        case Skin::Dark:
+            return "drk";
     }
     return "med";
 }
@@ -123,10 +129,13 @@ IndexedImage paintBody(const BodyStyle& style, Skin skin) {
                         if (style.top == TopStyle::Suit) {
                             // White shirt in a V, a tie down its middle, lapels beside it.
                             const float vWidth = 0.12f - below * 0.2f;
-                            if (fromFront < vWidth) m = fromFront < 0.018f ? kBelt : kAccent;
-                            else if (fromFront < vWidth + 0.02f) shade -= 0.2f;
+                            if (fromFront < vWidth)
+                                m = fromFront < 0.018f ? kBelt : kAccent;
+                            else if (fromFront < vWidth + 0.02f)
+                                shade -= 0.2f;
                             if (fromFront < 0.006f && !(fromFront < vWidth)) m = kBelt;
-                        } else if (style.top == TopStyle::Tee || style.top == TopStyle::LongSleeves) {
+                        } else if (style.top == TopStyle::Tee ||
+                                   style.top == TopStyle::LongSleeves) {
                             if (below < 0.045f) m = kAccent;  // collar band
                         }
                         if (dress && t > layout::kWaist - 0.03f && t < layout::kWaist) m = kAccent;
@@ -140,10 +149,12 @@ IndexedImage paintBody(const BodyStyle& style, Skin skin) {
                 }
             } else if (v < layout::kLeftArm.v1) {
                 const float s = u < 0.5f ? u * 2 : (u - 0.5f) * 2;
-                const float t = (v - layout::kLeftArm.v0) / (layout::kLeftArm.v1 - layout::kLeftArm.v0);
+                const float t =
+                    (v - layout::kLeftArm.v0) / (layout::kLeftArm.v1 - layout::kLeftArm.v0);
                 shade = tubeShade(s, t);
                 float sleeve = 0.32f;
-                if (style.top == TopStyle::LongSleeves || style.top == TopStyle::Suit) sleeve = 0.97f;
+                if (style.top == TopStyle::LongSleeves || style.top == TopStyle::Suit)
+                    sleeve = 0.97f;
                 if (style.top == TopStyle::Tank || style.top == TopStyle::Dress) sleeve = 0.06f;
                 if (style.top == TopStyle::Crop) sleeve = 0.0f;
                 m = t < sleeve ? kTop : kSkin;
@@ -152,7 +163,8 @@ IndexedImage paintBody(const BodyStyle& style, Skin skin) {
                 if (style.top == TopStyle::Suit && t > sleeve - 0.04f && t < sleeve) m = kAccent;
             } else if (v < layout::kLeftLeg.v1) {
                 const float s = u < 0.5f ? u * 2 : (u - 0.5f) * 2;
-                const float t = (v - layout::kLeftLeg.v0) / (layout::kLeftLeg.v1 - layout::kLeftLeg.v0);
+                const float t =
+                    (v - layout::kLeftLeg.v0) / (layout::kLeftLeg.v1 - layout::kLeftLeg.v0);
                 shade = tubeShade(s, t);
                 float cover = 1.0f;
                 Material cloth = kBottom;
@@ -170,7 +182,8 @@ IndexedImage paintBody(const BodyStyle& style, Skin skin) {
                 }
             } else {
                 const float s = u < 0.5f ? u * 2 : (u - 0.5f) * 2;
-                const float t = (v - layout::kLeftFoot.v0) / (layout::kLeftFoot.v1 - layout::kLeftFoot.v0);
+                const float t =
+                    (v - layout::kLeftFoot.v0) / (layout::kLeftFoot.v1 - layout::kLeftFoot.v0);
                 // u = 0.5 is the top of the shoe, the ends the sole.
                 const float top = 1 - std::fabs(s - 0.5f) * 2;
                 m = top < 0.25f ? kSole : kShoe;
@@ -179,7 +192,8 @@ IndexedImage paintBody(const BodyStyle& style, Skin skin) {
                     static_cast<int>(t * 30) % 3 == 0)
                     m = kLace;
             }
-            img.pixels[size_t(py) * size_t(img.width) + size_t(px)] = Palette::index(m, shade + grain);
+            img.pixels[size_t(py) * size_t(img.width) + size_t(px)] =
+                Palette::index(m, shade + grain);
         }
     }
     return img;
@@ -205,7 +219,10 @@ RgbImage paintHead(const HeadStyle& style, Skin skin) {
             Rgb c = scale(base, 0.72f + 0.3f * facing - 0.12f * std::max(0.0f, v - 0.75f) * 4);
 
             // Cheeks, nose ridge and the shadow under the nose.
-            if (style.lipstick) c = mix(c, Rgb{220, 110, 120}, 0.18f * std::exp(-std::pow((adu - 0.07f) / 0.03f, 2) - std::pow((v - 0.62f) / 0.05f, 2)));
+            if (style.lipstick)
+                c = mix(c, Rgb{220, 110, 120},
+                        0.18f * std::exp(-std::pow((adu - 0.07f) / 0.03f, 2) -
+                                         std::pow((v - 0.62f) / 0.05f, 2)));
             if (adu < 0.012f && v > 0.53f && v < 0.63f) c = scale(c, 1.07f);
             if (adu < 0.03f && v > 0.63f && v < 0.65f) c = scale(c, 0.8f);
             // Ears.
@@ -236,14 +253,28 @@ RgbImage paintHead(const HeadStyle& style, Skin skin) {
             // Hair above the hairline, which drops towards the back.
             float line = 0.3f;
             switch (style.hair) {
-                case HairStyle::Bald: line = -1; break;
-                case HairStyle::Cropped: line = 0.3f + 0.25f * (back + 1) / 2; break;
-                case HairStyle::Short: line = 0.3f + 0.32f * (back + 1) / 2; break;
-                case HairStyle::Curly: line = 0.27f + 0.4f * (back + 1) / 2; break;
-                case HairStyle::Bob: line = 0.3f + 0.45f * (back + 1) / 2; break;
+                case HairStyle::Bald:
+                    line = -1;
+                    break;
+                case HairStyle::Cropped:
+                    line = 0.3f + 0.25f * (back + 1) / 2;
+                    break;
+                case HairStyle::Short:
+                    line = 0.3f + 0.32f * (back + 1) / 2;
+                    break;
+                case HairStyle::Curly:
+                    line = 0.27f + 0.4f * (back + 1) / 2;
+                    break;
+                case HairStyle::Bob:
+                    line = 0.3f + 0.45f * (back + 1) / 2;
+                    break;
                 case HairStyle::Long:
-                case HairStyle::Pony: line = 0.29f + 0.5f * (back + 1) / 2; break;
-                case HairStyle::Hat: line = 0.34f; break;
+                case HairStyle::Pony:
+                    line = 0.29f + 0.5f * (back + 1) / 2;
+                    break;
+                case HairStyle::Hat:
+                    line = 0.34f;
+                    break;
             }
             if (style.hair == HairStyle::Bob || style.hair == HairStyle::Long) {
                 // A fringe over the forehead and hair down the sides of the face.

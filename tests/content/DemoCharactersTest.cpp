@@ -19,14 +19,19 @@ using character::Quat;
 using character::Vec3;
 
 Quat mul(Quat a, Quat b) {
-    return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y, a.w * b.y + a.y * b.w + a.z * b.x - a.x * b.z,
-            a.w * b.z + a.z * b.w + a.x * b.y - a.y * b.x, a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
+    return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y,
+            a.w * b.y + a.y * b.w + a.z * b.x - a.x * b.z,
+            a.w * b.z + a.z * b.w + a.x * b.y - a.y * b.x,
+            a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
 }
 Vec3 rot(Quat q, Vec3 v) {
     const float x = q.x, y = q.y, z = q.z, w = q.w;
-    return {(1 - 2 * y * y - 2 * z * z) * v.x + (2 * x * y - 2 * z * w) * v.y + (2 * x * z + 2 * y * w) * v.z,
-            (2 * x * y + 2 * z * w) * v.x + (1 - 2 * x * x - 2 * z * z) * v.y + (2 * y * z - 2 * x * w) * v.z,
-            (2 * x * z - 2 * y * w) * v.x + (2 * y * z + 2 * x * w) * v.y + (1 - 2 * x * x - 2 * y * y) * v.z};
+    return {(1 - 2 * y * y - 2 * z * z) * v.x + (2 * x * y - 2 * z * w) * v.y +
+                (2 * x * z + 2 * y * w) * v.z,
+            (2 * x * y + 2 * z * w) * v.x + (1 - 2 * x * x - 2 * z * z) * v.y +
+                (2 * y * z - 2 * x * w) * v.z,
+            (2 * x * z - 2 * y * w) * v.x + (2 * y * z + 2 * x * w) * v.y +
+                (1 - 2 * x * x - 2 * y * y) * v.z};
 }
 
 // The skeleton posed as the preview poses it: world = parent + R(parent) t, rotation =
@@ -134,13 +139,21 @@ TEST_F(DemoCharacters, OffersTheNamesTheWizardAsksFor) {
           "b003mafit_01", "b708mafit_ct", "b713fafit_ct", "b717fafit_ct", "b718fafit_ct",
           "b003mafat_01", "h552mafit_dude", "hmlo", "hmro", "hflo", "hfro", "hulo", "huro"})
         EXPECT_NE(cat_->findOutfit(name), nullptr) << name;
-    const char* animations[] = {
-        "a2o-heyyou1", "a2o-idle1", "a2o-idle8", "a2o-idle-armsdown-fidget",
-        "a2o-idle-armsdown-lookoff", "a2o-idle-transition-armsdown-handships",
-        "a2o-idle-armsdown-breathe", "a2o-idle-handships-shiftside", "a2o-idle-handships-lookoff",
-        "a2o-idle-transition-handships-armscrossed", "a2o-idle-handships-breathe",
-        "a2o-idle-armscrossed-scratchchin", "a2o-idle-armscrossed-lookoff",
-        "a2o-idle-transition-armscrossed-armsdown", "a2o-idle-armscrossed-breathe"};
+    const char* animations[] = {"a2o-heyyou1",
+                                "a2o-idle1",
+                                "a2o-idle8",
+                                "a2o-idle-armsdown-fidget",
+                                "a2o-idle-armsdown-lookoff",
+                                "a2o-idle-transition-armsdown-handships",
+                                "a2o-idle-armsdown-breathe",
+                                "a2o-idle-handships-shiftside",
+                                "a2o-idle-handships-lookoff",
+                                "a2o-idle-transition-handships-armscrossed",
+                                "a2o-idle-handships-breathe",
+                                "a2o-idle-armscrossed-scratchchin",
+                                "a2o-idle-armscrossed-lookoff",
+                                "a2o-idle-transition-armscrossed-armsdown",
+                                "a2o-idle-armscrossed-breathe"};
     bool sound = false;
     for (const char* name : animations) {
         auto* a = cat_->findAnimation(name);
@@ -180,7 +193,8 @@ TEST_F(DemoCharacters, FigureStandsOnTheGroundInsideTheSnapshotRegions) {
             float x, y;
             toPixel(v, x, y);
             if (x < l || x > r || y < t || y > b) {
-                ADD_FAILURE() << "(" << v.x << ", " << v.y << ", " << v.z << ") at " << x << ", " << y;
+                ADD_FAILURE() << "(" << v.x << ", " << v.y << ", " << v.z << ") at " << x << ", "
+                              << y;
                 return false;
             }
         }
