@@ -1,5 +1,6 @@
 #include "character/KeyframeReader.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -46,10 +47,12 @@ bool decodeCfp(std::span<const uint8_t> bytes, int32_t translationCount, int32_t
                Keyframes& out) {
     if (translationCount < 0 || rotationCount < 0) return false;
     const uint64_t total = uint64_t(translationCount) * 3 + uint64_t(rotationCount) * 4;
-    // Every code byte yields at least one value, a repeat at most 65536: bound the output.
-    if (total > uint64_t(bytes.size()) * 65536) return false;
+    // A repeat makes up to 65536 values of three bytes, so the counts alone bound the memory a
+    // file can claim; they come from another file, so they are capped too.
+    if (total > kMaxKeyframeValues || total > (uint64_t(bytes.size()) / 3 + 1) * 65536)
+        return false;
     std::vector<float> flat;
-    flat.reserve(static_cast<size_t>(total));
+    flat.reserve(static_cast<size_t>(std::min<uint64_t>(total, bytes.size())));
     platform::ByteReader r(bytes);
     float previous = 0;
     const auto& d = deltas();

@@ -17,6 +17,8 @@ namespace marquill::character {
 inline constexpr int kCfpDeltaCodes = 253;
 inline constexpr uint8_t kCfpRepeat = 0xFE;
 inline constexpr uint8_t kCfpRaw = 0xFF;
+// No animation of the game comes near this many keyframe values (64 MB of floats).
+inline constexpr uint64_t kMaxKeyframeValues = uint64_t{1} << 24;
 
 struct Keyframes {
     std::vector<float> translations;

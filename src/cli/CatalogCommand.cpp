@@ -207,7 +207,8 @@ int runCatalog(const Words& words) {
         auto* a = cat.findAnimation(*aname);
         if (!a) return fail(kExitRefused, "no animation named '" + *aname + "'");
         if (!cat.loadKeyframes(*a))
-            return fail(kExitFileError, "no keyframes for '" + *aname + "' (" + a->keyframeStem + ")");
+            return fail(kExitFileError,
+                        "no keyframes for '" + *aname + "' (" + a->keyframeStem + ")");
         animation(j, *a);
     } else if (args->has("json")) {
         listing(j, cat);
