@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     auto b = fuzzseeds::bytesOf([&](platform::ByteSink& s) { return content::writeFar(files, s); });
     std::vector<content::FarFile> none;
     auto e = fuzzseeds::bytesOf([&](platform::ByteSink& s) { return content::writeFar(none, s); });
-    return !b.empty() && fuzzseeds::save(argv[1], "seed0", b) && fuzzseeds::save(argv[1], "seed1", e)
+    return !b.empty() && fuzzseeds::save(argv[1], "seed0", b) &&
+                   fuzzseeds::save(argv[1], "seed1", e)
                ? 0
                : 1;
 }

@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     ndx.outfits = {{"b010mafat_casual", "people1"}, {std::string(300, 'x'), "long"}};
     for (const auto& name : content::demo::idleAnimationNames())
         ndx.animations.push_back({name, "animations"});
-    auto b = fuzzseeds::bytesOf([&](platform::ByteSink& s) { return content::writeIndexFile(ndx, s); });
+    auto b =
+        fuzzseeds::bytesOf([&](platform::ByteSink& s) { return content::writeIndexFile(ndx, s); });
     return !b.empty() && fuzzseeds::save(argv[1], "seed0", b) ? 0 : 1;
 }

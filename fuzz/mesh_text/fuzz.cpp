@@ -6,8 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     marquill::character::BoneNameTable names;
-    auto mesh = marquill::character::readMesh({data, size}, marquill::character::FileFormat::Text,
-                                              names);
+    auto mesh =
+        marquill::character::readMesh({data, size}, marquill::character::FileFormat::Text, names);
     if (!mesh) return 0;
     // What the deformation will touch: every binding's runs and every blend target.
     const size_t n = mesh->textureCoords.size();

@@ -413,7 +413,7 @@ const char* buildCode(Build b) {
     return b == Build::Fit ? "Fit" : b == Build::Fat ? "Fat" : "Skn";
 }
 
-// Renamed copies for --scale: another number, the copy's number after the suffix.
+// Renamed copies for --scale: another (four-digit) number, the copy's number after the suffix.
 struct Naming {
     std::string outfit;
     std::string textureStem;  // the texture name without its skin code and suffix
@@ -425,7 +425,7 @@ Naming headNaming(const HeadDef& h, int copy, int index) {
     std::string number = base.substr(1, 3), gender = base.substr(4, 2), suffix = base.substr(7);
     std::string tex = h.texture;
     if (copy > 0) {
-        number = std::to_string(100 + copy * 10 + index);
+        number = std::to_string(1000 + copy * 10 + index);
         suffix += std::to_string(copy);
         tex += std::to_string(copy);
     }
@@ -439,7 +439,7 @@ Naming bodyNaming(const BodyDef& b, int copy, int index) {
                 suffix = base.substr(10);
     std::string tex = b.texture;
     if (copy > 0) {
-        number = std::to_string(300 + copy * 15 + index);
+        number = std::to_string(1000 + copy * 25 + index);
         suffix += std::to_string(copy);
         tex += std::to_string(copy);
     }
@@ -693,7 +693,9 @@ bool Writer::run(std::string* error) {
     auto cmx = written(
         [&](platform::ByteSink& s) { return writeCharacterFile(skeleton, FileFormat::Text, s); });
     bool ok = !cmx.empty() && put(Place::Loose, "adult.cmx", std::move(cmx)) && writeHands();
-    for (int copy = 0; ok && copy < scale_; ++copy) {
+    // Each step of the scale adds two renamed copies of everything but the skeleton and hands.
+    const int copies = 2 * scale_ - 1;
+    for (int copy = 0; ok && copy < copies; ++copy) {
         ok = writeHeads(copy) && writeBodies(copy) && writeAnimations(copy);
         // The binary outfits of each copy in a file of their own, named by the index.
         if (ok && !indexed_.outfits.empty()) {

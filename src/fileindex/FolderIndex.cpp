@@ -15,6 +15,9 @@ bool isArchiveName(std::string_view name) {
     return endsWithIgnoringCase(name, "far");
 }
 
+// Deeper than any installation: a linked folder that contains itself ends here.
+constexpr int kMaxDepth = 24;
+
 std::string joinDisk(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (folder.back() == '/') return folder + name;
@@ -59,12 +62,12 @@ FolderTable& FolderIndex::folderFor(const std::string& key) {
 bool FolderIndex::addFolder(std::string_view path, Recurse recurse, ReadArchives readArchives) {
     auto disk = diskPathOf(path);
     if (!disk || !platform::isDirectory(*disk)) return true;  // nothing to add, never an error
-    walk(folderKey(path), *disk, recurse, readArchives);
+    walk(folderKey(path), *disk, recurse, readArchives, 0);
     return true;
 }
 
 void FolderIndex::walk(const std::string& key, const std::string& diskPath, Recurse recurse,
-                       ReadArchives readArchives) {
+                       ReadArchives readArchives, int depth) {
     auto listing = platform::listDirectory(diskPath);
     if (!listing) return;
     FolderTable& table = folderFor(key);
@@ -77,7 +80,8 @@ void FolderIndex::walk(const std::string& key, const std::string& diskPath, Recu
         auto [it, added] = t.files.try_emplace(name);
         if (d.isFolder) {
             if (added) it->second = {nullptr, 0, 0, false, !d.readOnly, true, entryDisk};
-            if (recurse == Recurse::Yes) walk(key + name + "\\", entryDisk, recurse, readArchives);
+            if (recurse == Recurse::Yes && depth < kMaxDepth)
+                walk(key + name + "\\", entryDisk, recurse, readArchives, depth + 1);
         } else if (isArchiveName(name)) {
             if (readArchives == ReadArchives::Yes) indexArchive(key + name, entryDisk);
         } else if (added) {

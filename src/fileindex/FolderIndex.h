@@ -82,7 +82,7 @@ class FolderIndex {
 
   private:
     void walk(const std::string& key, const std::string& diskPath, Recurse recurse,
-              ReadArchives readArchives);
+              ReadArchives readArchives, int depth);
     bool indexArchive(const std::string& archiveKey, const std::string& diskPath);
     FolderTable& folderFor(const std::string& key);
     void linkToParents(const std::string& key);

@@ -50,6 +50,16 @@ TEST(FolderIndexWalk, LookupIgnoresCaseAndOpensTheRealSpelling) {
     EXPECT_FALSE(index.exists("other\\missing.txt"));
 }
 
+TEST(FolderIndexWalk, FolderLinkedIntoItselfEnds) {
+    TempTree tree;
+    tree.file("Skins/a.bmp", "x");
+    std::filesystem::create_directory_symlink(tree.root() + "/Skins", tree.root() + "/Skins/loop");
+    FolderIndex index(tree.root());
+    index.addFolder("skins", Recurse::Yes, ReadArchives::Yes);
+    EXPECT_NE(index.lookup("skins\\loop\\loop\\a.bmp"), nullptr);
+    EXPECT_LT(index.folderCount(), 40u);
+}
+
 TEST(FolderIndexWalk, MissingFolderAddsNothing) {
     TempTree tree;
     FolderIndex index(tree.root());
