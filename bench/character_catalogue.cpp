@@ -38,7 +38,9 @@ std::string installation(int scale) {
     return dir.string();
 }
 
-double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 void BM_IndexAndCatalogue(benchmark::State& state) {
     const std::string dir = installation(static_cast<int>(state.range(0)));

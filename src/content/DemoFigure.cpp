@@ -238,7 +238,7 @@ character::DeformableMesh headMesh(const std::string& name, const std::string& t
     // Hair volume: how far the hair stands off the scalp at this place.
     auto hairLift = [&](float angle, float v) -> float {
         const float back = -std::cos(angle);  // 1 at the back
-        float line = 0.3f;                          // the hairline's row, lower at the back
+        float line = 0.3f;                    // the hairline's row, lower at the back
         float lift = 0.035f;
         switch (s.hair) {
             case HairStyle::Bald:

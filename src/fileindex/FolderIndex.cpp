@@ -39,6 +39,18 @@ std::string FolderIndex::hostPath(std::string_view gamePath) const {
 std::optional<std::string> FolderIndex::diskPathOf(std::string_view path) const {
     if (const FileEntry* e = lookup(path); e && !e->inArchive && !e->diskPath.empty())
         return e->diskPath;
+    // A walked folder lists every spelling it holds: a name missing from it is looked for
+    // only as spelled, not by listing the folder again (searches try many such names).
+    SplitKey parts = splitKey(normalisePath(path));
+    if (!parts.name.empty()) {
+        auto f = folders_.find(parts.folder);
+        if (f != folders_.end() && !f->second.diskPath.empty()) {
+            std::string exact = joinDisk(f->second.diskPath,
+                                         std::string(path.substr(path.size() - parts.name.size())));
+            if (platform::fileExists(exact)) return exact;
+            return std::nullopt;
+        }
+    }
     std::string host = hostPath(path);
     while (host.size() > 1 && host.back() == '/')
         host.pop_back();

@@ -60,6 +60,16 @@ TEST(FolderIndexWalk, FolderLinkedIntoItselfEnds) {
     EXPECT_LT(index.folderCount(), 40u);
 }
 
+TEST(FolderIndexWalk, FileAddedBehindTheIndexOpensAsSpelled) {
+    TempTree tree;
+    tree.file("Skins/a.bmp", "x");
+    FolderIndex index(tree.root());
+    index.addFolder("skins", Recurse::No, ReadArchives::No);
+    tree.file("Skins/Late.bmp", "late");
+    EXPECT_NE(index.open("SKINS\\Late.bmp", OpenFor::Reading), nullptr);
+    EXPECT_EQ(index.open("skins\\missing.bmp", OpenFor::Reading), nullptr);
+}
+
 TEST(FolderIndexWalk, MissingFolderAddsNothing) {
     TempTree tree;
     FolderIndex index(tree.root());
