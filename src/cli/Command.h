@@ -22,6 +22,14 @@ struct Command {
 
 int runDemoGame(const Words& words);
 int runCatalog(const Words& words);
+int runNeighborhoods(const Words& words);
+int runCelebrities(const Words& words);
+int runTemplates(const Words& words);
+int runImport(const Words& words);
+int runRestore(const Words& words);
+int runCreate(const Words& words);
+int runIff(const Words& words);
+int runStrings(const Words& words);
 
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);

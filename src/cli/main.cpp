@@ -16,6 +16,27 @@ constexpr Command kCommands[] = {
      runDemoGame},
     {"catalog", "marquill catalog [--json] [--skeleton N | --outfit N | --animation N]",
      runCatalog},
+    {"iff",
+     "marquill iff FILE [--json]             lists a resource file; also --create FILE,\n"
+     "                                         --extract T:ID OUT, --put T:ID[:NAME] DATA,\n"
+     "                                         --delete T:ID",
+     runIff},
+    {"strings", "marquill strings FILE TYPE:ID          reads a string set [--language N] [--json]",
+     runStrings},
+    {"neighborhoods", "marquill neighborhoods [--json]         the neighbourhoods that exist",
+     runNeighborhoods},
+    {"celebrities",
+     "marquill celebrities --neighborhood N [--json]   the celebrities of a neighbourhood",
+     runCelebrities},
+    {"templates", "marquill templates [--json]             the celebrity files offered for import",
+     runTemplates},
+    {"import",
+     "marquill import --neighborhood N --person FILE --celebrity FILE   replaces a celebrity",
+     runImport},
+    {"restore", "marquill restore [--list] [BACKUP]      lists backups, or puts one back",
+     runRestore},
+    {"create", "marquill create --out PATH.srf [choices]   saves a celebrity without the wizard",
+     runCreate},
 };
 
 int runHelp(const Words&) {

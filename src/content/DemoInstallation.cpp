@@ -1,9 +1,10 @@
 #include "content/DemoInstallation.h"
 
-#include "content/DemoCharacters.h"
-
 #include <filesystem>
 #include <system_error>
+
+#include "content/DemoCharacters.h"
+#include "content/DemoGameData.h"
 
 namespace marquill::content {
 
@@ -16,6 +17,7 @@ bool writeDemoInstallation(const std::string& dir, const DemoOptions& options, s
     }
     // Each part of the installation writes its own folders.
     if (!writeDemoCharacters(dir, options, error)) return false;
+    if (!writeDemoGameData(dir, options, error)) return false;
     return true;
 }
 

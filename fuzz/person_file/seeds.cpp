@@ -1,0 +1,30 @@
+// Seeds: the template person file and a person file as the demo installation writes them.
+#include <cstdio>
+#include <string>
+
+#include "content/PersonFileWriter.h"
+#include "content/TemplatePerson.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    const std::string dir = argv[1];
+    std::string error;
+    if (!marquill::content::writeTemplatePersonFile(dir + "/template.iff", &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    marquill::content::PersonSpec spec;
+    spec.guid = 77;
+    spec.objectName = "user00001";
+    spec.namesByLanguage = {{"Ann", "A person."}};
+    spec.catalogName = true;
+    spec.bodyStrings = marquill::content::personBodyStrings(1, 2, 2, "c030fa_bob", "C030fadrk_bob",
+                                                            "b009fafit_02", "B009FAFitdrk_02");
+    spec.constants.assign(5, 100);
+    spec.pictures = 1;
+    if (!marquill::content::writePersonFile(dir + "/person.iff", spec, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}

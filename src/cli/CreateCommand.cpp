@@ -1,0 +1,208 @@
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "celeb/RecordChecks.h"
+#include "celeb/SaveSequence.h"
+#include "cli/Args.h"
+#include "cli/Command.h"
+#include "cli/GameFolder.h"
+#include "platform/AsciiCase.h"
+#include "platform/GamePath.h"
+#include "platform/ToolFolders.h"
+
+namespace marquill::cli {
+
+namespace {
+
+using namespace celeb;
+
+// Answers the save sequence as a player who picked --out and declines the web site.
+class CommandLineHost final : public SaveHost {
+  public:
+    CommandLineHost(std::string path, bool verbose) : path_(std::move(path)), verbose_(verbose) {}
+    std::optional<std::string> chooseSavePath(const SaveDialogRequest&) override { return path_; }
+    bool confirm(std::string_view, std::string_view) override { return false; }
+    void openAddress(std::string_view) override {}
+    void status(std::string_view text) override {
+        if (verbose_) std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    }
+    void showMessage(std::string_view title, std::string_view message) override {
+        std::FILE* out = title == gamedata::kErrorTitle ? stderr : stdout;
+        std::fprintf(out, "%.*s %.*s\n", static_cast<int>(title.size()), title.data(),
+                     static_cast<int>(message.size()), message.data());
+    }
+
+  private:
+    std::string path_;
+    bool verbose_;
+};
+
+std::vector<std::string> splitCommas(const std::string& text) {
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    std::string part;
+    while (std::getline(in, part, ','))
+        parts.push_back(part);
+    return parts;
+}
+
+template <size_t N>
+std::optional<int> choose(const std::optional<std::string>& value,
+                          const std::array<std::string_view, N>& names, int fallback) {
+    if (!value) return fallback;
+    for (size_t i = 0; i < N; ++i)
+        if (platform::equalsIgnoringCase(*value, names[i])) return static_cast<int>(i);
+    return std::nullopt;
+}
+
+std::optional<std::vector<int>> interests(const Args& args, const char* option,
+                                          std::string* error) {
+    std::vector<int> ids;
+    auto value = args.value(option);
+    if (!value) return ids;
+    for (const std::string& name : splitCommas(*value)) {
+        auto id = findInterest(name);
+        if (!id) {
+            *error = "--" + std::string(option) + ": no interest named '" + name + "'";
+            return std::nullopt;
+        }
+        ids.push_back(*id);
+    }
+    return ids;
+}
+
+}  // namespace
+
+int runCreate(const Words& words) {
+    std::string error;
+    auto args = Args::parse(words, {"verbose"}, &error);
+    if (!args) return fail(kExitUsage, error);
+    if (auto bad = unknownOption(
+            *args, {"game-dir", "out", "gender", "skin", "body-type", "head", "head-texture",
+                    "body", "body-texture", "fashion-body", "fashion-texture", "name",
+                    "description", "traits", "top", "low", "fame", "verbose"});
+        !bad.empty())
+        return fail(kExitUsage, bad);
+    auto game = gameFolderFrom(*args, &error);
+    if (!game) return fail(kExitUsage, error);
+    auto out = args->value("out");
+    if (!out || out->empty())
+        return fail(kExitUsage, "usage: marquill create --out PATH.srf [choices]");
+
+    gamedata::Appearance look;
+    auto gender =
+        choose(args->value("gender"), std::array<std::string_view, 2>{"male", "female"}, 0);
+    auto skin =
+        choose(args->value("skin"), std::array<std::string_view, 3>{"light", "medium", "dark"}, 1);
+    auto body =
+        choose(args->value("body-type"), std::array<std::string_view, 3>{"fit", "full", "thin"}, 0);
+    if (!gender || !skin || !body)
+        return fail(kExitUsage,
+                    "--gender male|female, --skin light|medium|dark, --body-type fit|full|thin");
+    look.gender = *gender;
+    look.skinColour = *skin;
+    look.bodyType = *body;
+    if (auto v = args->value("head")) look.headMesh = *v;
+    if (auto v = args->value("head-texture")) look.headTexture = *v;
+    if (auto v = args->value("body")) look.bodyMesh = *v;
+    if (auto v = args->value("body-texture")) look.bodyTexture = *v;
+    if (auto v = args->value("fashion-body")) look.fashionBodyMesh = *v;
+    if (auto v = args->value("fashion-texture")) look.fashionBodyTexture = *v;
+
+    std::array<int, 5> traits{};
+    if (auto v = args->value("traits")) {
+        auto parts = splitCommas(*v);
+        if (parts.size() != 5)
+            return fail(kExitUsage, "--traits takes NEAT,ACTIVE,PLAYFUL,OUTGOING,NICE");
+        for (size_t i = 0; i < 5; ++i) {
+            char* end = nullptr;
+            long t = std::strtol(parts[i].c_str(), &end, 10);
+            if (parts[i].empty() || *end != '\0' || t < 0 || t > 10)
+                return fail(kExitUsage, "each trait takes 0 to 10");
+            traits[i] = static_cast<int>(t);
+        }
+    }
+    auto top = interests(*args, "top", &error);
+    auto low = top ? interests(*args, "low", &error) : std::nullopt;
+    if (!top || !low) return fail(kExitUsage, error);
+    {
+        std::vector<int> all = *top;
+        all.insert(all.end(), low->begin(), low->end());
+        for (size_t i = 0; i < all.size(); ++i)
+            for (size_t j = i + 1; j < all.size(); ++j)
+                if (all[i] == all[j])
+                    return fail(kExitUsage,
+                                "interest '" +
+                                    std::string(kInterests[static_cast<size_t>(all[i])].name) +
+                                    "' is chosen twice");
+    }
+    int fame = 0;
+    if (auto v = args->value("fame")) {
+        char* end = nullptr;
+        long f = std::strtol(v->c_str(), &end, 10);
+        if (!v->empty() && *end == '\0' && f >= 0 && f <= 10) {
+            fame = static_cast<int>(f);
+        } else if (auto level = findFameLevel(*v)) {
+            fame = *level;
+        } else {
+            return fail(kExitUsage, "--fame takes a level name or 0 to 10");
+        }
+    }
+    const std::string name = args->value("name").value_or("");
+    const std::string description = args->value("description").value_or("");
+
+    // The wizard's pages in order; the first refusal ends the command.
+    std::optional<Refusal> refusal = checkLook(look.headTexture, look.bodyTexture);
+    if (!refusal && look.fashionBodyMesh.empty())
+        refusal = Refusal{"Invalid Fashion Skin Selection", "Invalid Fashion Skin Selection"};
+    if (!refusal) refusal = checkName(name);
+    if (!refusal) refusal = checkDescription(description);
+    if (!refusal) refusal = checkPersonality(traits);
+    if (!refusal) refusal = checkInterests(*top, *low);
+    if (refusal) return fail(kExitRefused, refusal->message);
+
+    PemmData record;
+    record.setGender(look.gender);
+    record.setBodyType(look.bodyType);
+    record.setSkinColour(look.skinColour);
+    record.setHeadMesh(look.headMesh);
+    record.setHeadTexture(look.headTexture);
+    record.setBodyMesh(look.bodyMesh);
+    record.setBodyTexture(look.bodyTexture);
+    record.setFashionBodyMesh(look.fashionBodyMesh);
+    record.setFashionBodyTexture(look.fashionBodyTexture);
+    record.setName(name);
+    record.setDescription(description);
+    for (int k = 0; k < kTraitCount; ++k)
+        record.setTrait(k, traits[static_cast<size_t>(k)]);
+    const auto order = interestOrder(*top, *low);
+    for (int p = 0; p < kInterestCount; ++p)
+        record.setInterestAt(p, order[static_cast<size_t>(p)]);
+    record.setFameLevel(fame);
+
+    // A bare name is saved where the save dialog opens: the game's TemplateCelebrity folder.
+    const std::string path = out->find('/') == std::string::npos
+                                 ? platform::resolveGamePath(*game, "TemplateCelebrity/" + *out)
+                                 : *out;
+    CommandLineHost host(path, args->has("verbose"));
+    SaveSetup setup{*game, platform::findToolDataFile("QT_Template.iff"), nullptr};
+    SkinFileList skins;
+    auto result = saveCelebrity(record, SaveChoices{look, fame}, setup, skins, host, {});
+    if (result.outcome == SaveResult::Outcome::ExchangeFileFailed)
+        return fail(kExitFileError,
+                    "the exchange file " + result.exchangePath + " was not written");
+    std::fprintf(stderr,
+                 "marquill: no preview renderer yet, so %shead.jpg and %sbody.jpg were not "
+                 "written\n",
+                 result.basePath.c_str(), result.basePath.c_str());
+    if (result.personFile.code != 0)
+        return fail(kExitFileError, "the person file " + result.personFile.path +
+                                        " was not written (result " +
+                                        std::to_string(result.personFile.code) + ")");
+    std::printf("%s\n%s\n", result.exchangePath.c_str(), result.personFile.path.c_str());
+    return kExitDone;
+}
+
+}  // namespace marquill::cli

@@ -1,0 +1,40 @@
+#include <cstdio>
+
+#include "cli/Args.h"
+#include "cli/Command.h"
+#include "cli/GameFolder.h"
+#include "cli/Json.h"
+#include "gamedata/CelebritySearch.h"
+#include "gamedata/ChosenPerson.h"
+#include "gamedata/GamePaths.h"
+
+namespace marquill::cli {
+
+int runTemplates(const Words& words) {
+    std::string error;
+    auto args = Args::parse(words, {"json"}, &error);
+    if (!args) return fail(kExitUsage, error);
+    if (auto bad = unknownOption(*args, {"json", "game-dir"}); !bad.empty())
+        return fail(kExitUsage, bad);
+    auto game = gameFolderFrom(*args, &error);
+    if (!game) return fail(kExitUsage, error);
+    gamedata::GamePaths paths(*game);
+
+    const auto files = gamedata::listCelebrityFiles(paths);
+    if (args->has("json")) {
+        Json json;
+        json.beginArray();
+        for (const std::string& f : files) {
+            auto person = gamedata::readChosenPerson(paths.templateCelebrityFolder() + f);
+            json.beginObject().field("file", f).field("name", person.displayName).endObject();
+        }
+        json.endArray();
+        std::printf("%s\n", json.str().c_str());
+    } else {
+        for (const std::string& f : files)
+            std::printf("%s\n", f.c_str());
+    }
+    return kExitDone;
+}
+
+}  // namespace marquill::cli

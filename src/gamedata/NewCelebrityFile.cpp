@@ -1,0 +1,225 @@
+#include "gamedata/NewCelebrityFile.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "gamedata/BodyStrings.h"
+#include "gamedata/CopyObjectFile.h"
+#include "gamedata/PersonFile.h"
+#include "platform/ByteReader.h"
+#include "platform/Cp1252.h"
+#include "platform/FileSync.h"
+#include "platform/GamePath.h"
+#include "resfile/IFFResFile2.h"
+#include "resfile/StringSet.h"
+#include "resfile/StringSetMulti.h"
+#include "resfile/cTreeConstants.h"
+
+namespace marquill::gamedata {
+
+using namespace resfile;
+
+namespace {
+
+// BCON: a 16-bit word (count in bits 0-14, a flag in bit 15), then count signed 16-bit values.
+// Stored big-endian, the count word and then each counted value is swapped.
+void convertConstants(uint8_t* data, size_t length) {
+    if (length < 2) return;
+    std::swap(data[0], data[1]);
+    const size_t count =
+        (static_cast<size_t>(data[0]) | static_cast<size_t>(data[1]) << 8) & 0x7FFF;
+    for (size_t i = 0; i < count && 2 + 2 * i + 1 < length; ++i)
+        std::swap(data[2 + 2 * i], data[3 + 2 * i]);
+}
+
+struct Constants {
+    uint16_t flag = 0;
+    std::vector<int16_t> values;
+    std::string name;
+};
+
+bool readConstants(iResFile& file, Constants* out) {
+    MemoryBlock* block = file.GetResource(kTypeConstants, kConstantsId, convertConstants);
+    if (!block) return false;
+    (void)file.GetResourceName(block, out->name);
+    platform::ByteReader reader(block->Bytes());
+    bool ok = false;
+    if (auto word = reader.u16le()) {
+        out->flag = *word & 0x8000;
+        const size_t count = *word & 0x7FFF;
+        ok = true;
+        for (size_t i = 0; i < count; ++i) {
+            auto v = reader.i16le();
+            if (!v) break;  // the stored count is never read past
+            out->values.push_back(*v);
+        }
+    }
+    (void)Release(file, block);
+    return ok;
+}
+
+// Index in BCON 4096 -> the value it takes.
+std::vector<std::pair<size_t, int>> constantValues(const CelebrityValues& v) {
+    auto interest = [&](int id) { return v.interestScores[static_cast<size_t>(id)] * 100; };
+    return {
+        {0, 0},
+        {1, 0},
+        {2, v.traits[0] * 100},
+        {3, v.traits[3] * 100},
+        {4, v.traits[1] * 100},
+        {5, v.traits[2] * 100},
+        {6, v.traits[4] * 100},
+        {7, interest(6)},
+        {8, interest(4)},
+        {9, interest(7)},
+        {10, interest(8)},
+        {11, interest(0)},
+        {12, interest(10)},
+        {13, interest(11)},
+        {14, interest(12)},
+        {15, interest(14)},
+        {16, interest(13)},
+        {17, interest(5)},
+        {18, interest(9)},
+        {19, interest(1)},
+        {20, interest(3)},
+        {21, interest(2)},
+        {22, v.fameLevel},
+    };
+}
+
+void writeNames(iResFile& file, const CelebrityValues& values) {
+    const std::string name = platform::utf8ToCp1252(values.name);
+    const std::string description = platform::utf8ToCp1252(values.description);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        StringSetMulti strings;
+        strings.Select(file, kPersonStringsId, kTypeCatalogStrings, StringForm::Binary,
+                       static_cast<uint8_t>(language));
+        if (strings.Load(StringSetMulti::Languages::All, StringSetMulti::Fallback::Language0) !=
+            kResOk)
+            continue;
+        strings.Set(2, description, language);
+        strings.Set(1, name, language);
+        (void)strings.Save();
+    }
+}
+
+bool writeTraits(iResFile& file, const CelebrityValues& values) {
+    cTreeConstants labels;
+    Constants constants;
+    if (labels.Load(file, kConstantsId) != kResOk || !readConstants(file, &constants)) return false;
+    std::vector<int> all(labels.entries.size(), 0);
+    for (size_t i = 0; i < all.size() && i < constants.values.size(); ++i)
+        all[i] = constants.values[i];
+    for (auto [index, value] : constantValues(values))
+        if (index < all.size()) all[index] = value;
+    for (size_t i = 0; i < all.size(); ++i)
+        labels.entries[i].value = all[i];
+    if (labels.Store(file, kConstantsId) != kResOk) return true;
+
+    const size_t count = all.size() > 0x7FFF ? 0x7FFF : all.size();
+    MemoryBlock* block = NewBlock(2 + 2 * count);
+    if (!block) return true;
+    uint8_t* data = block->Bytes().data();
+    const uint16_t word = static_cast<uint16_t>(count | constants.flag);
+    data[0] = static_cast<uint8_t>(word);
+    data[1] = static_cast<uint8_t>(word >> 8);
+    for (size_t i = 0; i < count; ++i) {
+        const auto v = static_cast<uint16_t>(static_cast<int16_t>(all[i]));
+        data[2 + 2 * i] = static_cast<uint8_t>(v);
+        data[3 + 2 * i] = static_cast<uint8_t>(v >> 8);
+    }
+    if (file.AddResource(block, kTypeConstants, kConstantsId, constants.name, DataOrder::Native) !=
+        kResOk) {
+        DisposeBlock(block);
+        return true;
+    }
+    (void)file.WriteResource(block);
+    (void)file.Update();
+    return true;
+}
+
+bool writeBodyStrings(iResFile& file, const Appearance& look) {
+    StringSet strings;
+    bool written = false;
+    if (strings.Load(file, kBodyStringsId) == kResOk) {
+        std::map<int, std::string> fromTemplate;
+        for (int index : {16, 17, 28})
+            if (auto s = strings.Get(index)) fromTemplate[index] = *s;
+        const auto bodyStrings = celebrityBodyStrings(look, fromTemplate);
+        for (int index : kBodyStringOrder) {
+            auto it = bodyStrings.find(index);
+            if (it != bodyStrings.end()) strings.Set(index, platform::utf8ToCp1252(it->second));
+        }
+        written = strings.Save() == kResOk;
+    }
+    // The template's pictures are of the template person, not of the new celebrity.
+    std::vector<MemoryBlock*> pictures;
+    const int count = file.CountResources(kTypeBitmap);
+    for (int i = 1; i <= count && i <= 1023; ++i)
+        if (MemoryBlock* block = file.GetIndResource(kTypeBitmap, i)) pictures.push_back(block);
+    for (MemoryBlock* block : pictures)
+        (void)file.RemoveResource(block);
+    return written;
+}
+
+}  // namespace
+
+NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
+                                            const std::string& templatePath,
+                                            const CelebrityValues& values, Reporter& reporter) {
+    NewCelebrityFileResult result;
+    result.path = platform::resolveFileName(basePath + ".iff");
+    // Built beside the final file and renamed over it at the end, so an older file of the same
+    // name survives a failure.
+    const std::string work = folderOf(result.path) + "/." + fileName(result.path) + ".marquill-" +
+                             std::to_string(::getpid()) + ".tmp";
+    std::remove(work.c_str());
+
+    reporter.status("Creating New Celeb Pemm...");
+    ClockGuidSource guids;
+    result.code = copyObjectFile(templatePath, work, platform::utf8ToCp1252(values.name), guids);
+    if (result.code != kResOk) {
+        std::remove(work.c_str());
+        reporter.showMessage(kErrorTitle, "Could not create new file.");
+        return result;
+    }
+
+    reporter.status("Setting New Celeb Pemm's Name...");
+    {
+        IFFResFile2 file;
+        result.code = OpenResFile(file, work, 0);
+        if (result.code != kResOk || !file.IsWritable()) {
+            if (result.code == kResOk) result.code = kResNotWritable;
+            (void)file.Close();
+            std::remove(work.c_str());
+            reporter.showMessage(kErrorTitle, "Could not open new file for naming.");
+            return result;
+        }
+        writeNames(file, values);
+        reporter.status("Injecting Celeb Pemm's New DNA...");
+        result.traitsWritten = writeTraits(file, values);
+        if (!result.traitsWritten)
+            reporter.showMessage(kErrorTitle, "Could not open new file for traits.");
+        if (ResCode code = file.Close(); code != kResOk) result.code = code;
+    }
+    if (result.code == kResOk) {
+        IFFResFile2 file;
+        result.code = OpenResFile(file, work, 0);
+        if (result.code == kResOk) {
+            result.bodyStringsWritten = writeBodyStrings(file, values.appearance);
+            result.code = file.Close();
+        }
+    }
+    if (result.code != kResOk || !platform::syncFile(work) ||
+        std::rename(work.c_str(), result.path.c_str()) != 0) {
+        if (result.code == kResOk) result.code = kResCannotOpen;
+        std::remove(work.c_str());
+        reporter.showMessage(kErrorTitle, "Could not create new file.");
+    }
+    return result;
+}
+
+}  // namespace marquill::gamedata

@@ -1,0 +1,35 @@
+#pragma once
+// A new celebrity's game person file: a copy of the template person file, given the celebrity's
+// name and description (every language), personality, interests and fame, and its body strings;
+// the template's pictures are removed.
+#include <array>
+#include <string>
+
+#include "gamedata/Appearance.h"
+#include "gamedata/Reporter.h"
+
+namespace marquill::gamedata {
+
+struct CelebrityValues {
+    std::string name;                      // UTF-8
+    std::string description;               // UTF-8, line breaks kept
+    std::array<int, 5> traits{};           // Neat, Active, Playful, Outgoing, Nice
+    std::array<int, 15> interestScores{};  // by interest id: 10, 5 or 1
+    int fameLevel = 0;
+    Appearance appearance;
+};
+
+struct NewCelebrityFileResult {
+    int code = 0;  // 0, or the first resource-file failure
+    std::string path;
+    bool traitsWritten = false;
+    bool bodyStringsWritten = false;
+};
+
+// `basePath` is the exchange-file path without ".srf"; the file is basePath + ".iff".
+[[nodiscard]] NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
+                                                          const std::string& templatePath,
+                                                          const CelebrityValues& values,
+                                                          Reporter& reporter);
+
+}  // namespace marquill::gamedata

@@ -1,0 +1,128 @@
+#include "celeb/SaveSequence.h"
+
+#include <gtest/gtest.h>
+
+#include "celeb/RecordChecks.h"
+#include "gamedata/TestFiles.h"
+
+namespace marquill::celeb {
+namespace {
+
+using gamedata::testing_files::TempFolder;
+
+class ScriptedHost final : public SaveHost {
+  public:
+    std::optional<std::string> chosen;
+    bool answer = false;
+    std::vector<std::string> log;
+    SaveDialogRequest request;
+
+    std::optional<std::string> chooseSavePath(const SaveDialogRequest& r) override {
+        request = r;
+        return chosen;
+    }
+    bool confirm(std::string_view, std::string_view message) override {
+        log.push_back("confirm: " + std::string(message));
+        return answer;
+    }
+    void openAddress(std::string_view address) override {
+        log.push_back("open: " + std::string(address));
+    }
+    void status(std::string_view) override {}
+    void showMessage(std::string_view title, std::string_view message) override {
+        log.push_back(std::string(title) + " " + std::string(message));
+    }
+};
+
+class CountingSnapshots final : public SnapshotTaker {
+  public:
+    std::string base;
+    int takeSnapshots(const std::string& basePath) override {
+        base = basePath;
+        return 2;
+    }
+};
+
+PemmData record() {
+    PemmData r;
+    r.setName("Star");
+    r.setDescription("d");
+    auto order = interestOrder({0, 1, 2, 3, 4}, {5, 6, 7, 8, 9});
+    for (int p = 0; p < 15; ++p)
+        r.setInterestAt(p, order[static_cast<size_t>(p)]);
+    return r;
+}
+
+class SaveSequenceTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(game_.path() + "/TemplateCelebrity");
+        tmpl_ = game_.path() + "/QT_Template.iff";
+        gamedata::testing_files::writePerson(tmpl_, {.guid = 9, .bodyStrings = {"Adult"}});
+    }
+    std::string folder() const { return game_.path() + "/TemplateCelebrity/"; }
+    TempFolder game_;
+    std::string tmpl_;
+};
+
+TEST_F(SaveSequenceTest, SavesTheFileSetAndReportsEveryStage) {
+    ScriptedHost host;
+    host.chosen = folder() + "star.srf";
+    CountingSnapshots snaps;
+    SkinFileList skins;
+    skins.add("/earlier/celebrity.cmx");
+    std::vector<std::string> stages;
+    auto result = saveCelebrity(record(), SaveChoices{}, SaveSetup{game_.path(), tmpl_, &snaps},
+                                skins, host, [&](const SaveProgress& p) {
+                                    stages.push_back(std::to_string(p.position) + " " + p.text);
+                                });
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::Saved);
+    EXPECT_EQ(result.basePath, folder() + "star");
+    EXPECT_EQ(snaps.base, folder() + "star");
+    EXPECT_EQ(result.pictures, 2);
+    EXPECT_EQ(result.personFile.code, 0);
+    EXPECT_TRUE(std::filesystem::exists(folder() + "star.srf"));
+    EXPECT_TRUE(std::filesystem::exists(folder() + "star.iff"));
+    EXPECT_EQ(skins.size(), 0u);  // emptied before collecting
+    EXPECT_EQ(host.request.defaultName, "Star");
+    EXPECT_EQ(host.request.initialFolder, game_.path() + "/TemplateCelebrity");
+    EXPECT_EQ(stages, (std::vector<std::string>{"0 ", "1 Creating Web Export Data...",
+                                                "2 Building Skin List...", "3 Writing Skin List...",
+                                                "4 Taking Snap Shots...", "9 Finished!"}));
+    EXPECT_EQ(host.log.back(),
+              "Finished! The Pemm was saved. You can replace another Celeb with it or upload it "
+              "to The Pemms Exchange later.");
+}
+
+TEST_F(SaveSequenceTest, ANameWithoutExtensionGetsOneAndOkOpensTheExchange) {
+    ScriptedHost host;
+    host.chosen = folder() + "nova";
+    host.answer = true;
+    SkinFileList skins;
+    auto result = saveCelebrity(record(), {}, {game_.path(), tmpl_, nullptr}, skins, host, {});
+    EXPECT_EQ(result.exchangePath, folder() + "nova.srf");
+    EXPECT_EQ(result.basePath, folder() + "nova");
+    EXPECT_EQ(result.pictures, 0);
+    EXPECT_TRUE(result.connect);
+    EXPECT_EQ(host.log.back().rfind("open: ", 0), 0u);
+    EXPECT_NE(host.log.back().find("exchange_stars/"), std::string::npos);
+    EXPECT_EQ(savePathsFor("/x/A.SRF").basePath, "/x/A");
+}
+
+TEST_F(SaveSequenceTest, CancellingWritesNothingAndAFailedExchangeFileIsNotCalledSaved) {
+    ScriptedHost host;
+    SkinFileList skins;
+    auto cancelled = saveCelebrity(record(), {}, {game_.path(), tmpl_, nullptr}, skins, host, {});
+    EXPECT_EQ(cancelled.outcome, SaveResult::Outcome::Cancelled);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder()), {}), 0);
+
+    host.chosen = folder() + "missing/star.srf";
+    auto failed = saveCelebrity(record(), {}, {game_.path(), tmpl_, nullptr}, skins, host, {});
+    EXPECT_EQ(failed.outcome, SaveResult::Outcome::ExchangeFileFailed);
+    for (const std::string& line : host.log)
+        EXPECT_EQ(line.find("was saved"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder() + "missing"));
+}
+
+}  // namespace
+}  // namespace marquill::celeb

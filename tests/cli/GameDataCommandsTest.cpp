@@ -1,0 +1,113 @@
+// End to end: the marquill command over a demo installation, as a player would run it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/Files.h"
+
+namespace {
+
+struct Run {
+    int status = -1;
+    std::string out;
+};
+
+Run marquill(const std::string& arguments) {
+    const std::string command =
+        std::string(MARQUILL_BINARY_DIR) + "/src/cli/marquill " + arguments + " 2>/dev/null";
+    Run run;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+        run.out.append(buf, n);
+    int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string bytes(const std::string& path) {
+    auto b = marquill::platform::readWholeFile(path);
+    return b ? std::string(b->begin(), b->end()) : std::string("<missing>");
+}
+
+class GameDataCommands : public testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = testing::TempDir() + "/marquill-e2e-" + std::to_string(::getpid());
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_);
+        ::setenv("XDG_DATA_HOME", (root_ + "/data").c_str(), 1);
+        game_ = root_ + "/game";
+        ASSERT_EQ(marquill("demo-game " + game_).status, 0);
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+    std::string root_, game_;
+};
+
+TEST_F(GameDataCommands, CreateImportAndRestore) {
+    const std::string g = " --game-dir " + game_;
+    EXPECT_EQ(marquill("neighborhoods" + g).out.size() > 0, true);
+    auto listed = marquill("celebrities --neighborhood 1" + g);
+    ASSERT_EQ(listed.status, 0);
+    EXPECT_NE(listed.out.find("User00004.iff   -   Marty Marquee"), std::string::npos);
+    EXPECT_EQ(marquill("celebrities --neighborhood 5" + g).status, 1);
+
+    auto created = marquill(
+        "create --out nova.srf --name 'Nova Bright' --description 'Sings.'"
+        " --traits 5,6,3,8,3 --top Weather,Money,Music,Food,Style"
+        " --low Politics,Travel,Sports,Romance,Exercise --fame Superstar"
+        " --gender female --skin dark --body-type thin" +
+        g);
+    ASSERT_EQ(created.status, 0) << created.out;
+    EXPECT_NE(bytes(game_ + "/TemplateCelebrity/nova.srf").find("\r\nSign=1\r\n"),
+              std::string::npos);
+
+    auto templates = marquill("templates" + g);
+    EXPECT_NE(templates.out.find("nova.iff\n"), std::string::npos);
+    EXPECT_EQ(templates.out.find("QTCelebGeneric"), std::string::npos);
+
+    const std::string person = game_ + "/UserData/Characters/User00004.iff";
+    const std::string before = bytes(person);
+    const std::string hood = bytes(game_ + "/UserData/Neighborhood.iff");
+    auto imported =
+        marquill("import --neighborhood 1 --person User00004.iff --celebrity nova.iff" + g);
+    ASSERT_EQ(imported.status, 0);
+    EXPECT_NE(
+        marquill("celebrities --neighborhood 1" + g).out.find("User00004.iff   -   Nova Bright"),
+        std::string::npos);
+    EXPECT_EQ(bytes(game_ + "/UserData/Neighborhood.iff"), hood);
+
+    auto backups = marquill("restore --list");
+    ASSERT_EQ(backups.status, 0);
+    const std::string id = backups.out.substr(0, backups.out.find(' '));
+    ASSERT_FALSE(id.empty());
+    EXPECT_EQ(marquill("restore " + id).status, 0);
+    EXPECT_EQ(bytes(person), before);
+}
+
+TEST_F(GameDataCommands, RefusalsUseTheWizardsWordsAndExitOne) {
+    const std::string base =
+        "create --out x.srf --game-dir " + game_ +
+        " --description d --traits 5,5,5,5,5 --top Weather,Money,Music,Food,Style"
+        " --low Politics,Travel,Sports,Romance,Exercise";
+    EXPECT_EQ(marquill(base + " --name " + std::string(31, 'a')).status, 1);
+    EXPECT_EQ(marquill(base).status, 1);  // no name
+    EXPECT_EQ(marquill(base + " --name ok --traits 10,10,6,0,0").status, 1);
+    EXPECT_EQ(marquill(base + " --name ok --top Weather").status, 1);
+    EXPECT_EQ(marquill(base + " --name ok --top Nonsense").status, 2);
+    EXPECT_FALSE(std::filesystem::exists(game_ + "/TemplateCelebrity/x.srf"));
+    EXPECT_EQ(marquill("import --neighborhood 1 --person User00001.iff --celebrity Star.iff "
+                       "--game-dir " +
+                       game_)
+                  .status,
+              1);  // not a celebrity
+}
+
+}  // namespace
