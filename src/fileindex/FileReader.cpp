@@ -7,12 +7,12 @@
 
 namespace marquill::fileindex {
 
-FileReader FileReader::loose(std::string path, platform::FileHandle file, bool forWriting,
-                             FolderIndex* index) {
+FileReader FileReader::loose(std::string path, std::unique_ptr<platform::RandomAccessFile> file,
+                             bool forWriting, FolderIndex* index) {
     FileReader r;
     r.path_ = std::move(path);
-    r.size_ = file.size();
-    r.file_.emplace(std::move(file));
+    r.size_ = file->Length().value_or(0);
+    r.file_ = std::move(file);
     r.forWriting_ = forWriting;
     r.index_ = index;
     return r;
@@ -41,7 +41,7 @@ size_t FileReader::read(void* out, size_t size) {
         if (base_ + position_ + n > bytes.size()) return 0;
         if (n) std::memcpy(out, bytes.data() + base_ + position_, n);
     } else {
-        n = file_->readAt(position_, out, n);
+        n = file_->ReadAt(position_, out, n).value_or(0);
     }
     position_ += n;
     return n;
@@ -49,7 +49,7 @@ size_t FileReader::read(void* out, size_t size) {
 
 size_t FileReader::write(const void* data, size_t size) {
     if (archive_ || !forWriting_) return 0;
-    size_t n = file_->writeAt(position_, data, size);
+    size_t n = file_->WriteAt(position_, data, size).value_or(0);
     position_ += n;
     if (position_ > size_) size_ = position_;
     return n;
@@ -100,7 +100,7 @@ bool FileReader::writeString(std::string_view text) {
 }
 
 bool FileReader::flush() {
-    return file_ && forWriting_ ? file_->flush() : true;
+    return file_ && forWriting_ ? file_->Sync() : true;
 }
 
 }  // namespace marquill::fileindex

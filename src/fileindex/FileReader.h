@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FileHandle.h"
+#include <memory>
+
+#include "platform/RandomAccessFile.h"
 
 namespace marquill::fileindex {
 
@@ -16,8 +18,8 @@ struct FarArchive;
 
 class FileReader {
   public:
-    static FileReader loose(std::string path, platform::FileHandle file, bool forWriting,
-                            FolderIndex* index);
+    static FileReader loose(std::string path, std::unique_ptr<platform::RandomAccessFile> file,
+                            bool forWriting, FolderIndex* index);
     static FileReader archived(std::string path, const FarArchive& archive, uint32_t offset,
                                uint32_t size, FolderIndex* index);
 
@@ -41,7 +43,7 @@ class FileReader {
   private:
     FileReader() = default;
     std::string path_;
-    std::optional<platform::FileHandle> file_;
+    std::unique_ptr<platform::RandomAccessFile> file_;
     const FarArchive* archive_ = nullptr;
     uint64_t base_ = 0;
     uint64_t size_ = 0;

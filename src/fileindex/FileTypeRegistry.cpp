@@ -6,7 +6,6 @@
 #include "fileindex/FolderIndex.h"
 #include "fileindex/PathKey.h"
 #include "platform/Directory.h"
-#include "platform/FileHandle.h"
 
 namespace marquill::fileindex {
 namespace {
@@ -104,14 +103,9 @@ int FileTypeRegistry::enumerate(FileRequest& request, const std::vector<std::str
 std::unique_ptr<FileReader> FileTypeRegistry::openIn(OpenMode mode, const std::string& path) const {
     if (mode == OpenMode::ThroughIndex) return index_.open(path, OpenFor::Reading);
     // A plain stream sees loose files only, never archive entries.
-    std::string host = toHostPath(path);
-    if (!index_.root().empty() && (host.empty() || host[0] != '/'))
-        host = index_.root() + "/" + host;
-    auto disk = platform::resolvePathIgnoringCase(host);
+    auto disk = index_.resolveOnDisk(path);
     if (!disk) return nullptr;
-    auto file = platform::FileHandle::open(*disk, platform::FileHandle::Access::ReadOnly);
-    if (!file) return nullptr;
-    return std::make_unique<FileReader>(FileReader::loose(path, std::move(*file), false, &index_));
+    return index_.openLoose(*disk, path, OpenFor::Reading);
 }
 
 int FileTypeRegistry::find(FileRequest& request, const std::vector<std::string>& pathList,

@@ -7,6 +7,8 @@
 #include "fileindex/PathKey.h"
 #include "platform/Directory.h"
 #include "platform/Files.h"
+#include "platform/GamePath.h"
+#include "platform/RandomAccessFile.h"
 
 namespace marquill::fileindex {
 namespace {
@@ -29,13 +31,6 @@ std::string joinDisk(const std::string& folder, const std::string& name) {
 FolderIndex::FolderIndex(std::string root) : root_(std::move(root)) {}
 FolderIndex::~FolderIndex() = default;
 
-std::string FolderIndex::hostPath(std::string_view gamePath) const {
-    std::string p = toHostPath(gamePath);
-    if (!p.empty() && p[0] == '/') return p;
-    if (root_.empty()) return p;
-    return joinDisk(root_, p);
-}
-
 std::optional<std::string> FolderIndex::diskPathOf(std::string_view path) const {
     if (const FileEntry* e = lookup(path); e && !e->inArchive && !e->diskPath.empty())
         return e->diskPath;
@@ -51,10 +46,28 @@ std::optional<std::string> FolderIndex::diskPathOf(std::string_view path) const 
             return std::nullopt;
         }
     }
-    std::string host = hostPath(path);
-    while (host.size() > 1 && host.back() == '/')
-        host.pop_back();
-    return platform::resolvePathIgnoringCase(host);
+    return resolveOnDisk(path);
+}
+
+std::optional<std::string> FolderIndex::resolveOnDisk(std::string_view path) const {
+    std::string host = toHostPath(path);
+    std::string resolved = !host.empty() && host[0] == '/'
+                               ? platform::resolveGamePath("/", host)
+                               : platform::resolveGamePath(root_.empty() ? "." : root_, host);
+    if (!platform::fileExists(resolved)) return std::nullopt;
+    return resolved;
+}
+
+std::unique_ptr<FileReader> FolderIndex::openLoose(const std::string& diskPath,
+                                                   std::string gamePath, OpenFor mode) {
+    if (platform::isDirectory(diskPath)) return nullptr;
+    auto file = std::make_unique<platform::RandomAccessFile>();
+    if (!file->Open(diskPath, mode == OpenFor::Writing
+                                  ? platform::RandomAccessFile::Mode::ReadWrite
+                                  : platform::RandomAccessFile::Mode::ReadOnly))
+        return nullptr;
+    return std::make_unique<FileReader>(
+        FileReader::loose(std::move(gamePath), std::move(file), mode == OpenFor::Writing, this));
 }
 
 std::optional<std::string> FolderIndex::diskPathForNew(std::string_view path) const {
@@ -168,12 +181,7 @@ std::unique_ptr<FileReader> FolderIndex::open(std::string_view path, OpenFor mod
     if (e && e->isFolder) return nullptr;
     auto disk = diskPathOf(path);
     if (!disk) return nullptr;
-    auto access = mode == OpenFor::Writing ? platform::FileHandle::Access::ReadWrite
-                                           : platform::FileHandle::Access::ReadOnly;
-    auto file = platform::FileHandle::open(*disk, access);
-    if (!file) return nullptr;
-    return std::make_unique<FileReader>(
-        FileReader::loose(std::string(path), std::move(*file), mode == OpenFor::Writing, this));
+    return openLoose(*disk, std::string(path), mode);
 }
 
 void FolderIndex::close(std::unique_ptr<FileReader> reader) {
@@ -195,13 +203,13 @@ bool FolderIndex::remove(std::string_view path) {
     const FileEntry* e = lookup(path);
     if (!e) {
         auto disk = diskPathOf(path);
-        return disk && platform::deleteFile(*disk);
+        return disk && platform::RandomAccessFile::Remove(*disk);
     }
     if (e->inArchive || e->isFolder) return false;
     std::string disk = e->diskPath;
     SplitKey parts = splitKey(normalisePath(path));
     folders_[parts.folder].files.erase(parts.name);
-    return platform::deleteFile(disk);
+    return platform::RandomAccessFile::Remove(disk);
 }
 
 bool FolderIndex::copy(std::string_view from, std::string_view to) {

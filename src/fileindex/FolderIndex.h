@@ -72,6 +72,12 @@ class FolderIndex {
     [[nodiscard]] std::optional<std::string> diskPathOf(std::string_view path) const;
     // Where a new file at `path` would go: its folder resolved on disk, the name as given.
     [[nodiscard]] std::optional<std::string> diskPathForNew(std::string_view path) const;
+    // The existing file or folder a game path names on disk, found ignoring letter case,
+    // without asking the index.
+    [[nodiscard]] std::optional<std::string> resolveOnDisk(std::string_view path) const;
+    // A loose file opened for reading or writing; none for folders and missing files.
+    [[nodiscard]] std::unique_ptr<FileReader> openLoose(const std::string& diskPath,
+                                                        std::string gamePath, OpenFor mode);
 
     // Serialises reads from shared archive files.
     [[nodiscard]] std::mutex& lock() { return lock_; }
@@ -86,7 +92,6 @@ class FolderIndex {
     bool indexArchive(const std::string& archiveKey, const std::string& diskPath);
     FolderTable& folderFor(const std::string& key);
     void linkToParents(const std::string& key);
-    [[nodiscard]] std::string hostPath(std::string_view gamePath) const;
 
     std::string root_;
     std::unordered_map<std::string, FolderTable> folders_;

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,46 +30,6 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path
     std::sort(out.begin(), out.end(),
               [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
     return out;
-}
-
-std::optional<std::string> resolvePathIgnoringCase(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0) return path;
-    std::string resolved;
-    size_t pos = 0;
-    if (!path.empty() && path[0] == '/') {
-        resolved = "/";
-        pos = 1;
-    }
-    while (pos <= path.size()) {
-        size_t slash = path.find('/', pos);
-        if (slash == std::string::npos) slash = path.size();
-        std::string part = path.substr(pos, slash - pos);
-        pos = slash + 1;
-        if (part.empty() || part == ".") {
-            if (slash == path.size()) break;
-            continue;
-        }
-        std::string candidate = resolved + part;
-        if (part != ".." && ::lstat(candidate.c_str(), &st) != 0) {
-            DIR* dir = ::opendir(resolved.empty() ? "." : resolved.c_str());
-            if (!dir) return std::nullopt;
-            std::string found;
-            while (const dirent* e = ::readdir(dir)) {
-                if (::strcasecmp(e->d_name, part.c_str()) == 0) {
-                    found = e->d_name;
-                    break;
-                }
-            }
-            ::closedir(dir);
-            if (found.empty()) return std::nullopt;
-            candidate = resolved + found;
-        }
-        resolved = candidate;
-        if (slash < path.size()) resolved += '/';
-    }
-    if (::stat(resolved.c_str(), &st) != 0) return std::nullopt;
-    return resolved;
 }
 
 bool createEmptyFile(const std::string& path) {
@@ -109,14 +68,6 @@ bool copyFileNoReplace(const std::string& from, const std::string& to) {
     if (::close(out) != 0) ok = false;
     if (!ok) ::unlink(to.c_str());  // never leave a half copy behind
     return ok;
-}
-
-bool deleteFile(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
-}
-
-bool isReadOnlyFile(const std::string& path) {
-    return ::access(path.c_str(), W_OK) != 0;
 }
 
 }  // namespace marquill::platform
