@@ -11,7 +11,7 @@ namespace {
 
 constexpr float kFrameMs = 1000.0f / 30.0f;
 
-using Motion = std::function<PoseSpec(float ms)>;
+using Motion = std::function<PoseTargets(float ms)>;
 
 // Gesture size and tempo of a renamed copy.
 struct Variation {
@@ -27,8 +27,8 @@ float envelope(float f, float in, float out) {
 }
 
 // The three resting poses of the cycle.
-PoseSpec armsDown() {
-    PoseSpec p;
+PoseTargets armsDown() {
+    PoseTargets p;
     p.left = restArm(-1);
     p.right = restArm(1);
     p.left.hand = p.left.hand + Vec3{0.03f, 0.06f, 0.06f};  // a slight bend at the elbows
@@ -36,8 +36,8 @@ PoseSpec armsDown() {
     return p;
 }
 
-PoseSpec handsOnHips() {
-    PoseSpec p = armsDown();
+PoseTargets handsOnHips() {
+    PoseTargets p = armsDown();
     p.right.frame = "PELVIS";
     p.right.hand = {0.52f, 3.16f, 0.0f};
     p.right.pole = {1, 0.1f, -0.5f};
@@ -50,8 +50,8 @@ PoseSpec handsOnHips() {
     return p;
 }
 
-PoseSpec armsCrossed() {
-    PoseSpec p = armsDown();
+PoseTargets armsCrossed() {
+    PoseTargets p = armsDown();
     // Each hand tucks in beside the other arm.
     p.right.hand = {-0.5f, 3.9f, 0.36f};
     p.right.pole = {0.6f, -0.6f, -0.2f};
@@ -80,8 +80,8 @@ ArmGoal blendArm(const ArmGoal& a, const ArmGoal& b, float t) {
     return g;
 }
 
-PoseSpec blend(const PoseSpec& a, const PoseSpec& b, float t) {
-    PoseSpec p;
+PoseTargets blend(const PoseTargets& a, const PoseTargets& b, float t) {
+    PoseTargets p;
     p.pelvisOffset = lerpVec(a.pelvisOffset, b.pelvisOffset, t);
     p.pelvis = lerpRot(a.pelvis, b.pelvis, t);
     p.spine = lerpRot(a.spine, b.spine, t);
@@ -97,7 +97,7 @@ PoseSpec blend(const PoseSpec& a, const PoseSpec& b, float t) {
 }
 
 // Breathing on top of any pose: the chest rises, the shoulders follow, the body sways a little.
-PoseSpec breathe(PoseSpec p, float ms, float periodMs, float depth) {
+PoseTargets breathe(PoseTargets p, float ms, float periodMs, float depth) {
     const float phase = std::sin(ms / periodMs * 2 * kPi);
     const float lift = (1 - std::cos(ms / periodMs * 2 * kPi)) / 2;  // 0 at the start
     p.spine1 = p.spine1 * rotX(-1.5f * depth * lift);
@@ -108,14 +108,14 @@ PoseSpec breathe(PoseSpec p, float ms, float periodMs, float depth) {
     return p;
 }
 
-PoseSpec lookOff(PoseSpec p, float f, float amount) {
+PoseTargets lookOff(PoseTargets p, float f, float amount) {
     const float e = envelope(f, 0.25f, 0.25f) * amount;
     p.neck = p.neck * rotY(-14 * e);
     p.head = p.head * rotY(-22 * e) * rotX(4 * e);
     return p;
 }
 
-PoseSpec shiftSide(PoseSpec p, float f, float amount) {
+PoseTargets shiftSide(PoseTargets p, float f, float amount) {
     const float e = std::sin(f * 2 * kPi) * envelope(f, 0.1f, 0.1f) * amount;
     p.pelvisOffset = p.pelvisOffset + Vec3{0.08f * e, -0.015f * std::fabs(e), 0};
     p.pelvis = p.pelvis * rotZ(4 * e);
@@ -124,7 +124,7 @@ PoseSpec shiftSide(PoseSpec p, float f, float amount) {
     return p;
 }
 
-struct Spec {
+struct MotionDef {
     std::string name;
     float durationMs;
     Motion motion;
@@ -134,9 +134,9 @@ struct Spec {
     bool raw = false;  // keyframes stored uncompressed
 };
 
-std::vector<Spec> specs(Variation v) {
+std::vector<MotionDef> motions(Variation v) {
     const float a = v.amount;
-    std::vector<Spec> out;
+    std::vector<MotionDef> out;
     auto add = [&](std::string name, float ms, Motion m) {
         out.push_back({std::move(name), ms * v.tempo, std::move(m)});
         return &out.back();
@@ -144,9 +144,9 @@ std::vector<Spec> specs(Variation v) {
     const float T = v.tempo;
 
     // The greeting: the right hand comes up and waves, then goes down again.
-    Spec* hey = add("a2o-heyyou1", 2800, [=](float ms) {
+    MotionDef* hey = add("a2o-heyyou1", 2800, [=](float ms) {
         const float f = ms / (2800 * T);
-        PoseSpec p = breathe(armsDown(), ms, 2800 * T, 1);
+        PoseTargets p = breathe(armsDown(), ms, 2800 * T, 1);
         const float up = envelope(f, 0.16f, 0.2f);
         const float wave = std::sin((f - 0.16f) / 0.64f * 3 * 2 * kPi) * (f > 0.16f && f < 0.8f);
         ArmGoal raised = p.right;
@@ -166,7 +166,7 @@ std::vector<Spec> specs(Variation v) {
         add("a2o-idle" + std::to_string(i), ms / T, [=](float t) {
             const float f = t / ms;
             const float e = envelope(f, 0.2f, 0.25f) * a;
-            PoseSpec p = breathe(armsDown(), t, ms, 1);
+            PoseTargets p = breathe(armsDown(), t, ms, 1);
             switch (i) {
                 case 1:
                     return shiftSide(p, f, a);
@@ -235,7 +235,7 @@ std::vector<Spec> specs(Variation v) {
     add("a2o-idle-armsdown-fidget", 3000, [=](float t) {
         const float f = t / (3000 * T);
         const float e = envelope(f, 0.2f, 0.2f) * a;
-        PoseSpec p = breathe(armsDown(), t, 3000 * T, 1);
+        PoseTargets p = breathe(armsDown(), t, 3000 * T, 1);
         ArmGoal l = p.left, r = p.right;
         const float rub = std::sin(t / (90 * T));
         l.hand = {-0.06f, 3.05f, 0.45f};
@@ -266,10 +266,10 @@ std::vector<Spec> specs(Variation v) {
     add("a2o-idle-transition-handships-armscrossed", 1400, [=](float t) {
         return blend(handsOnHips(), armsCrossed(), smoothstep(t / (1400 * T)));
     })->raw = true;
-    Spec* scratch = add("a2o-idle-armscrossed-scratchchin", 3600, [=](float t) {
+    MotionDef* scratch = add("a2o-idle-armscrossed-scratchchin", 3600, [=](float t) {
         const float f = t / (3600 * T);
         const float e = envelope(f, 0.22f, 0.22f);
-        PoseSpec p = breathe(armsCrossed(), t, 3600 * T, 1);
+        PoseTargets p = breathe(armsCrossed(), t, 3600 * T, 1);
         ArmGoal chin = p.right;
         chin.hand = {0.1f, 4.66f + 0.03f * std::sin(t / (70 * T)) * a, 0.52f};
         chin.pole = {1, -1, 0.2f};
@@ -291,23 +291,23 @@ std::vector<Spec> specs(Variation v) {
     return out;
 }
 
-character::Animation sample(const Spec& spec) {
+character::Animation sample(const MotionDef& def) {
     character::Animation anim;
-    anim.name = spec.name;
-    anim.keyframeStem = spec.name;
-    anim.duration = spec.durationMs;
-    const int frames = std::max(2, static_cast<int>(std::lround(spec.durationMs / kFrameMs)) + 1);
+    anim.name = def.name;
+    anim.keyframeStem = def.name;
+    anim.duration = def.durationMs;
+    const int frames = std::max(2, static_cast<int>(std::lround(def.durationMs / kFrameMs)) + 1);
     const auto& joints = adultJoints();
     std::vector<Pose> poses;
     for (int i = 0; i < frames; ++i)
-        poses.push_back(solvePose(spec.motion(spec.durationMs * i / (frames - 1))));
+        poses.push_back(solvePose(def.motion(def.durationMs * i / (frames - 1))));
     // One track per bone; the root also moves.
     int rotationOffset = 0;
-    for (const JointSpec& j : joints) {
+    for (const JointDef& j : joints) {
         character::BoneTrack t;
         t.boneName = j.name;
         t.frameCount = frames;
-        t.duration = spec.durationMs;
+        t.duration = def.durationMs;
         t.rotationsUsed = 1;
         t.rotationOffset = rotationOffset;
         rotationOffset += frames;
@@ -324,10 +324,10 @@ character::Animation sample(const Spec& spec) {
                     anim.translations.end(),
                     {p.rootTranslation.x, p.rootTranslation.y, p.rootTranslation.z});
         }
-        if (spec.soundAtMs >= 0 && std::string(j.name) == "HEAD") {
+        if (def.soundAtMs >= 0 && std::string(j.name) == "HEAD") {
             character::PropertyList props;
-            props.set("sound", spec.sound);
-            t.timeProperties.push_back({spec.soundAtMs, props});
+            props.set("sound", def.sound);
+            t.timeProperties.push_back({def.soundAtMs, props});
         }
         anim.tracks.push_back(std::move(t));
     }
@@ -342,7 +342,7 @@ character::Animation sample(const Spec& spec) {
 const std::vector<std::string>& idleAnimationNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> n;
-        for (const Spec& s : specs({}))
+        for (const MotionDef& s : motions({}))
             n.push_back(s.name);
         return n;
     }();
@@ -356,7 +356,7 @@ std::vector<DemoAnimation> idleAnimations(int variation) {
         v.tempo = 0.8f + 0.05f * static_cast<float>(variation % 7);
     }
     std::vector<DemoAnimation> out;
-    for (const Spec& s : specs(v))
+    for (const MotionDef& s : motions(v))
         out.push_back({sample(s), s.raw});
     return out;
 }

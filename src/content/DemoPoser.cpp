@@ -93,23 +93,23 @@ ArmGoal restArm(int side) {
     return g;
 }
 
-Pose solvePose(const PoseSpec& spec) {
+Pose solvePose(const PoseTargets& targets) {
     Solver s;
     // The root carries the figure's turn towards the camera; the pelvis moves in its frame.
     const Quat facing = rotY(kFacingDegrees);
-    s.pose.rootTranslation = rest("PELVIS") + rotate(facing, spec.pelvisOffset);
+    s.pose.rootTranslation = rest("PELVIS") + rotate(facing, targets.pelvisOffset);
     s.pose.world["PELVIS"] = s.pose.rootTranslation;
-    s.worldRot["PELVIS"] = facing * spec.pelvis;
-    s.pose.local["PELVIS"] = facing * spec.pelvis;
-    s.place("SPINE", "PELVIS", spec.spine);
-    s.place("SPINE1", "SPINE", spec.spine1);
-    s.place("SPINE2", "SPINE1", spec.spine2);
-    s.place("NECK", "SPINE2", spec.neck);
-    s.place("HEAD", "NECK", spec.head);
-    s.place("L_CLAVICLE", "SPINE2", spec.leftClavicle);
-    s.place("R_CLAVICLE", "SPINE2", spec.rightClavicle);
+    s.worldRot["PELVIS"] = facing * targets.pelvis;
+    s.pose.local["PELVIS"] = facing * targets.pelvis;
+    s.place("SPINE", "PELVIS", targets.spine);
+    s.place("SPINE1", "SPINE", targets.spine1);
+    s.place("SPINE2", "SPINE1", targets.spine2);
+    s.place("NECK", "SPINE2", targets.neck);
+    s.place("HEAD", "NECK", targets.head);
+    s.place("L_CLAVICLE", "SPINE2", targets.leftClavicle);
+    s.place("R_CLAVICLE", "SPINE2", targets.rightClavicle);
     for (int side : {-1, 1}) {
-        const ArmGoal& g = side < 0 ? spec.left : spec.right;
+        const ArmGoal& g = side < 0 ? targets.left : targets.right;
         const std::string p = side < 0 ? "L_" : "R_";
         const Vec3 target = s.inFrame(g.frame, g.hand);
         const Vec3 pole = rotate(s.worldRot.at(g.frame), g.pole);

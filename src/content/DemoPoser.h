@@ -16,7 +16,7 @@ struct ArmGoal {
     Quat handTurn;  // the hand's own rotation after following the forearm
 };
 
-struct PoseSpec {
+struct PoseTargets {
     Vec3 pelvisOffset;
     Quat pelvis, spine, spine1, spine2, neck, head, leftClavicle, rightClavicle;
     ArmGoal left, right;
@@ -28,7 +28,7 @@ struct Pose {
     std::map<std::string, Vec3> world;  // joint positions, for checks
 };
 
-[[nodiscard]] Pose solvePose(const PoseSpec& spec);
+[[nodiscard]] Pose solvePose(const PoseTargets& targets);
 // The goal that leaves an arm hanging at rest (side -1 left, +1 right).
 [[nodiscard]] ArmGoal restArm(int side);
 // Mirrors a rotation across the body's middle plane (x -> -x).

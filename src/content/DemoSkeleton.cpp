@@ -4,9 +4,9 @@
 
 namespace marquill::content::demo {
 
-const std::vector<JointSpec>& adultJoints() {
+const std::vector<JointDef>& adultJoints() {
     // Left is -x for a figure facing +z.
-    static const std::vector<JointSpec> joints = {
+    static const std::vector<JointDef> joints = {
         {"PELVIS", "NULL", {0, 2.95f, 0}},
         {"SPINE", "PELVIS", {0, 3.25f, -0.02f}},
         {"SPINE1", "SPINE", {0, 3.72f, -0.03f}},
@@ -36,7 +36,7 @@ const std::vector<JointSpec>& adultJoints() {
 const std::map<std::string, character::Vec3>& restPositions() {
     static const auto positions = [] {
         std::map<std::string, character::Vec3> m;
-        for (const JointSpec& j : adultJoints())
+        for (const JointDef& j : adultJoints())
             m[j.name] = j.position;
         return m;
     }();
@@ -47,7 +47,7 @@ character::Skeleton adultSkeleton() {
     character::Skeleton s;
     s.name = "adult";
     const auto& rest = restPositions();
-    for (const JointSpec& j : adultJoints()) {
+    for (const JointDef& j : adultJoints()) {
         character::Bone b;
         b.name = j.name;
         b.parentName = j.parent;

@@ -13,13 +13,13 @@ namespace marquill::content::demo {
 
 inline constexpr float kFacingDegrees = 45.0f;
 
-struct JointSpec {
+struct JointDef {
     const char* name;
     const char* parent;        // "NULL" for the root
     character::Vec3 position;  // rest position in model space
 };
 
-[[nodiscard]] const std::vector<JointSpec>& adultJoints();
+[[nodiscard]] const std::vector<JointDef>& adultJoints();
 [[nodiscard]] character::Skeleton adultSkeleton();
 // Rest positions of every joint by name.
 [[nodiscard]] const std::map<std::string, character::Vec3>& restPositions();
