@@ -403,6 +403,8 @@ const BodyDef kBodies[] = {
 
 const Skin kSkins[] = {Skin::Light, Skin::Medium, Skin::Dark};
 
+constexpr const char* kArchivedAnimation = "a2o-idle-armscrossed-lookoff";
+
 std::string upper(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -673,12 +675,23 @@ bool Writer::writeAnimations(int copy) {
             keys = written([&](platform::ByteSink& s) {
                 return writeCfp(anim.translations, anim.rotations, s);
             });
-        if (keys.empty() ||
-            !file("GameData/Animation/" + anim.keyframeStem + (a.rawKeyframes ? ".bin" : ".cfp"),
-                  keys))
-            return false;
         anim.translations.clear();
         anim.rotations.clear();
+        const std::string keyName = anim.keyframeStem + (a.rawKeyframes ? ".bin" : ".cfp");
+        if (copy == 0 && anim.name == kArchivedAnimation) {
+            // One animation lives in the expansion archive as a text file, keyframes beside it:
+            // it is read at start-up and found through the character folders.
+            character::CharacterFile text;
+            text.animations.push_back(anim);
+            auto cmx = written([&](platform::ByteSink& s) {
+                return writeCharacterFile(text, FileFormat::Text, s);
+            });
+            if (keys.empty() || cmx.empty()) return false;
+            archive_.push_back({"Animations\\" + anim.name + ".cmx", std::move(cmx)});
+            archive_.push_back({"Animations\\" + keyName, std::move(keys)});
+            continue;
+        }
+        if (keys.empty() || !file("GameData/Animation/" + keyName, keys)) return false;
         index_.animations.push_back({anim.name, stem});
         f.animations.push_back(std::move(anim));
     }

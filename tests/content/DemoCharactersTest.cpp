@@ -164,6 +164,9 @@ TEST_F(DemoCharacters, OffersTheNamesTheWizardAsksFor) {
                 sound = sound || tp.properties.get("sound");
     }
     EXPECT_TRUE(sound);
+    // One of them comes from the expansion archive, keyframes and all.
+    EXPECT_EQ(cat_->animations().at("a2o-idle-armscrossed-lookoff").folder,
+              "ExpansionPack3\\Animations\\");
 }
 
 TEST_F(DemoCharacters, TexturesFollowTheNamingTheFiltersExpect) {
