@@ -21,6 +21,7 @@ struct Command {
 };
 
 int runDemoGame(const Words& words);
+int runCatalog(const Words& words);
 int runNeighborhoods(const Words& words);
 int runCelebrities(const Words& words);
 int runTemplates(const Words& words);

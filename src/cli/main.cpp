@@ -14,6 +14,8 @@ constexpr Command kCommands[] = {
     {"help", "marquill help                          this text", runHelp},
     {"demo-game", "marquill demo-game DIR [--scale N]     writes a demo installation into DIR",
      runDemoGame},
+    {"catalog", "marquill catalog [--json] [--skeleton N | --outfit N | --animation N]",
+     runCatalog},
     {"iff",
      "marquill iff FILE [--json]             lists a resource file; also --create FILE,\n"
      "                                         --extract T:ID OUT, --put T:ID[:NAME] DATA,\n"

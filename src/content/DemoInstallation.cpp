@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "content/DemoCharacters.h"
 #include "content/DemoGameData.h"
 
 namespace marquill::content {
@@ -15,6 +16,7 @@ bool writeDemoInstallation(const std::string& dir, const DemoOptions& options, s
         return false;
     }
     // Each part of the installation writes its own folders.
+    if (!writeDemoCharacters(dir, options, error)) return false;
     if (!writeDemoGameData(dir, options, error)) return false;
     return true;
 }

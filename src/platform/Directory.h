@@ -1,0 +1,24 @@
+#pragma once
+// Folder listings with what the folder index needs of each entry, and whole-file operations;
+// the game's case-insensitive spelling of paths is GamePath.h's.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marquill::platform {
+
+struct DirectoryEntry {
+    std::string name;  // as spelled on disk
+    bool isFolder = false;
+    bool readOnly = false;
+};
+
+// The entries of a folder other than "." and "..", sorted by name; none when it cannot be listed.
+[[nodiscard]] std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path);
+
+// Creates (or truncates) an empty file.
+[[nodiscard]] bool createEmptyFile(const std::string& path);
+// Copies a file; fails when `to` exists already.
+[[nodiscard]] bool copyFileNoReplace(const std::string& from, const std::string& to);
+
+}  // namespace marquill::platform
