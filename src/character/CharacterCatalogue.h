@@ -12,15 +12,12 @@
 #include "character/BoneNameTable.h"
 #include "character/CharacterFileReader.h"
 #include "character/CharacterRecords.h"
+#include "render/RenderObjectFactory.h"
 
 namespace marquill::fileindex {
 class FolderIndex;
 class FileTypeRegistry;
 }  // namespace marquill::fileindex
-
-namespace marquill::render {
-class RenderObjectFactory;
-}
 
 namespace marquill::character {
 
@@ -84,9 +81,8 @@ class CharacterCatalogue {
     [[nodiscard]] const auto& outfits() const { return outfits_; }
     [[nodiscard]] const auto& animations() const { return animations_; }
 
-    // Owned by the renderer's side once it exists; the catalogue only keeps the slot.
-    [[nodiscard]] render::RenderObjectFactory* renderObjectFactory() const { return factory_; }
-    void setRenderObjectFactory(render::RenderObjectFactory* factory) { factory_ = factory; }
+    // The render objects built for the catalogue's meshes live as long as the catalogue.
+    [[nodiscard]] render::RenderObjectFactory& renderObjectFactory() { return factory_; }
 
     // Bytes of character files read, for the benchmark's report.
     [[nodiscard]] uint64_t bytesRead() const { return bytesRead_; }
@@ -104,7 +100,7 @@ class CharacterCatalogue {
     std::unordered_map<std::string, CatalogueEntry<Skeleton>> skeletons_;
     std::unordered_map<std::string, CatalogueEntry<Outfit>> outfits_;
     std::unordered_map<std::string, CatalogueEntry<Animation>> animations_;
-    render::RenderObjectFactory* factory_ = nullptr;
+    render::RenderObjectFactory factory_;
     uint64_t bytesRead_ = 0;
 };
 
