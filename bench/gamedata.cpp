@@ -25,22 +25,22 @@ const std::string& benchGame() {
         std::filesystem::create_directories(dir + "/TemplateCelebrity");
         content::FamilySpec celebrities{5000, "Celebrities", {}};
         for (int i = 1; i <= 2000; ++i) {
-            content::PersonSpec spec;
-            spec.guid = 0x10000u + static_cast<uint32_t>(i);
-            spec.objectName = "user";
-            spec.namesByLanguage = {{"Person " + std::to_string(i), "A person."}};
-            spec.catalogName = i % 2 == 0;
-            spec.bodyStrings =
+            content::PersonContents person;
+            person.guid = 0x10000u + static_cast<uint32_t>(i);
+            person.objectName = "user";
+            person.namesByLanguage = {{"Person " + std::to_string(i), "A person."}};
+            person.catalogName = i % 2 == 0;
+            person.bodyStrings =
                 content::personBodyStrings(i % 2, i % 3, i % 3, "c011ma_repo", "C011mamed_rotc",
                                            "b003mafit_01", "B003MAFitmed_bmoc");
-            spec.constants.assign(27, 100);
-            spec.pictures = 1;
+            person.constants.assign(27, 100);
+            person.pictures = 1;
             char name[32];
             std::snprintf(name, sizeof name, "/User%05d.iff", i);
             std::string error;
-            if (!content::writePersonFile(dir + "/UserData/Characters" + name, spec, &error))
+            if (!content::writePersonFile(dir + "/UserData/Characters" + name, person, &error))
                 std::fprintf(stderr, "%s\n", error.c_str());
-            if (i % 4 == 0) celebrities.members.push_back(spec.guid);
+            if (i % 4 == 0) celebrities.members.push_back(person.guid);
         }
         std::string error;
         if (!content::writeNeighborhoodFile(dir + "/UserData/Neighborhood.iff", {celebrities},

@@ -13,16 +13,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    marquill::content::PersonSpec spec;
-    spec.guid = 77;
-    spec.objectName = "user00001";
-    spec.namesByLanguage = {{"Ann", "A person."}};
-    spec.catalogName = true;
-    spec.bodyStrings = marquill::content::personBodyStrings(1, 2, 2, "c030fa_bob", "C030fadrk_bob",
-                                                            "b009fafit_02", "B009FAFitdrk_02");
-    spec.constants.assign(5, 100);
-    spec.pictures = 1;
-    if (!marquill::content::writePersonFile(dir + "/person.iff", spec, &error)) {
+    marquill::content::PersonContents person;
+    person.guid = 77;
+    person.objectName = "user00001";
+    person.namesByLanguage = {{"Ann", "A person."}};
+    person.catalogName = true;
+    person.bodyStrings = marquill::content::personBodyStrings(
+        1, 2, 2, "c030fa_bob", "C030fadrk_bob", "b009fafit_02", "B009FAFitdrk_02");
+    person.constants.assign(5, 100);
+    person.pictures = 1;
+    if (!marquill::content::writePersonFile(dir + "/person.iff", person, &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

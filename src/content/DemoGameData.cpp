@@ -36,23 +36,23 @@ uint32_t guidOf(const DemoNeighborhood& n, const DemoPerson& p) {
     return n.guidBase + static_cast<uint32_t>(p.number) * 0x101;
 }
 
-PersonSpec personSpec(const DemoNeighborhood& n, const DemoPerson& p) {
-    PersonSpec spec;
-    spec.guid = guidOf(n, p);
+PersonContents personSpec(const DemoNeighborhood& n, const DemoPerson& p) {
+    PersonContents person;
+    person.guid = guidOf(n, p);
     char object[32];
     std::snprintf(object, sizeof object, "user%05d", p.number);
-    spec.objectName = object;
-    spec.namesByLanguage = {{p.name, p.description}};
-    spec.catalogName = p.catalogName;
-    spec.bodyStrings = personBodyStrings(p.gender, p.skin, p.body, p.head, p.headTexture,
-                                         p.bodyMesh, p.bodyTexture);
-    spec.constants.assign(personConstantLabels().size(), 0);
+    person.objectName = object;
+    person.namesByLanguage = {{p.name, p.description}};
+    person.catalogName = p.catalogName;
+    person.bodyStrings = personBodyStrings(p.gender, p.skin, p.body, p.head, p.headTexture,
+                                           p.bodyMesh, p.bodyTexture);
+    person.constants.assign(personConstantLabels().size(), 0);
     for (size_t i = 2; i < 23; ++i)
-        spec.constants[i] =
+        person.constants[i] =
             static_cast<int16_t>(((p.number * 37 + static_cast<int>(i) * 11) % 10) * 100);
-    spec.constants[22] = static_cast<int16_t>(p.celebrity ? 3 + p.number % 7 : 0);
-    spec.pictures = 2;
-    return spec;
+    person.constants[22] = static_cast<int16_t>(p.celebrity ? 3 + p.number % 7 : 0);
+    person.pictures = 2;
+    return person;
 }
 
 std::vector<DemoNeighborhood> demoNeighborhoods() {
@@ -154,17 +154,17 @@ bool writeDemoGameData(const std::string& dir, const DemoOptions& options, std::
          "c006ma_boss", "C006madrk_boss", "b002mafat_01", "B002MAFatdrk_01"},
     };
     for (const ReadyCelebrity& c : ready) {
-        PersonSpec spec;
-        spec.guid = c.guid;
-        spec.objectName = c.name;
-        spec.namesByLanguage = {{c.name, c.description}, {c.name, c.description}};
-        spec.bodyStrings = personBodyStrings(c.gender, c.skin, c.body, c.head, c.headTexture,
-                                             c.bodyMesh, c.bodyTexture);
-        spec.constants.assign(personConstantLabels().size(), 500);
-        spec.constants[0] = spec.constants[1] = 0;
-        spec.constants[22] = 8;
-        spec.pictures = 0;
-        if (!writePersonFile((templates / c.file).string(), spec, error)) return false;
+        PersonContents person;
+        person.guid = c.guid;
+        person.objectName = c.name;
+        person.namesByLanguage = {{c.name, c.description}, {c.name, c.description}};
+        person.bodyStrings = personBodyStrings(c.gender, c.skin, c.body, c.head, c.headTexture,
+                                               c.bodyMesh, c.bodyTexture);
+        person.constants.assign(personConstantLabels().size(), 500);
+        person.constants[0] = person.constants[1] = 0;
+        person.constants[22] = 8;
+        person.pictures = 0;
+        if (!writePersonFile((templates / c.file).string(), person, error)) return false;
     }
     return writeTemplatePersonFile((templates / "QTCelebGeneric.iff").string(), error);
 }

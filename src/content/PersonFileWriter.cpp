@@ -157,7 +157,7 @@ std::vector<std::string> personBodyStrings(int gender, int skin, int bodyType,
     return out;
 }
 
-bool writePersonFile(const std::string& path, const PersonSpec& spec, std::string* error) {
+bool writePersonFile(const std::string& path, const PersonContents& person, std::string* error) {
     auto fail = [&](const std::string& what, ResCode code) {
         if (error) *error = what + " " + path + " (result " + std::to_string(code) + ")";
         return false;
@@ -168,15 +168,16 @@ bool writePersonFile(const std::string& path, const PersonSpec& spec, std::strin
     if (ResCode code = file.Open(path, Access::ReadWrite); code != kResOk)
         return fail("cannot open", code);
 
-    ResCode code =
-        add(file, kObjd, 128, platform::utf8ToCp1252(spec.objectName), objectDefinition(spec.guid));
-    for (size_t lang = 0; code == kResOk && lang < spec.namesByLanguage.size(); ++lang)
-        code = saveStrings(file, kCtss, 2000, static_cast<int>(lang),
-                           {spec.namesByLanguage[lang].first, spec.namesByLanguage[lang].second});
-    if (code == kResOk && spec.catalogName && !spec.namesByLanguage.empty()) {
+    ResCode code = add(file, kObjd, 128, platform::utf8ToCp1252(person.objectName),
+                       objectDefinition(person.guid));
+    for (size_t lang = 0; code == kResOk && lang < person.namesByLanguage.size(); ++lang)
+        code =
+            saveStrings(file, kCtss, 2000, static_cast<int>(lang),
+                        {person.namesByLanguage[lang].first, person.namesByLanguage[lang].second});
+    if (code == kResOk && person.catalogName && !person.namesByLanguage.empty()) {
         std::string data = "person";
         data += '\0';
-        data += platform::utf8ToCp1252(spec.namesByLanguage[0].first);
+        data += platform::utf8ToCp1252(person.namesByLanguage[0].first);
         data += '\0';
         code = add(file, kCats, 2000, "", std::vector<uint8_t>(data.begin(), data.end()));
     }
@@ -185,7 +186,7 @@ bool writePersonFile(const std::string& path, const PersonSpec& spec, std::strin
         const auto& names = personConstantLabels();
         for (size_t i = 0; i < names.size(); ++i) {
             TreeConstant c;
-            c.value = i < spec.constants.size() ? spec.constants[i] : 0;
+            c.value = i < person.constants.size() ? person.constants[i] : 0;
             c.label = names[i];
             c.hasRange = true;
             c.rangeMin = 0;
@@ -199,12 +200,12 @@ bool writePersonFile(const std::string& path, const PersonSpec& spec, std::strin
         const size_t count = personConstantLabels().size();
         s.u16le(static_cast<uint16_t>(count));
         for (size_t i = 0; i < count; ++i)
-            s.i16le(i < spec.constants.size() ? spec.constants[i] : 0);
+            s.i16le(i < person.constants.size() ? person.constants[i] : 0);
         code = add(file, kBcon, 4096, "constants", s.take());
     }
-    if (code == kResOk && !spec.bodyStrings.empty())
-        code = saveStrings(file, kTypeStrings, 200, 0, spec.bodyStrings);
-    for (int i = 0; code == kResOk && i < spec.pictures; ++i)
+    if (code == kResOk && !person.bodyStrings.empty())
+        code = saveStrings(file, kTypeStrings, 200, 0, person.bodyStrings);
+    for (int i = 0; code == kResOk && i < person.pictures; ++i)
         code = add(file, kBmp, static_cast<int16_t>(1000 + i), "thumbnail " + std::to_string(i),
                    pictureBytes(i));
     // The rest of what a person file carries, opaque to this tool.

@@ -8,7 +8,7 @@
 
 namespace marquill::content {
 
-struct PersonSpec {
+struct PersonContents {
     uint32_t guid = 0;
     std::string objectName;  // the OBJD resource's name
     // Names per language (at least one); UTF-8.
@@ -28,7 +28,7 @@ struct PersonSpec {
     const std::string& bodyMesh, const std::string& bodyTexture, bool adult = true);
 
 // false with a reason when the file could not be written; an existing file is replaced.
-[[nodiscard]] bool writePersonFile(const std::string& path, const PersonSpec& spec,
+[[nodiscard]] bool writePersonFile(const std::string& path, const PersonContents& person,
                                    std::string* error);
 
 }  // namespace marquill::content

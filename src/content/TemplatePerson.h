@@ -8,7 +8,7 @@ namespace marquill::content {
 
 inline constexpr const char* kTemplateFileName = "QT_Template.iff";
 
-[[nodiscard]] PersonSpec templatePersonSpec();
+[[nodiscard]] PersonContents templatePersonSpec();
 [[nodiscard]] bool writeTemplatePersonFile(const std::string& path, std::string* error);
 
 }  // namespace marquill::content
