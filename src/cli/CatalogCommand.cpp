@@ -7,6 +7,7 @@
 #include "character/CharacterCatalogue.h"
 #include "cli/Args.h"
 #include "cli/Command.h"
+#include "cli/GameFolder.h"
 #include "cli/Json.h"
 #include "fileindex/FileTypeRegistry.h"
 #include "fileindex/FolderIndex.h"
@@ -186,13 +187,14 @@ int runCatalog(const Words& words) {
     const int picks = args->has("skeleton") + args->has("outfit") + args->has("animation");
     if (!args->positional().empty() || picks > 1) return fail(kExitUsage, kUsage);
 
-    // Without --game-dir the current folder is taken as the game folder.
-    fileindex::FolderIndex index(args->value("game-dir").value_or(""));
+    auto gameFolder = gameFolderFrom(*args, &error);
+    if (!gameFolder) return fail(kExitUsage, error);
+    fileindex::FolderIndex index(*gameFolder);
     fileindex::FileTypeRegistry types(index);
     CharacterCatalogue cat(index, types);
     if (!cat.build(character::kCharacterPathList, character::kAnimationPathList))
-        return fail(kExitFileError, "no character folders in the game folder '" +
-                                        (index.root().empty() ? "." : index.root()) + "'");
+        return fail(kExitFileError,
+                    "no character folders in the game folder '" + index.root() + "'");
 
     Json j;
     if (auto name = args->value("skeleton")) {

@@ -3,13 +3,18 @@
 #include <cstdlib>
 
 #include "platform/Files.h"
+#include "platform/GameRegistry.h"
 
 namespace marquill::cli {
 
 std::optional<std::string> gameFolderFrom(const Args& args, std::string* error) {
     auto dir = args.value("game-dir");
     if (!dir) {
-        *error = "no game folder: give --game-dir DIR";
+        // As the wizard finds it: where the game's installer recorded it in the Wine prefix.
+        const std::string prefix = platform::defaultWinePrefix();
+        if (auto folder = platform::gameFolderFromWine(prefix)) return folder;
+        *error = "The Pemms is not recorded in the Wine prefix " + prefix +
+                 "; give its folder with --game-dir DIR";
         return std::nullopt;
     }
     if (!platform::isDirectory(*dir)) {

@@ -7,7 +7,8 @@
 
 namespace marquill::cli {
 
-// --game-dir DIR, which must be a folder; none (with the reason) otherwise.
+// --game-dir DIR, which must be a folder, else the folder recorded in the Wine prefix; none (with
+// the reason) otherwise.
 [[nodiscard]] std::optional<std::string> gameFolderFrom(const Args& args, std::string* error);
 // --neighborhood N with 1 <= N <= 99.
 [[nodiscard]] std::optional<int> neighborhoodFrom(const Args& args, std::string* error);
