@@ -16,7 +16,8 @@ using Words = std::vector<std::string>;
 
 struct Command {
     const char* name;
-    const char* synopsis;
+    const char* synopsis;  // the words after the name
+    const char* summary;
     int (*run)(const Words& words);
 };
 

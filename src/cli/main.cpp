@@ -11,32 +11,21 @@ int runHelp(const Words&);
 
 // Commands in the order the help lists them.
 constexpr Command kCommands[] = {
-    {"help", "marquill help                          this text", runHelp},
-    {"demo-game", "marquill demo-game DIR [--scale N]     writes a demo installation into DIR",
-     runDemoGame},
-    {"catalog", "marquill catalog [--json] [--skeleton N | --outfit N | --animation N]",
-     runCatalog},
-    {"iff",
-     "marquill iff FILE [--json]             lists a resource file; also --create FILE,\n"
-     "                                         --extract T:ID OUT, --put T:ID[:NAME] DATA,\n"
-     "                                         --delete T:ID",
-     runIff},
-    {"strings", "marquill strings FILE TYPE:ID          reads a string set [--language N] [--json]",
-     runStrings},
-    {"neighborhoods", "marquill neighborhoods [--json]         the neighbourhoods that exist",
-     runNeighborhoods},
-    {"celebrities",
-     "marquill celebrities --neighborhood N [--json]   the celebrities of a neighbourhood",
+    {"help", "", "this text", runHelp},
+    {"demo-game", "DIR [--scale N]", "writes a demo installation into DIR", runDemoGame},
+    {"neighborhoods", "[--json]", "the neighbourhoods that exist", runNeighborhoods},
+    {"celebrities", "--neighborhood N [--json]", "the celebrities of a neighbourhood",
      runCelebrities},
-    {"templates", "marquill templates [--json]             the celebrity files offered for import",
-     runTemplates},
-    {"import",
-     "marquill import --neighborhood N --person FILE --celebrity FILE   replaces a celebrity",
-     runImport},
-    {"restore", "marquill restore [--list] [BACKUP]      lists backups, or puts one back",
-     runRestore},
-    {"create", "marquill create --out PATH.srf [choices]   saves a celebrity without the wizard",
-     runCreate},
+    {"templates", "[--json]", "the celebrity files offered for import", runTemplates},
+    {"import", "--neighborhood N --person FILE --celebrity FILE",
+     "replaces a celebrity, keeping a backup", runImport},
+    {"restore", "[--list] [BACKUP]", "lists backups, or puts one back", runRestore},
+    {"create", "--out PATH.srf [choices]", "saves a celebrity without the wizard", runCreate},
+    {"catalog", "[--json] [--skeleton N | --outfit N | --animation N]",
+     "what the character catalogue holds", runCatalog},
+    {"iff", "FILE [--json] | --create FILE | FILE --extract|--put|--delete TYPE:ID ...",
+     "lists or edits a resource file", runIff},
+    {"strings", "FILE TYPE:ID [--language N] [--json]", "reads a string set", runStrings},
 };
 
 int runHelp(const Words&) {
@@ -45,10 +34,12 @@ int runHelp(const Words&) {
         "neighbourhoods of an installed game.\n\n"
         "usage: marquill COMMAND [options]\n\n");
     for (const Command& c : kCommands)
-        std::printf("  %s\n", c.synopsis);
+        std::printf("  marquill %s%s%s\n      %s\n", c.name, *c.synopsis ? " " : "", c.synopsis,
+                    c.summary);
     std::printf(
-        "\nEvery command takes --game-dir DIR. Exit status: 0 done, 1 refused, 2 usage,\n"
-        "3 file or format error.\n");
+        "\nEvery command takes --game-dir DIR; without it the game folder is read from the\n"
+        "Wine prefix ($WINEPREFIX, default ~/.wine). Exit status: 0 done, 1 refused,\n"
+        "2 usage, 3 file or format error.\n");
     return kExitDone;
 }
 
