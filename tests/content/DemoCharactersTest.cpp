@@ -8,9 +8,11 @@
 #include <set>
 
 #include "character/CharacterCatalogue.h"
+#include "character/IndexedFileSource.h"
 #include "fileindex/FileTypeRegistry.h"
 #include "fileindex/FolderIndex.h"
 #include "fileindex/TempTree.h"
+#include "render/BitmapDecoder.h"
 
 namespace marquill::content {
 namespace {
@@ -187,6 +189,39 @@ TEST_F(DemoCharacters, TexturesFollowTheNamingTheFiltersExpect) {
         EXPECT_TRUE(names.count(std::string("b010mafat") + skin + "_casu")) << skin;
         EXPECT_TRUE(names.count(std::string("huao") + skin)) << skin;
     }
+}
+
+// The demo's bitmaps are written by our writer and read by the renderer's decoder: every one,
+// loose or archived, must decode through the same lookup the texture library uses.
+TEST_F(DemoCharacters, EveryTextureDecodesThroughTheRenderersLookup) {
+    std::set<std::string> names;
+    fileindex::FileRequest req;
+    (void)types_->enumerate(req, fileindex::splitPathList(character::kTexturePathList),
+                            fileindex::extensionCode("BMP"), [&](fileindex::FileRequest& r) {
+                                names.insert(r.name);
+                                return 0;
+                            });
+    ASSERT_GT(names.size(), 50u);
+    character::IndexedFileSource source(*types_);
+    source.registerFileType("IMAG", "BMP");
+    size_t paletted = 0;
+    for (const std::string& name : names) {
+        render::FoundFile found = source.find(name, character::kTexturePathList, "IMAG");
+        ASSERT_EQ(found.status, render::FoundFile::Status::Found) << name;
+        render::BitmapHeader header;
+        ASSERT_EQ(render::readBitmapHeader(found.bytes, header), render::kRenderOk) << name;
+        const auto format = platform::soft3d::PixelFormat::rgb565();
+        std::vector<uint8_t> pixels(size_t(header.width) * size_t(header.height) * 2);
+        platform::soft3d::PaletteEntries palette{};
+        EXPECT_EQ(render::decodeBitmap(found.bytes, header,
+                                       {format, pixels.data(), header.width * 2,
+                                        uint32_t(header.width), uint32_t(header.height)},
+                                       palette),
+                  render::kRenderOk)
+            << name;
+        paletted += header.bits == 8;
+    }
+    EXPECT_GT(paletted, 0u) << "the 8-bit path is exercised too";
 }
 
 TEST_F(DemoCharacters, FigureStandsOnTheGroundInsideTheSnapshotRegions) {
