@@ -23,14 +23,15 @@ int hexDigit(char c) {
     return -1;
 }
 
-// A quoted registry string starting at text[0] == '"': its unescaped characters and the length
-// taken, or none when it is not closed. \xNN.. escapes above 0x7F become "?" (game paths are
-// ASCII in practice; the folder lookup then fails rather than finding a wrong folder).
-std::optional<std::pair<std::string, size_t>> quoted(std::string_view text) {
+// The escaped text after text[0] up to the unescaped `close` ('"' after a value's opening quote,
+// ']' after a section's '['): its characters and the length taken, or none when it is not
+// closed. \xNN.. escapes above 0x7F become "?" (game paths are ASCII in practice; the folder
+// lookup then fails rather than finding a wrong folder).
+std::optional<std::pair<std::string, size_t>> delimited(std::string_view text, char close) {
     std::string out;
     for (size_t i = 1; i < text.size(); ++i) {
         char c = text[i];
-        if (c == '"') return std::make_pair(out, i + 1);
+        if (c == close) return std::make_pair(out, i + 1);
         if (c != '\\' || i + 1 >= text.size()) {
             out += c;
             continue;
@@ -79,24 +80,19 @@ std::optional<std::string> findGameFolderValue(std::string_view systemReg) {
         bool inKey = false;
         for (std::string_view line : lines(systemReg)) {
             if (!line.empty() && line[0] == '[') {
-                // Section names escape "\" as "\\" and end at "]".
-                std::string name;
-                if (size_t close = line.find(']'); close != std::string_view::npos) {
-                    auto unescaped = quoted("\"" + std::string(line.substr(1, close - 1)) + "\"");
-                    if (unescaped) name = unescaped->first;
-                }
-                inKey = equalsIgnoringCase(name, wanted);
+                auto name = delimited(line, ']');
+                inKey = name && equalsIgnoringCase(name->first, wanted);
                 continue;
             }
             if (!inKey || line.empty() || line[0] != '"') continue;
-            auto valueName = quoted(line);
+            auto valueName = delimited(line, '"');
             if (!valueName || !equalsIgnoringCase(valueName->first, kValueName)) continue;
             std::string_view rest = line.substr(valueName->second);
             if (rest.empty() || rest[0] != '=') continue;
             rest.remove_prefix(1);
             if (rest.substr(0, 7) == "str(2):") rest.remove_prefix(7);
             if (rest.empty() || rest[0] != '"') continue;
-            if (auto value = quoted(rest)) return value->first;
+            if (auto value = delimited(rest, '"')) return value->first;
         }
     }
     return std::nullopt;
