@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "PreviewBenchScene.h"
 #include "platform/ByteSink.h"
@@ -91,7 +92,7 @@ void BM_PreviewFrame(benchmark::State& state) {
     for (int phase = 0; phase < bench::kPhases; ++phase) {
         frame(phase);
         for (int y = 0; y < bench::kHeight; ++y) {
-            const uint8_t* row = anim.backBuffer()->row(uint32_t(y));
+            const uint8_t* row = std::as_const(*anim.backBuffer()).row(uint32_t(y));
             for (int i = 0; i < bench::kWidth * 4; ++i)
                 checksum = (checksum ^ row[i]) * 16777619u;
         }
@@ -101,14 +102,14 @@ void BM_PreviewFrame(benchmark::State& state) {
     for (auto _ : state) {
         frame(phase);
         phase = (phase + 1) % bench::kPhases;
-        benchmark::DoNotOptimize(anim.backBuffer()->row(0));
+        benchmark::DoNotOptimize(std::as_const(*anim.backBuffer()).row(0));
     }
     // How much of the frame the figure covers: a check that both programs draw the same.
     int covered = 0;
     for (int y = 0; y < bench::kHeight; ++y) {
         for (int x = 0; x < bench::kWidth; ++x) {
             uint32_t p;
-            std::memcpy(&p, anim.backBuffer()->row(uint32_t(y)) + x * 4, 4);
+            std::memcpy(&p, std::as_const(*anim.backBuffer()).row(uint32_t(y)) + x * 4, 4);
             covered += (p & 0xFFFFFF) != 0xE47B04;
         }
     }

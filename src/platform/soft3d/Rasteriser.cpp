@@ -497,6 +497,12 @@ void rasteriseTriangle(const RasterTarget& target, const RasterState& state, con
         std::min<int64_t>(target.scissor.bottom - 1, floorDiv(maxYf - kHalf, kSub));
     if (minX > maxX || minY > maxY) return;
     s.minX = int32_t(minX), s.maxX = int32_t(maxX), s.minY = int32_t(minY), s.maxY = int32_t(maxY);
+    if (Rect* d = target.drawn) {
+        const Rect box{s.minX, s.minY, s.maxX + 1, s.maxY + 1};
+        *d = d->empty() ? box
+                        : Rect{std::min(d->left, box.left), std::min(d->top, box.top),
+                               std::max(d->right, box.right), std::max(d->bottom, box.bottom)};
+    }
 
     const int64_t cx = minX * kSub + kHalf, cy = minY * kSub + kHalf;
     for (int i = 0; i < 3; ++i) {
