@@ -433,11 +433,23 @@ void fillFastXrgb(const RasterTarget& target, const Setup& s, const Texture& tex
 }
 #endif
 
-// Values the fast path's plain conversions to fixed point can hold.
+// Values the fast path's plain conversions to fixed point can hold: every magnitude below 1e6.
+// A NaN fails its comparison.
 inline bool fastRange(const Setup& s) {
-    // The largest magnitude of every value; a NaN sticks (no comparison with it is true) and
-    // fails the final test.
-    float largest = 0;
+#if defined(__SSE2__)
+    static_assert(kAttrCount == 8);
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 limit = _mm_set1_ps(1e6f);
+    __m128 inRange = _mm_castsi128_ps(_mm_set1_epi32(-1));
+    for (const float* values : {s.base, s.dx, s.dy}) {
+        for (int half = 0; half < kAttrCount; half += 4) {
+            const __m128 v = _mm_and_ps(_mm_load_ps(values + half), magnitude);
+            inRange = _mm_and_ps(inRange, _mm_cmplt_ps(v, limit));
+        }
+    }
+    return _mm_movemask_ps(inRange) == 0xF;
+#else
+    float largest = 0;  // a NaN sticks, as no comparison with it is true
     for (int i = 0; i < kAttrCount; ++i) {
         for (float v : {s.base[i], s.dx[i], s.dy[i]}) {
             const float m = std::fabs(v);
@@ -445,6 +457,7 @@ inline bool fastRange(const Setup& s) {
         }
     }
     return largest < 1e6f;
+#endif
 }
 
 template <TargetKind K>
