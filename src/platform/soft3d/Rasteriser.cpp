@@ -370,10 +370,13 @@ void fillFast(const RasterTarget& target, const Setup& s, const Texture& tex) {
 // green, red, depth: one addition steps them all and the texel is modulated in one go. The
 // colour lanes hold what fillFast's packed fields hold while these stay in range, so the pixels
 // are the same; the spare fourth lane is the depth, whose top half is the 16-bit depth value.
+// kSide: the texture's side when it is that square, known here so the texel address needs no
+// registers for its masks; 0 for any other size.
+template <uint32_t kSide>
 void fillFastXrgb(const RasterTarget& target, const Setup& s, const Texture& tex) {
     const uint32_t* const texels = tex.texels;
-    const uint32_t maskU = tex.w - 1, maskV = tex.h - 1;
-    const int shiftV = std::countr_zero(tex.w);
+    const uint32_t maskU = kSide ? kSide - 1 : tex.w - 1, maskV = kSide ? kSide - 1 : tex.h - 1;
+    const int shiftV = kSide ? std::countr_zero(kSide) : std::countr_zero(tex.w);
     auto texStep = [&](const float* d) {
         return uint64_t(uint32_t(int32_t(fixedCast(d[kU], float(tex.w))))) +
                (uint64_t(uint32_t(int32_t(fixedCast(d[kV], float(tex.h))))) << 32);
@@ -471,7 +474,14 @@ void dispatch(const RasterTarget& target, const RasterState& state, const Setup&
                state.depthWrite && target.depth != nullptr && fastRange(s) && small) {
 #if defined(__SSE2__)
         if constexpr (K == TargetKind::Xrgb8888) {
-            fillFastXrgb(target, s, tex);
+            // The usual skin sizes.
+            if (tex.w == 256 && tex.h == 256) {
+                fillFastXrgb<256>(target, s, tex);
+            } else if (tex.w == 128 && tex.h == 128) {
+                fillFastXrgb<128>(target, s, tex);
+            } else {
+                fillFastXrgb<0>(target, s, tex);
+            }
             return;
         }
 #endif
