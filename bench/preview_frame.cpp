@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "PreviewBenchScene.h"
 #include "platform/ByteSink.h"
@@ -75,25 +76,40 @@ void BM_PreviewFrame(benchmark::State& state) {
     if (mesh->bindMaterials() != kRenderOk) return state.SkipWithError("material");
 
     const platform::soft3d::Rect all{0, 0, bench::kWidth, bench::kHeight};
-    int phase = 0;
-    for (auto _ : state) {
+    auto frame = [&](int phase) {
         anim.addPresentRect(all);
         (void)vp->clear(ClearDepth::Yes);
         (void)vp->beginScene(true);
         std::memcpy(mesh->vertices().data(), scene.phases[size_t(phase)].data(),
                     scene.phases[0].size() * sizeof(bench::SceneVertex));
-        phase = (phase + 1) % bench::kPhases;
         (void)drawWithLocalTransform(*mesh, *vp, kClipTest);
         (void)vp->endScene();
         (void)device->present();
-        benchmark::DoNotOptimize(anim.backBuffer()->row(0));
+    };
+    // A checksum of every phase's finished frame: a change that should only make drawing faster
+    // must leave it alone.
+    uint32_t checksum = 0;
+    for (int phase = 0; phase < bench::kPhases; ++phase) {
+        frame(phase);
+        for (int y = 0; y < bench::kHeight; ++y) {
+            const uint8_t* row = std::as_const(*anim.backBuffer()).row(uint32_t(y));
+            for (int i = 0; i < bench::kWidth * 4; ++i)
+                checksum = (checksum ^ row[i]) * 16777619u;
+        }
+    }
+    state.counters["frame_checksum"] = double(checksum);
+    int phase = 0;
+    for (auto _ : state) {
+        frame(phase);
+        phase = (phase + 1) % bench::kPhases;
+        benchmark::DoNotOptimize(std::as_const(*anim.backBuffer()).row(0));
     }
     // How much of the frame the figure covers: a check that both programs draw the same.
     int covered = 0;
     for (int y = 0; y < bench::kHeight; ++y) {
         for (int x = 0; x < bench::kWidth; ++x) {
             uint32_t p;
-            std::memcpy(&p, anim.backBuffer()->row(uint32_t(y)) + x * 4, 4);
+            std::memcpy(&p, std::as_const(*anim.backBuffer()).row(uint32_t(y)) + x * 4, 4);
             covered += (p & 0xFFFFFF) != 0xE47B04;
         }
     }

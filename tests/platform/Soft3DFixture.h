@@ -3,6 +3,7 @@
 // over all of it, identity transforms (so clip space is screen space scaled) and a white material.
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/soft3d/Direct3D.h"
@@ -89,12 +90,12 @@ struct Scene {
 
     [[nodiscard]] uint32_t pixel(int x, int y) const {
         uint32_t v;
-        std::memcpy(&v, target->row(uint32_t(y)) + size_t(x) * 4, 4);
+        std::memcpy(&v, std::as_const(*target).row(uint32_t(y)) + size_t(x) * 4, 4);
         return v & 0x00FFFFFF;
     }
     [[nodiscard]] uint16_t depthAt(int x, int y) const {
         uint16_t v;
-        std::memcpy(&v, depth->row(uint32_t(y)) + size_t(x) * 2, 2);
+        std::memcpy(&v, std::as_const(*depth).row(uint32_t(y)) + size_t(x) * 2, 2);
         return v;
     }
 };

@@ -345,20 +345,22 @@ TEST(Soft3DTexture, PerspectiveCorrectTexturingFollowsDepth) {
 
 TEST(Soft3DTexture, PackedFastPathMatchesTheGeneralPath) {
     // The same lit, textured, Gouraud-shaded triangles drawn twice: once by the path the preview
-    // takes (depth written) and once by the general one (depth test only).
-    auto render = [](bool depthWrite) {
+    // takes (depth written) and once by the general one (depth test only), for a texture size the
+    // fast path knows in advance and for one it does not.
+    auto render = [](bool depthWrite, uint32_t side) {
         Scene s(64, 64);
         SurfaceDesc d;
-        d.width = 8;
-        d.height = 8;
+        d.width = side;
+        d.height = side;
         d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
         d.hasPixelFormat = true;
         d.pixelFormat = PixelFormat::rgb565();
         Ref<Surface> tex;
         EXPECT_EQ(s.draw->createSurface(d, tex), kOk);
-        for (uint32_t y = 0; y < 8; ++y) {
-            for (uint32_t x = 0; x < 8; ++x) {
-                const uint16_t t = uint16_t((x * 4) << 11 | (y * 8) << 5 | ((x + y) * 2));
+        for (uint32_t y = 0; y < side; ++y) {
+            for (uint32_t x = 0; x < side; ++x) {
+                // An 8 x 8 tile, repeated over larger textures.
+                const uint16_t t = uint16_t(x % 8 * 4 << 11 | y % 8 * 8 << 5 | (x + y) % 8 * 4);
                 std::memcpy(tex->row(y) + x * 2, &t, 2);
             }
         }
@@ -379,9 +381,11 @@ TEST(Soft3DTexture, PackedFastPathMatchesTheGeneralPath) {
         l.direction = {0.3f, -0.4f, 0.87f};
         light->setRecord(l);
         EXPECT_EQ(s.viewport->addLight(*light), kOk);
-        std::vector<Vertex> v = {s.at(3.3f, 2.1f, 0.5f, -0.7f, 0.2f),
-                                 s.at(60.2f, 9.9f, 0.5f, 2.6f, -0.4f),
-                                 s.at(17.7f, 61.4f, 0.5f, 0.1f, 3.3f)};
+        // Texel coordinates scaled by a power of two, exactly, so every size shows the same texels.
+        const float k = 8.0f / float(side);
+        std::vector<Vertex> v = {s.at(3.3f, 2.1f, 0.5f, -0.7f * k, 0.2f * k),
+                                 s.at(60.2f, 9.9f, 0.5f, 2.6f * k, -0.4f * k),
+                                 s.at(17.7f, 61.4f, 0.5f, 0.1f * k, 3.3f * k)};
         v[0].nx = -0.6f, v[0].nz = -0.8f;
         v[1].ny = 0.6f, v[1].nz = -0.8f;
         EXPECT_EQ(s.draw3(v, {0, 1, 2}), kOk);
@@ -391,15 +395,18 @@ TEST(Soft3DTexture, PackedFastPathMatchesTheGeneralPath) {
                 out.push_back(s.pixel(x, y));
         return out;
     };
-    const auto fast = render(true), general = render(false);
-    int drawn = 0;
-    for (size_t i = 0; i < fast.size(); ++i) {
-        drawn += fast[i] != 0;
-        for (int shift : {16, 8, 0}) {
-            ASSERT_NEAR(int((fast[i] >> shift) & 0xFF), int((general[i] >> shift) & 0xFF), 1) << i;
+    for (uint32_t side : {8u, 256u}) {
+        const auto fast = render(true, side), general = render(false, side);
+        int drawn = 0;
+        for (size_t i = 0; i < fast.size(); ++i) {
+            drawn += fast[i] != 0;
+            for (int shift : {16, 8, 0}) {
+                ASSERT_NEAR(int((fast[i] >> shift) & 0xFF), int((general[i] >> shift) & 0xFF), 1)
+                    << "side " << side << " pixel " << i;
+            }
         }
+        EXPECT_GT(drawn, 1000);
     }
-    EXPECT_GT(drawn, 1000);
 }
 
 TEST(Soft3DTexture, LinearFilteringBlendsNeighbouringTexels) {

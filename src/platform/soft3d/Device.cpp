@@ -287,27 +287,29 @@ Surface* Device::texture(uint32_t handle) const {
     return textures_[handle - 1].get();
 }
 
-bool Device::makeRasterTarget(const Viewport& vp, RasterTarget& out) {
+bool Device::makeRasterTarget(const Viewport& vp, RasterTarget& out, Ref<Surface>& depth) {
     const PixelFormat& f = target_->pixelFormat();
     out.kind = f.bitsPerPixel == 32    ? TargetKind::Xrgb8888
                : f.greenMask == 0x07E0 ? TargetKind::Rgb565
                                        : TargetKind::Rgb555;
-    out.color = target_->row(0);
+    out.color = target_->bitsForDrawing();
     out.colorPitch = target_->pitch();
     const ViewportRecord& r = vp.viewport();
     out.scissor =
         Rect{int32_t(r.x), int32_t(r.y), int32_t(r.x + r.width), int32_t(r.y + r.height)}.intersect(
             target_->bounds());
     out.depth = nullptr;
-    Ref<Surface> depth;
+    depth.reset();
     if (states_[size_t(RenderState::ZEnable)] &&
         target_->attachedSurface(SurfaceDesc::kDepthBuffer, depth) == kOk &&
         depth->pixelFormat().bitsPerPixel == 16) {
         if (depth->isLost()) return false;
-        out.depth = depth->row(0);
+        out.depth = depth->bitsForDrawing();
         out.depthPitch = depth->pitch();
         out.scissor = out.scissor.intersect(depth->bounds());
         depth->contentsChanged();
+    } else {
+        depth.reset();
     }
     return true;
 }
@@ -449,7 +451,10 @@ Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint
     if (target_->isLost()) return kSurfaceLost;
 
     RasterTarget target;
-    if (!makeRasterTarget(*current_, target)) return kSurfaceLost;
+    Ref<Surface> depth;
+    if (!makeRasterTarget(*current_, target, depth)) return kSurfaceLost;
+    Rect drawn;
+    target.drawn = &drawn;
     RasterState state;
     state.depthTest = states_[size_t(RenderState::ZEnable)] != 0 &&
                       states_[size_t(RenderState::ZFunc)] != kCmpAlways;
@@ -550,6 +555,8 @@ Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint
                 rasteriseTriangle(target, state, sv[0], sv[i], sv[i + 1]);
         }
     }
+    target_->written(drawn);
+    if (depth) depth->written(drawn);
     return kOk;
 }
 

@@ -107,7 +107,7 @@ class Device final : public RefCounted {
   private:
     Device(DrawingObject& owner, Surface& target);
     ~Device() override;
-    bool makeRasterTarget(const Viewport& vp, RasterTarget& out);
+    bool makeRasterTarget(const Viewport& vp, RasterTarget& out, Ref<Surface>& depth);
 
     struct Processed;
     struct Prepared;

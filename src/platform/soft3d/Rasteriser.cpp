@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace marquill::platform::soft3d {
 namespace {
 
@@ -361,11 +365,94 @@ void fillFast(const RasterTarget& target, const Setup& s, const Texture& tex) {
     }
 }
 
-// Values the fast path's plain conversions to fixed point can hold.
+#if defined(__SSE2__)
+// fillFast for 32-bit targets with the Gouraud colour and depth in one SSE2 register, lanes blue,
+// green, red, depth: one addition steps them all and the texel is modulated in one go. The
+// colour lanes hold what fillFast's packed fields hold while these stay in range, so the pixels
+// are the same; the spare fourth lane is the depth, whose top half is the 16-bit depth value.
+// kSide: the texture's side when it is that square, known here so the texel address needs no
+// registers for its masks; 0 for any other size.
+template <uint32_t kSide>
+void fillFastXrgb(const RasterTarget& target, const Setup& s, const Texture& tex) {
+    const uint32_t* const texels = tex.texels;
+    const uint32_t maskU = kSide ? kSide - 1 : tex.w - 1, maskV = kSide ? kSide - 1 : tex.h - 1;
+    const int shiftV = kSide ? std::countr_zero(kSide) : std::countr_zero(tex.w);
+    auto texStep = [&](const float* d) {
+        return uint64_t(uint32_t(int32_t(fixedCast(d[kU], float(tex.w))))) +
+               (uint64_t(uint32_t(int32_t(fixedCast(d[kV], float(tex.h))))) << 32);
+    };
+    // 16.16 of the 255/8 scale is 8.13 of the 255 scale.
+    auto lanes = [](const float* d, int32_t colourBias, uint32_t depthBias) {
+        auto channel = [&](int i) { return int32_t(fixedCast(d[i], 255.0f / 8.0f)) + colourBias; };
+        return _mm_setr_epi32(channel(kB), channel(kG), channel(kR),
+                              int32_t(uint32_t(int32_t(fixedCast(d[kZ], 65535.0f))) + depthBias));
+    };
+    const __m128i dcx = lanes(s.dx, 0, 0), dcy = lanes(s.dy, 0, 0);
+    __m128i rowC = lanes(s.base, 1 << 12, 32768u);
+    const uint64_t dtx = texStep(s.dx), dty = texStep(s.dy);
+    uint64_t rowT = texStep(s.base);
+    const int32_t sx0 = int32_t(s.stepX[0]), sx1 = int32_t(s.stepX[1]), sx2 = int32_t(s.stepX[2]);
+    const int32_t sy0 = int32_t(s.stepY[0]), sy1 = int32_t(s.stepY[1]), sy2 = int32_t(s.stepY[2]);
+    int32_t rowE0 = int32_t(s.e[0]), rowE1 = int32_t(s.e[1]), rowE2 = int32_t(s.e[2]);
+    const int32_t minX = s.minX, maxX = s.maxX;
+    const __m128i byte = _mm_set1_epi32(0xFF), one = _mm_set1_epi32(1), zero = _mm_setzero_si128();
+    for (int32_t py = s.minY; py <= s.maxY; ++py) {
+        int32_t e0 = rowE0, e1 = rowE1, e2 = rowE2;
+        __m128i c = rowC;
+        uint64_t t = rowT;
+        rowE0 += sy0, rowE1 += sy1, rowE2 += sy2;
+        rowC = _mm_add_epi32(rowC, dcy);
+        rowT += dty;
+        int32_t px = minX;
+        while (px <= maxX && (e0 | e1 | e2) < 0) {
+            e0 += sx0, e1 += sx1, e2 += sx2;
+            c = _mm_add_epi32(c, dcx);
+            t += dtx;
+            ++px;
+        }
+        uint32_t* out = reinterpret_cast<uint32_t*>(target.color + size_t(py) * target.colorPitch);
+        uint16_t* depth =
+            reinterpret_cast<uint16_t*>(target.depth + size_t(py) * target.depthPitch);
+        for (; px <= maxX && (e0 | e1 | e2) >= 0; ++px) {
+            const uint32_t zv = uint32_t(_mm_extract_epi16(c, 7));
+            if (zv <= depth[px]) {
+                depth[px] = uint16_t(zv);
+                const uint32_t texel =
+                    texels[((uint32_t(t >> 48) & maskV) << shiftV) | (uint32_t(t >> 16) & maskU)];
+                const __m128i tl = _mm_unpacklo_epi16(
+                    _mm_unpacklo_epi8(_mm_cvtsi32_si128(int32_t(texel)), zero), zero);
+                const __m128i weight =
+                    _mm_add_epi32(_mm_and_si128(_mm_srli_epi32(c, 13), byte), one);
+                // The products fit 16 bits, so the 16-bit multiply gives them whole.
+                const __m128i lit = _mm_srli_epi32(_mm_mullo_epi16(tl, weight), 8);
+                const __m128i packed = _mm_packus_epi16(_mm_packs_epi32(lit, lit), zero);
+                out[px] = uint32_t(_mm_cvtsi128_si32(packed)) & 0x00FFFFFF;
+            }
+            e0 += sx0, e1 += sx1, e2 += sx2;
+            c = _mm_add_epi32(c, dcx);
+            t += dtx;
+        }
+    }
+}
+#endif
+
+// Values the fast path's plain conversions to fixed point can hold: every magnitude below 1e6.
+// A NaN fails its comparison.
 inline bool fastRange(const Setup& s) {
-    // The largest magnitude of every value; a NaN sticks (no comparison with it is true) and
-    // fails the final test.
-    float largest = 0;
+#if defined(__SSE2__)
+    static_assert(kAttrCount == 8);
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 limit = _mm_set1_ps(1e6f);
+    __m128 inRange = _mm_castsi128_ps(_mm_set1_epi32(-1));
+    for (const float* values : {s.base, s.dx, s.dy}) {
+        for (int half = 0; half < kAttrCount; half += 4) {
+            const __m128 v = _mm_and_ps(_mm_load_ps(values + half), magnitude);
+            inRange = _mm_and_ps(inRange, _mm_cmplt_ps(v, limit));
+        }
+    }
+    return _mm_movemask_ps(inRange) == 0xF;
+#else
+    float largest = 0;  // a NaN sticks, as no comparison with it is true
     for (int i = 0; i < kAttrCount; ++i) {
         for (float v : {s.base[i], s.dx[i], s.dy[i]}) {
             const float m = std::fabs(v);
@@ -373,6 +460,7 @@ inline bool fastRange(const Setup& s) {
         }
     }
     return largest < 1e6f;
+#endif
 }
 
 template <TargetKind K>
@@ -384,6 +472,19 @@ void dispatch(const RasterTarget& target, const RasterState& state, const Setup&
         fill<K, true, true, false>(target, state, s, tex);
     } else if (tex.pow2 && !tex.bilinear && state.modulate && !state.blend && state.depthTest &&
                state.depthWrite && target.depth != nullptr && fastRange(s) && small) {
+#if defined(__SSE2__)
+        if constexpr (K == TargetKind::Xrgb8888) {
+            // The usual skin sizes.
+            if (tex.w == 256 && tex.h == 256) {
+                fillFastXrgb<256>(target, s, tex);
+            } else if (tex.w == 128 && tex.h == 128) {
+                fillFastXrgb<128>(target, s, tex);
+            } else {
+                fillFastXrgb<0>(target, s, tex);
+            }
+            return;
+        }
+#endif
         fillFast<K>(target, s, tex);
     } else if (tex.pow2 && !tex.bilinear) {
         fill<K, true, false, true>(target, state, s, tex);
@@ -419,6 +520,12 @@ void rasteriseTriangle(const RasterTarget& target, const RasterState& state, con
         std::min<int64_t>(target.scissor.bottom - 1, floorDiv(maxYf - kHalf, kSub));
     if (minX > maxX || minY > maxY) return;
     s.minX = int32_t(minX), s.maxX = int32_t(maxX), s.minY = int32_t(minY), s.maxY = int32_t(maxY);
+    if (Rect* d = target.drawn) {
+        const Rect box{s.minX, s.minY, s.maxX + 1, s.maxY + 1};
+        *d = d->empty() ? box
+                        : Rect{std::min(d->left, box.left), std::min(d->top, box.top),
+                               std::max(d->right, box.right), std::max(d->bottom, box.bottom)};
+    }
 
     const int64_t cx = minX * kSub + kHalf, cy = minY * kSub + kHalf;
     for (int i = 0; i < 3; ++i) {

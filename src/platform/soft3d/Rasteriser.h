@@ -32,7 +32,8 @@ struct RasterTarget {
     TargetKind kind = TargetKind::Xrgb8888;
     uint8_t* depth = nullptr;  // 16-bit depth values, or none
     int32_t depthPitch = 0;
-    Rect scissor;  // never written outside; must lie inside both buffers
+    Rect scissor;           // never written outside; must lie inside both buffers
+    Rect* drawn = nullptr;  // when set, grown to cover every pixel a triangle may have written
 };
 
 struct RasterState {

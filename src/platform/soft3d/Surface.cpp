@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/soft3d/DrawingObject.h"
 
@@ -31,6 +32,7 @@ Status Surface::lock(const Rect* area, LockedArea& out) {
         r = *area;
     }
     locked_ = true;
+    written(r);
     out.bits = pixels_.data() + size_t(r.top) * desc_.pitch +
                size_t(r.left) * desc_.pixelFormat.bytesPerPixel();
     out.pitch = desc_.pitch;
@@ -42,6 +44,15 @@ Status Surface::unlock() {
     locked_ = false;
     ++version_;
     return kOk;
+}
+
+void Surface::written(const Rect& area) {
+    const Rect a = area.intersect(bounds());
+    if (!uniform_ || a.empty()) return;
+    dirty_ = dirty_.empty()
+                 ? a
+                 : Rect{std::min(dirty_.left, a.left), std::min(dirty_.top, a.top),
+                        std::max(dirty_.right, a.right), std::max(dirty_.bottom, a.bottom)};
 }
 
 void Surface::notifyScreen(const Rect& r) {
@@ -67,10 +78,11 @@ Status Surface::blt(const Rect* dstRect, Surface& src, const Rect* srcRect) {
     const int32_t sy = s.top + (visible.top - d.top);
     const size_t bpp = pixelFormat().bytesPerPixel();
     const size_t rowBytes = size_t(visible.width()) * bpp;
-    for (int32_t y = 0; y < visible.height(); ++y) {
-        std::memmove(row(uint32_t(visible.top + y)) + size_t(visible.left) * bpp,
-                     src.row(uint32_t(sy + y)) + size_t(sx) * bpp, rowBytes);
-    }
+    uint8_t* const to = pixels_.data() + size_t(visible.top) * pitch() + size_t(visible.left) * bpp;
+    const uint8_t* const from = std::as_const(src).row(uint32_t(sy)) + size_t(sx) * bpp;
+    for (int32_t y = 0; y < visible.height(); ++y)
+        std::memmove(to + size_t(y) * pitch(), from + size_t(y) * src.pitch(), rowBytes);
+    written(visible);
     ++version_;
     notifyScreen(visible);
     return kOk;
@@ -82,9 +94,22 @@ Status Surface::colorFill(const Rect* dstRect, uint32_t pixel) {
     const Rect d = (dstRect ? *dstRect : bounds()).intersect(bounds());
     if (d.empty()) return kOk;
     const uint32_t bpp = pixelFormat().bytesPerPixel();
-    for (int32_t y = d.top; y < d.bottom; ++y) {
-        uint8_t* p = row(uint32_t(y)) + size_t(d.left) * bpp;
-        const int32_t n = d.width();
+    const uint32_t value = bpp >= 4 ? pixel : pixel & ((1u << (8 * bpp)) - 1);
+    // Outside dirty_ the pixels already hold the value.
+    Rect fill = d;
+    if (uniform_ && value == uniformPixel_) {
+        fill = d.intersect(dirty_);
+        if (fill == dirty_) dirty_ = Rect{};
+    } else if (d == bounds()) {
+        uniform_ = true;
+        uniformPixel_ = value;
+        dirty_ = Rect{};
+    } else {
+        written(d);
+    }
+    for (int32_t y = fill.top; y < fill.bottom && !fill.empty(); ++y) {
+        uint8_t* p = pixels_.data() + size_t(y) * pitch() + size_t(fill.left) * bpp;
+        const int32_t n = fill.width();
         switch (bpp) {
             case 4:
                 std::fill_n(reinterpret_cast<uint32_t*>(p), n, pixel);
@@ -112,6 +137,9 @@ Status Surface::flip() {
     if (attachedSurface(SurfaceDesc::kBackBuffer, back) != kOk) return kUnsupported;
     if (back->lost_) return kSurfaceLost;
     pixels_.swap(back->pixels_);
+    std::swap(uniform_, back->uniform_);
+    std::swap(uniformPixel_, back->uniformPixel_);
+    std::swap(dirty_, back->dirty_);
     ++version_;
     ++back->version_;
     notifyScreen(bounds());
@@ -169,7 +197,7 @@ Status Surface::loadFrom(Surface& src) {
         return kInvalidParams;
     const size_t rowBytes = size_t(width()) * pixelFormat().bytesPerPixel();
     for (uint32_t y = 0; y < height(); ++y)
-        std::memcpy(row(y), src.row(y), rowBytes);
+        std::memcpy(row(y), std::as_const(src).row(y), rowBytes);
     if (src.palette()) setPalette(src.palette());
     ++version_;
     return kOk;
@@ -181,7 +209,7 @@ const std::vector<uint32_t>& Surface::argb() {
     const PixelFormat& f = pixelFormat();
     const uint32_t bpp = f.bytesPerPixel();
     for (uint32_t y = 0; y < height(); ++y) {
-        const uint8_t* p = row(y);
+        const uint8_t* p = std::as_const(*this).row(y);
         uint32_t* out = argb_.data() + size_t(y) * width();
         for (uint32_t x = 0; x < width(); ++x, p += bpp) {
             Channels c{};

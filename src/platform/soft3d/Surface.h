@@ -84,12 +84,19 @@ class Surface final : public RefCounted {
     // The texture load: copies the pixels and palette of a surface of the same size and format.
     [[nodiscard]] Status loadFrom(Surface& src);
 
-    // Direct access for the rasteriser and presentation (callers check the format first).
-    [[nodiscard]] uint8_t* row(uint32_t y) { return pixels_.data() + size_t{y} * pitch(); }
+    // Direct access for presentation and tests (callers check the format first). Writable rows
+    // may be written anywhere, so the surface forgets what it knew of its contents.
+    [[nodiscard]] uint8_t* row(uint32_t y) {
+        uniform_ = false;
+        return pixels_.data() + size_t{y} * pitch();
+    }
     [[nodiscard]] const uint8_t* row(uint32_t y) const {
         return pixels_.data() + size_t{y} * pitch();
     }
     [[nodiscard]] int32_t pitch() const { return desc_.pitch; }
+    // The first row for the 3D device, which reports the area it draws through written().
+    [[nodiscard]] uint8_t* bitsForDrawing() { return pixels_.data(); }
+    void written(const Rect& area);
     // Pixels as 0xAARRGGBB, rebuilt when the contents changed (textures are sampled from this).
     [[nodiscard]] const std::vector<uint32_t>& argb();
     void contentsChanged() { ++version_; }
@@ -112,6 +119,11 @@ class Surface final : public RefCounted {
     bool locked_ = false;
     bool lost_ = false;
     bool implicit_ = false;
+    // While uniform_, every pixel outside dirty_ holds uniformPixel_, so a fill with that value
+    // need only rewrite dirty_: clearing a frame costs what the last frame drew, not the surface.
+    bool uniform_ = true;  // new pixels are all zero
+    uint32_t uniformPixel_ = 0;
+    Rect dirty_;
     uint64_t version_ = 1;
     uint64_t argbVersion_ = 0;
     std::vector<uint32_t> argb_;
