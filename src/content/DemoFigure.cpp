@@ -1,6 +1,7 @@
 #include "content/DemoFigure.h"
 
 #include <cmath>
+#include <span>
 
 namespace marquill::content::demo {
 namespace {
@@ -79,6 +80,31 @@ void addTorso(MeshBuilder& mb, const BodyShape& s) {
     mb.tube(rings, 20, layout::kTorso, true, true, shape);
 }
 
+// One ring of a limb: its centre on the right side (x is mirrored for the left), its two radii,
+// its texture row, the bone it follows and the bone it blends into at the joint.
+struct LimbRow {
+    float x, y, z, r1, r2, t;
+    const char* bone;
+    const char* blend;
+    int weight;
+};
+
+std::vector<Ring> limbRings(std::span<const LimbRow> rows, float side, float scale1, float scale2) {
+    std::vector<Ring> rings;
+    for (const LimbRow& r : rows) {
+        Ring ring;
+        ring.centre = {side * r.x, r.y, r.z};
+        ring.r1 = r.r1 * scale1;
+        ring.r2 = r.r2 * scale2;
+        ring.t = r.t;
+        ring.bone = r.bone;
+        if (r.blend) ring.blendBone = r.blend;
+        ring.blendWeight = r.weight;
+        rings.push_back(ring);
+    }
+    return rings;
+}
+
 void addArm(MeshBuilder& mb, const BodyShape& s, int side) {
     const char* upper = side < 0 ? "L_UPPERARM" : "R_UPPERARM";
     const char* fore = side < 0 ? "L_FOREARM" : "R_FOREARM";
@@ -87,13 +113,7 @@ void addArm(MeshBuilder& mb, const BodyShape& s, int side) {
                                                  : s.build == Build::Skinny ? 0.88f
                                                                             : 1.0f);
     const float x = static_cast<float>(side);
-    struct Row {
-        float x, y, z, r1, r2, t;
-        const char* bone;
-        const char* blend;
-        int weight;
-    };
-    const Row rows[] = {
+    const LimbRow rows[] = {
         {0.54f, 4.5f, -0.02f, 0.15f, 0.16f, 0.0f, upper, "SPINE2", 12000},
         {0.61f, 4.3f, -0.02f, 0.165f, 0.17f, 0.1f, upper, nullptr, 0},
         {0.65f, 3.95f, -0.03f, 0.145f, 0.15f, 0.3f, upper, nullptr, 0},
@@ -102,18 +122,7 @@ void addArm(MeshBuilder& mb, const BodyShape& s, int side) {
         {0.73f, 2.98f, -0.0f, 0.1f, 0.1f, 0.82f, fore, nullptr, 0},
         {0.74f, 2.76f, 0.02f, 0.075f, 0.07f, 1.0f, fore, hand, kHalf},
     };
-    std::vector<Ring> rings;
-    for (const Row& r : rows) {
-        Ring ring;
-        ring.centre = {x * r.x, r.y, r.z};
-        ring.r1 = r.r1 * k;
-        ring.r2 = r.r2 * k;
-        ring.t = r.t;
-        ring.bone = r.bone;
-        if (r.blend) ring.blendBone = r.blend;
-        ring.blendWeight = r.weight;
-        rings.push_back(ring);
-    }
+    std::vector<Ring> rings = limbRings(rows, x, k, k);
     mb.tube(rings, 12, side < 0 ? layout::kLeftArm : layout::kRightArm, true, true);
 }
 
@@ -126,13 +135,7 @@ void addLeg(MeshBuilder& mb, const BodyShape& s, int side) {
                                                  : s.build == Build::Skinny ? 0.86f
                                                                             : 1.0f);
     const float x = static_cast<float>(side);
-    struct Row {
-        float x, y, z, r1, r2, t;
-        const char* bone;
-        const char* blend;
-        int weight;
-    };
-    const Row rows[] = {
+    const LimbRow rows[] = {
         {0.27f, 2.95f, -0.01f, 0.26f, 0.28f, 0.0f, thigh, "PELVIS", 20000},
         {0.29f, 2.62f, -0.0f, 0.26f, 0.27f, 0.12f, thigh, "PELVIS", 8000},
         {0.31f, 2.12f, 0.02f, 0.2f, 0.21f, 0.35f, thigh, nullptr, 0},
@@ -141,18 +144,7 @@ void addLeg(MeshBuilder& mb, const BodyShape& s, int side) {
         {0.33f, 0.82f, -0.01f, 0.11f, 0.115f, 0.86f, calf, nullptr, 0},
         {0.34f, 0.4f, -0.02f, 0.085f, 0.09f, 1.0f, calf, foot, kHalf},
     };
-    std::vector<Ring> rings;
-    for (const Row& r : rows) {
-        Ring ring;
-        ring.centre = {x * r.x, r.y, r.z};
-        ring.r1 = r.r1 * k;
-        ring.r2 = r.r2 * k;
-        ring.t = r.t;
-        ring.bone = r.bone;
-        if (r.blend) ring.blendBone = r.blend;
-        ring.blendWeight = r.weight;
-        rings.push_back(ring);
-    }
+    std::vector<Ring> rings = limbRings(rows, x, k, k);
     if (s.skirt) {
         // The skirt hangs from the hips as a cone around both legs; see addSkirt.
         rings[0].r1 *= 0.9f;
@@ -160,27 +152,16 @@ void addLeg(MeshBuilder& mb, const BodyShape& s, int side) {
     mb.tube(rings, 12, side < 0 ? layout::kLeftLeg : layout::kRightLeg, true, true);
 
     // The shoe, along the foot: u = 0.5 on top.
-    const Row feet[] = {
+    const LimbRow feet[] = {
         {0.34f, 0.17f, -0.27f, 0.1f, 0.15f, 0.0f, foot, nullptr, 0},
         {0.34f, 0.21f, -0.11f, 0.13f, 0.21f, 0.25f, foot, nullptr, 0},
         {0.35f, 0.15f, 0.15f, 0.14f, 0.15f, 0.55f, foot, nullptr, 0},
         {0.36f, 0.1f, 0.38f, 0.14f, 0.1f, 0.8f, toe, foot, kHalf},
         {0.36f, 0.075f, 0.56f, 0.1f, 0.075f, 1.0f, toe, nullptr, 0},
     };
-    std::vector<Ring> shoe;
-    for (const Row& r : feet) {
-        Ring ring;
-        ring.centre = {x * r.x, r.y, r.z};
-        ring.r1 = r.r1 * (s.female ? 0.85f : 1.0f);
-        ring.r2 = r.r2;
-        ring.t = r.t;
-        ring.bone = r.bone;
-        if (r.blend) ring.blendBone = r.blend;
-        ring.blendWeight = r.weight;
-        ring.e1 = {1, 0, 0};
-        ring.e2 = {0, 1, 0};
-        shoe.push_back(ring);
-    }
+    std::vector<Ring> shoe = limbRings(feet, x, s.female ? 0.85f : 1.0f, 1.0f);
+    for (Ring& ring : shoe)
+        ring.e2 = {0, 1, 0};  // the shoe runs along the foot, so its rings stand upright
     // Flatten the sole onto the ground.
     auto sole = [](Vec3 p, Vec3, float, size_t) {
         if (p.y < 0.0f) p.y = 0.0f;
