@@ -105,13 +105,17 @@ std::vector<Ring> limbRings(std::span<const LimbRow> rows, float side, float sca
     return rings;
 }
 
+// How much thicker or thinner a limb is than the fit male one.
+float limbScale(const BodyShape& s, float female, float fat, float skinny) {
+    const float build = s.build == Build::Fat ? fat : s.build == Build::Skinny ? skinny : 1.0f;
+    return (s.female ? female : 1.0f) * build;
+}
+
 void addArm(MeshBuilder& mb, const BodyShape& s, int side) {
     const char* upper = side < 0 ? "L_UPPERARM" : "R_UPPERARM";
     const char* fore = side < 0 ? "L_FOREARM" : "R_FOREARM";
     const char* hand = side < 0 ? "L_HAND" : "R_HAND";
-    const float k = (s.female ? 0.86f : 1.0f) * (s.build == Build::Fat      ? 1.2f
-                                                 : s.build == Build::Skinny ? 0.88f
-                                                                            : 1.0f);
+    const float k = limbScale(s, 0.86f, 1.2f, 0.88f);
     const float x = static_cast<float>(side);
     const LimbRow rows[] = {
         {0.54f, 4.5f, -0.02f, 0.15f, 0.16f, 0.0f, upper, "SPINE2", 12000},
@@ -131,9 +135,7 @@ void addLeg(MeshBuilder& mb, const BodyShape& s, int side) {
     const char* calf = side < 0 ? "L_CALF" : "R_CALF";
     const char* foot = side < 0 ? "L_FOOT" : "R_FOOT";
     const char* toe = side < 0 ? "L_TOE0" : "R_TOE0";
-    const float k = (s.female ? 0.92f : 1.0f) * (s.build == Build::Fat      ? 1.22f
-                                                 : s.build == Build::Skinny ? 0.86f
-                                                                            : 1.0f);
+    const float k = limbScale(s, 0.92f, 1.22f, 0.86f);
     const float x = static_cast<float>(side);
     const LimbRow rows[] = {
         {0.27f, 2.95f, -0.01f, 0.26f, 0.28f, 0.0f, thigh, "PELVIS", 20000},
