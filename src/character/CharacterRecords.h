@@ -47,12 +47,20 @@ struct Bone {
     int parent = -1;
     int firstChild = -1;
     int nextSibling = -1;
+    // Posed state, written by animations and the pose update.
+    Vec3 worldPosition;
+    Quat worldRotation;
+    std::array<float, 9> worldMatrix{1, 0, 0, 0, 1, 0, 0, 0, 1};  // row-major
+    int priority = -10000;  // of the animation that claims the bone; -10000 when none does
+    uint32_t changeCount = 0;
+    bool localChanged = true;  // the local transform changed since the last pose update
 };
 
 struct Skeleton {
     std::string name;
     std::vector<Bone> bones;  // file order
     int root = -1;
+    bool changed = true;  // cleared by the pose update
     [[nodiscard]] int findBone(int nameId) const;
 };
 
