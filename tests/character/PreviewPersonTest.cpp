@@ -188,6 +188,20 @@ TEST_F(PreviewPersonTest, AnEmptyHandTextureKeepsTheMeshDefaultThoughTheHandsAre
     EXPECT_EQ(textureOf(p->rightHandDressing()), "HUAOmed");
 }
 
+TEST_F(PreviewPersonTest, CreationCanDressAnOutfitAndStartAnAnimation) {
+    auto p = PreviewPerson::create(*catalogue_, *renderer_->device, "adult", "c011ma_repo",
+                                   "a2o-heyyou1", 0);
+    ASSERT_EQ(p->dressings().size(), 1u);
+    EXPECT_EQ(textureOf(p->dressings()[0].get()), "C011mamed_rotc");
+    ASSERT_EQ(p->animations()->running().size(), 1u);
+    EXPECT_EQ(p->runningAnimation(), p->animations()->running()[0].get());
+    EXPECT_TRUE(p->bounds().valid());
+    auto plain = PreviewPerson::create(*catalogue_, *renderer_->device, "adult", "nothing",
+                                       "nothing either", 0);
+    EXPECT_TRUE(plain->dressings().empty());
+    EXPECT_TRUE(plain->animations()->running().empty());
+}
+
 TEST_F(PreviewPersonTest, TheRootSkeletonIsOneKeyBoneAtTheOrigin) {
     auto p = person("Root");
     ASSERT_TRUE(p->hasSkeleton());
