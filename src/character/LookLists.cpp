@@ -1,6 +1,7 @@
 #include "character/LookLists.h"
 
 #include <algorithm>
+#include <set>
 
 #include "character/CharacterCatalogue.h"
 #include "character/LookNameRules.h"
@@ -122,11 +123,17 @@ void LookLists::fillOutfits() {
 
 void LookLists::rebuildTextureNames() {
     textureNames_.clear();
+    // Both path lists name some folders (GameData\Skins); a file reached through both is still
+    // one file and is listed once, while the same name in two folders is listed twice.
+    std::set<std::string> filesSeen;
     fileindex::FileRequest request;
     for (const auto* paths : {&animationPaths_, &characterPaths_})
         (void)types_.enumerate(request, *paths, fileindex::extensionCode("BMP"),
                                [&](fileindex::FileRequest& found) {
-                                   textureNames_.push_back(found.name);
+                                   std::string key = platform::toLowerAscii(found.folder) + "\\" +
+                                                     platform::toLowerAscii(found.fileName);
+                                   if (filesSeen.insert(std::move(key)).second)
+                                       textureNames_.push_back(found.name);
                                    return 0;
                                });
 }

@@ -236,6 +236,7 @@ TEST_F(Looks, ChoicesAreStoredAndDressTheirPerson) {
 
 TEST_F(Looks, TextureNamesComeFromTheAnimationPathsFirstOncePerFile) {
     tree.file("GameData/Skins/b003mafitmed_twice.bmp", "BM");  // in both path lists
+    tree.file("GameData/Textures/b003mafitmed_twice.bmp", "BM");
     tree.file("GameData/Animation/b003mafitmed_anim.BMP", "BM");
     LookLists& l = lists();
     const Names& names = l.textureNames();
