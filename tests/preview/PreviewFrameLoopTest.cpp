@@ -32,6 +32,8 @@ class PreviewFrameLoop : public ::testing::Test {
         scene().setToolInitialised(true);
         scene().setApplicationActive(true);
         scene().show(true);
+        // The first tick after the clock was reset moves it by nothing.
+        scene().timerTick();
     }
     PreviewScene& scene() { return *rig_->scene; }
     // Ticks of `periodMs` for `totalMs`.
@@ -90,7 +92,7 @@ TEST_F(PreviewFrameLoop, SlowRotationTurnsAQuarterInTenSeconds) {
     scene().selectRotate(1);
     EXPECT_EQ(rig_->host.soundPlayer.named.back(), "Click");
     const float start = scene().cameraSettings().facing;
-    run(10000, 500);
+    run(10000, 1000);
     EXPECT_NEAR(scene().cameraSettings().facing - start, 1.0f, 1e-4f);
     EXPECT_FLOAT_EQ(scene().cameraSettings().spinRate, 0.1f);
 }
@@ -145,8 +147,7 @@ TEST_F(PreviewFrameLoop, TheGreetingGivesWayToTheIdleCycle) {
     EXPECT_EQ(person->runningAnimation()->animation->name, scene().selections().animation);
     // The greeting's voice event reached the host as a file of the game folder.
     ASSERT_FALSE(rig_->host.soundPlayer.files.empty());
-    EXPECT_NE(rig_->host.soundPlayer.files.front().find("vox_greet_heyyou.wav"),
-              std::string::npos);
+    EXPECT_NE(rig_->host.soundPlayer.files.front().find("vox_greet_heyyou.wav"), std::string::npos);
 }
 
 TEST(PreviewSounds, EventSoundsPlayOnlyInTheForeground) {
