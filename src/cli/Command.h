@@ -31,6 +31,7 @@ int runRestore(const Words& words);
 int runCreate(const Words& words);
 int runIff(const Words& words);
 int runStrings(const Words& words);
+int runSkins(const Words& words);
 
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);

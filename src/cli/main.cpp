@@ -23,6 +23,8 @@ constexpr Command kCommands[] = {
     {"create", "--out PATH.srf [choices]", "saves a celebrity without the wizard", runCreate},
     {"catalog", "[--json] [--skeleton N | --outfit N | --animation N]",
      "what the character catalogue holds", runCatalog},
+    {"skins", "[choices] [--fashion] [--json]",
+     "the look page's head, body and texture lists and its status", runSkins},
     {"iff", "FILE [--json] | --create FILE | FILE --extract|--put|--delete TYPE:ID ...",
      "lists or edits a resource file", runIff},
     {"strings", "FILE TYPE:ID [--language N] [--json]", "reads a string set", runStrings},
