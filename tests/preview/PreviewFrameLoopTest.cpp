@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "PreviewTestSupport.h"
 #include "character/AnimationClock.h"
 #include "character/AnimationInstance.h"
 #include "character/PreviewPerson.h"
+#include "platform/ByteSink.h"
+#include "render/BitmapDecoder.h"
+#include "render/BitmapWriter.h"
 
 namespace marquill::preview {
 namespace {
@@ -158,6 +163,38 @@ TEST(PreviewSounds, EventSoundsPlayOnlyInTheForeground) {
     rig.scene->show(true);
     playFor(*rig.scene, rig.clock, 3000, 50);
     EXPECT_TRUE(rig.host.soundPlayer.files.empty());
+}
+
+// A texture file changed on disk shows after Rescan, though the person wore it before.
+TEST(PreviewRescan, ReadsChangedTextureFilesAgain) {
+    marquill::testing::TempTree game;
+    std::string error;
+    ASSERT_TRUE(content::writeDemoInstallation(game.root(), {}, &error)) << error;
+    SceneRig rig(game.root());
+    ASSERT_TRUE(rig.scene->setUp());
+    rig.scene->frame();
+    const uint64_t before = checksum(*rig.scene->backBuffer());
+
+    const std::string path = game.root() + "/GameData/Skins/B003MAFitmed_bmoc.bmp";
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    render::BitmapHeader header;
+    ASSERT_EQ(render::readBitmapHeader(bytes, header), render::kRenderOk);
+    render::BitmapImage green{
+        header.width,
+        header.height,
+        std::vector<uint32_t>(size_t(header.width) * size_t(header.height), 0x00FF00),
+        {}};
+    platform::VectorSink sink;
+    ASSERT_TRUE(render::writeBitmap(sink, green, render::BitmapEncoding::Rgb24));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(sink.data().data()),
+               std::streamsize(sink.data().size()));
+
+    rig.scene->lookLists()->rescan();
+    rig.scene->frame();
+    EXPECT_NE(checksum(*rig.scene->backBuffer()), before);
+    EXPECT_EQ(rig.scene->selections().bodyTexture, "B003MAFitmed_bmoc");
 }
 
 }  // namespace
