@@ -9,13 +9,13 @@
 #include <utility>
 
 #include "BenchFolders.h"
-#include "PreviewBenchHost.h"
 #include "PreviewBenchScene.h"
 #include "fileindex/FileTypeRegistry.h"
 #include "fileindex/FolderIndex.h"
 #include "platform/ByteSink.h"
 #include "platform/RandomSource.h"
 #include "platform/soft3d/DrawingModule.h"
+#include "preview/HeadlessHost.h"
 #include "preview/PreviewScene.h"
 #include "preview/SteppedClock.h"
 #include "render/AnimDevice.h"
@@ -137,7 +137,7 @@ BENCHMARK(BM_PreviewFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 // same frames: the greeting, then the idle cycle from a fixed seed.
 void BM_PersonFrame(benchmark::State& state) {
     const std::string dir = bench::demoInstallation(1);
-    bench::PreviewBenchHost host;
+    preview::HeadlessHost host;
     platform::SeededRandom random;
     preview::SteppedClock clock;
     fileindex::FolderIndex index(dir);

@@ -6,10 +6,10 @@
 #include <chrono>
 
 #include "BenchFolders.h"
-#include "PreviewBenchHost.h"
 #include "fileindex/FileTypeRegistry.h"
 #include "fileindex/FolderIndex.h"
 #include "platform/RandomSource.h"
+#include "preview/HeadlessHost.h"
 #include "preview/PreviewScene.h"
 #include "preview/SteppedClock.h"
 
@@ -21,7 +21,7 @@ using Clock = std::chrono::steady_clock;
 void BM_PreviewSetUp(benchmark::State& state) {
     const std::string dir = bench::demoInstallation(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        bench::PreviewBenchHost host;
+        preview::HeadlessHost host;
         platform::SeededRandom random;
         preview::SteppedClock clock;
         fileindex::FolderIndex index(dir);
@@ -36,7 +36,7 @@ void BM_PreviewSetUp(benchmark::State& state) {
         const auto start = Clock::now();
         const bool ready = scene.setUp();
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        if (!ready || host.failed) state.SkipWithError("the preview did not get ready");
+        if (!ready || !host.message().empty()) state.SkipWithError("the preview did not get ready");
     }
 }
 BENCHMARK(BM_PreviewSetUp)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond)->UseManualTime();

@@ -1,37 +1,11 @@
 #include "cli/CommandLinePreview.h"
 
-#include <cstdio>
-
 namespace marquill::cli {
 
-class CommandLinePreview::Host final : public preview::PreviewHost {
-  public:
-    explicit Host(bool verbose) : verbose_(verbose) {}
-    void setStatus(std::string_view text) override {
-        if (verbose_) std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    }
-    void showMessage(std::string_view, std::string_view message) override {
-        message_ = std::string(message);
-    }
-    void postQuit(int) override {}
-    void setCursor(preview::Cursor) override {}
-    // As the wizard in front of the player; the sounds are silent anyway.
-    [[nodiscard]] bool isForeground() const override { return true; }
-    void defaultButtonStates() override {}
-    void previewReady() override {}
-    platform::SoundPlayer& sounds() override { return sounds_; }
-    void timerChanged(int) override {}
-
-    [[nodiscard]] const std::string& message() const { return message_; }
-
-  private:
-    bool verbose_;
-    std::string message_;
-    platform::SilentSoundPlayer sounds_;
-};
-
 CommandLinePreview::CommandLinePreview(const std::string& gameFolder, uint32_t seed, bool verbose)
-    : host_(std::make_unique<Host>(verbose)),
+    : host_(std::make_unique<preview::HeadlessHost>(
+          verbose ? preview::HeadlessHost::Status::OnStandardError
+                  : preview::HeadlessHost::Status::Quiet)),
       random_(seed),
       index_(gameFolder),
       types_(index_),

@@ -11,6 +11,7 @@
 #include "fileindex/FolderIndex.h"
 #include "image/ImageLibrary.h"
 #include "platform/RandomSource.h"
+#include "preview/HeadlessHost.h"
 #include "preview/PreviewScene.h"
 #include "preview/SteppedClock.h"
 
@@ -31,9 +32,7 @@ class CommandLinePreview {
     [[nodiscard]] image::ImageLibrary* images();
 
   private:
-    class Host;
-
-    std::unique_ptr<Host> host_;
+    std::unique_ptr<preview::HeadlessHost> host_;
     platform::SeededRandom random_;
     preview::SteppedClock clock_;
     fileindex::FolderIndex index_;
