@@ -8,6 +8,7 @@
 #include "celeb/SaveSequence.h"
 #include "cli/Args.h"
 #include "cli/Command.h"
+#include "cli/CommandLinePreview.h"
 #include "cli/GameFolder.h"
 #include "cli/LookChoices.h"
 #include "platform/AsciiCase.h"
@@ -130,11 +131,12 @@ int runCreate(const Words& words) {
     const std::string description = args->value("description").value_or("");
 
     // The look pages as the wizard's Next stores them: the texts selected in their lists.
-    LookSession session(*game);
-    if (!session.build())
-        return fail(kExitFileError, "no character folders in the game folder '" + *game + "'");
-    character::LookLists& lists = session.lists();
-    LookOutcome outcome = applyLookChoices(lists, session.catalogue(), *choices);
+    // The preview dresses the person as the choices are made, and draws the snapshots.
+    CommandLinePreview preview(*game, kDefaultPreviewSeed, args->has("verbose"));
+    if (auto reason = preview.setUp()) return fail(kExitFileError, *reason);
+    character::LookLists& lists = *preview.scene().lookLists();
+    character::CharacterCatalogue& catalogue = *preview.scene().catalogue();
+    LookOutcome outcome = applyLookChoices(lists, catalogue, *choices);
     if (!outcome.done()) return fail(outcome.exit, outcome.message);
     const int gender = lists.inputs().female ? 1 : 0;
     const int bodyType = lists.inputs().bodyType;
@@ -143,7 +145,7 @@ int runCreate(const Words& words) {
     const std::string headTexture = lists.headTextures().selectedText();
     const std::string bodyMesh = lists.bodies().selectedText();
     const std::string bodyTexture = lists.bodyTextures().selectedText();
-    outcome = applyFashionChoices(lists, session.catalogue(), *choices);
+    outcome = applyFashionChoices(lists, catalogue, *choices);
     if (!outcome.done()) return fail(outcome.exit, outcome.message);
     const std::string fashionBodyMesh = lists.bodies().selectedText();
     const std::string fashionBodyTexture = lists.bodyTextures().selectedText();
@@ -183,16 +185,16 @@ int runCreate(const Words& words) {
                                  ? platform::resolveGamePath(*game, "TemplateCelebrity/" + *out)
                                  : *out;
     CommandLineHost host(path, args->has("verbose"));
-    SaveSetup setup{*game, platform::findToolDataFile("QT_Template.iff"), nullptr};
+    SaveSetup setup{*game, platform::findToolDataFile("QT_Template.iff"), &preview.scene()};
     SkinFileList skins;
     auto result = saveCelebrity(record, SaveChoices{look, fame}, setup, skins, host, {});
     if (result.outcome == SaveResult::Outcome::ExchangeFileFailed)
         return fail(kExitFileError,
                     "the exchange file " + result.exchangePath + " was not written");
-    std::fprintf(stderr,
-                 "marquill: no preview renderer yet, so %shead.jpg and %sbody.jpg were not "
-                 "written\n",
-                 result.basePath.c_str(), result.basePath.c_str());
+    if (result.pictures < 2)
+        std::fprintf(stderr, "marquill: %d of the snapshots %shead.jpg and %sbody.jpg written%s\n",
+                     result.pictures, result.basePath.c_str(), result.basePath.c_str(),
+                     preview.images() ? "" : " (the image module libpictrix.so is missing)");
     if (result.personFile.code != 0)
         return fail(kExitFileError, "the person file " + result.personFile.path +
                                         " was not written (result " +

@@ -21,6 +21,10 @@ constexpr Command kCommands[] = {
      "replaces a celebrity, keeping a backup", runImport},
     {"restore", "[--list] [BACKUP]", "lists backups, or puts one back", runRestore},
     {"create", "--out PATH.srf [choices]", "saves a celebrity without the wizard", runCreate},
+    {"render",
+     "--out FILE.png|FILE.jpg [choices] [--fashion] [--zoom N] [--facing F] [--spin R] "
+     "[--time MS] [--seed N]",
+     "one frame of the preview as a picture", runRender},
     {"catalog", "[--json] [--skeleton N | --outfit N | --animation N]",
      "what the character catalogue holds", runCatalog},
     {"skins", "[choices] [--fashion] [--json]",
