@@ -35,7 +35,7 @@ struct MeshInstance {
     // Per binding: the moved box and the change count of its bone when it was moved.
     std::vector<BoundingBox> bindingBoxes;
     std::vector<uint32_t> bindingStamps;
-    std::vector<bool> bindingBoxValid;
+    std::vector<bool> bindingBoxComputed;
     uint64_t boxRecomputations = 0;  // bindings whose box was moved again
 };
 

@@ -7,7 +7,7 @@ namespace marquill::character {
 
 class OssaRenderGroup final : public render::RenderGroup {
   public:
-    static OssaRenderGroup* create(size_t reserve = 0);
+    static OssaRenderGroup* create();
 
     [[nodiscard]] bool boundsOutOfDate() const override;
     [[nodiscard]] bool query() const override { return false; }

@@ -76,6 +76,8 @@ class PreviewPerson {
 
   private:
     PreviewPerson(CharacterCatalogue& catalogue, render::Device3D& device, std::string name);
+    // The four remembered dressings first, then any other.
+    void takeOffEverything();
 
     CharacterCatalogue& catalogue_;
     render::Device3D& device_;

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "character/CharacterRecords.h"
 #include "character/IdleCycle.h"
 #include "character/LookLists.h"
 #include "character/SkinSelections.h"
@@ -174,6 +175,8 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     // Releases every preview object in teardown order; what was never made is skipped.
     void releaseScene();
     [[nodiscard]] uint32_t systemTime() const;
+    [[nodiscard]] fileindex::FolderIndex& folderIndex() const;
+    [[nodiscard]] fileindex::FileTypeRegistry& fileTypes() const;
     [[nodiscard]] render::Rect evenClientRect() const;
     void setTimerRunning(bool running);
     void nextIdleIfFinished();
