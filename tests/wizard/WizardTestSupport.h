@@ -18,6 +18,7 @@
 #include "fileindex/FolderIndex.h"
 #include "fileindex/TempTree.h"
 #include "image/ImageLibrary.h"
+#include "platform/AsciiCase.h"
 #include "platform/RandomSource.h"
 #include "preview/SteppedClock.h"
 #include "wizard/CMarquillDlg.h"
@@ -37,8 +38,9 @@ class RecordingSounds final : public platform::SoundPlayer {
 
     [[nodiscard]] int count(std::string_view name) const {
         int n = 0;
+        // Sound names are case-insensitive.
         for (const std::string& p : played)
-            if (p == name) ++n;
+            if (platform::equalsIgnoringCase(p, name)) ++n;
         return n;
     }
     std::vector<std::string> played, files;
