@@ -68,12 +68,11 @@ class RecordingHost final : public WizardHost {
             // A wizard that never lets go of a dialog: leave it so the test ends.
             ADD_FAILURE() << "more than 200 dialogs";
             dialog.click(id::kPickerLeave);
-        } else if (!answers.empty()) {
-            Answer a = std::move(answers.front());
-            answers.pop_front();
+        } else if (std::deque<Answer>& queue = r.dialog == kPicker ? pickerAnswers : answers;
+                   !queue.empty()) {
+            Answer a = std::move(queue.front());
+            queue.pop_front();
             a(dialog);
-        } else if (r.dialog == "MarquillPickNhood" && pickerAnswer) {
-            pickerAnswer(dialog);
         } else {
             dialog.enter();
         }
@@ -109,9 +108,19 @@ class RecordingHost final : public WizardHost {
     void endDialog(DialogResult result) override { ended = result; }
     void postQuit(int exitCode) override { quit = exitCode; }
 
-    // Answers the next dialog by pressing a button.
+    static constexpr std::string_view kPicker = "MarquillPickNhood";
+
+    // Answers the next dialog other than the picker by pressing a button.
     void press(int controlId) {
         answers.push_back([controlId](DialogModel& d) { d.click(controlId); });
+    }
+    // Answers the next picker: Next `nexts` times, then the button.
+    void pick(int nexts, int button = id::kOk) {
+        pickerAnswers.push_back([nexts, button](DialogModel& d) {
+            for (int i = 0; i < nexts; ++i)
+                d.click(id::kPickerNext);
+            d.click(button);
+        });
     }
     [[nodiscard]] std::vector<ModalRecord> modalsOf(std::string_view dialog) const {
         std::vector<ModalRecord> out;
@@ -121,8 +130,8 @@ class RecordingHost final : public WizardHost {
     }
     [[nodiscard]] std::vector<ModalRecord> messages() const { return modalsOf("CPemmSaved"); }
 
-    std::deque<Answer> answers;
-    Answer pickerAnswer;  // for every picker the script does not answer
+    // Unanswered dialogs get Enter: OK.
+    std::deque<Answer> answers, pickerAnswers;
     std::optional<std::string> savePath;
     std::vector<celeb::SaveDialogRequest> saveRequests;
     std::vector<ModalRecord> modals;
