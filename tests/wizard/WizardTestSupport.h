@@ -267,3 +267,31 @@ class WizardRig {
 };
 
 }  // namespace marquill::wizard::testing
+
+namespace marquill::wizard::testing {
+
+// Steps 3 to 6 through the wizard's events, from step 3 on to step 7.
+inline void passTraitPages(WizardRig& rig, std::string_view name, std::string_view description) {
+    CMarquillDlg& d = rig.dlg();
+    d.editChanged(id::kName, name);
+    d.editChanged(id::kDescription, description);
+    d.click(id::kNext);
+    // Neat 5, Active 6, Playful 3, Outgoing 8, Nice 3: Aries.
+    d.sliderMoved(id::kNeat, 5);
+    d.sliderMoved(id::kActive, 6);
+    d.sliderMoved(id::kPlayful, 3);
+    d.sliderMoved(id::kOutgoing, 8);
+    d.sliderMoved(id::kNice, 3);
+    d.click(id::kNext);
+    // Top: Weather, Hollywood, Romance, Technology, Money; low: Politics and four more.
+    d.listSelectionChanged(id::kAvailable, {0, 1, 2, 3, 4});
+    d.click(id::kAddTop);
+    // Available now: Parties, Travel, Politics, 60's Stuff, Style, Sports, Music, ...
+    d.listSelectionChanged(id::kAvailable, {2, 3, 4, 5, 6});
+    d.click(id::kAddLow);
+    d.click(id::kNext);
+    d.listSelectionChanged(id::kFame, {6});
+    d.click(id::kNext);
+}
+
+}  // namespace marquill::wizard::testing
