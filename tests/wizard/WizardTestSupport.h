@@ -217,8 +217,8 @@ class WizardRig {
                 e.types = types.get();
                 e.randomSeed = 7;
                 if (!images)
-                    images =
-                        image::PictrixLibrary::load(image::PictrixLibrary::defaultModulePath());
+                    images = image::PictrixLibrary::load(std::string(MARQUILL_BINARY_DIR) +
+                                                         "/pictrix/libpictrix.so");
                 e.images = images.get();
                 ++scenesMade;
                 return std::make_unique<preview::PreviewScene>(
