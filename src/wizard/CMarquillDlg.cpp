@@ -246,7 +246,7 @@ void CMarquillDlg::postQuit(int exitCode) {
 }
 
 void CMarquillDlg::setCursor(preview::Cursor cursor) {
-    c_.setCursor(cursor == preview::Cursor::Wait ? Cursor::Wait : Cursor::Arrow);
+    c_.setCursor(cursor);
 }
 
 bool CMarquillDlg::isForeground() const {

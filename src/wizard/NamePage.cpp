@@ -37,20 +37,19 @@ void NamePage::focus(int controlId, bool gained) {
     }
 }
 
+bool NamePage::refused(const std::optional<celeb::Refusal>& refusal) {
+    if (!refusal) return false;
+    c_.showMessage(gamedata::kWarningTitle, refusal->message);
+    if (!refusal->status.empty()) c_.setStatus(refusal->status);
+    return true;
+}
+
 bool NamePage::next() {
     const std::string name = c_.controls.at(id::kName).text;
-    if (auto refusal = celeb::checkName(name)) {
-        c_.showMessage(gamedata::kWarningTitle, refusal->message);
-        if (!refusal->status.empty()) c_.setStatus(refusal->status);
-        return false;
-    }
+    if (refused(celeb::checkName(name))) return false;
     c_.record.setName(name);
     const std::string description = c_.controls.at(id::kDescription).text;
-    if (auto refusal = celeb::checkDescription(description)) {
-        c_.showMessage(gamedata::kWarningTitle, refusal->message);
-        if (!refusal->status.empty()) c_.setStatus(refusal->status);
-        return false;
-    }
+    if (refused(celeb::checkDescription(description))) return false;
     c_.record.setDescription(description);
     return true;
 }

@@ -1,6 +1,9 @@
 #pragma once
 // Step 3: the name and the description of the celebrity.
+#include <optional>
 #include <string_view>
+
+#include "celeb/RecordChecks.h"
 
 #include "wizard/WizardContext.h"
 
@@ -23,6 +26,8 @@ class NamePage {
 
   private:
     [[nodiscard]] bool bothFilled() const;
+    // Shows the refusal, if there is one.
+    bool refused(const std::optional<celeb::Refusal>& refusal);
     WizardContext& c_;
 };
 

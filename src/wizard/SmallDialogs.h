@@ -17,6 +17,10 @@ class SmallDialog : public DialogModel {
     [[nodiscard]] const ControlSet& controls() const override { return controls_; }
     [[nodiscard]] std::string caption() const override { return caption_; }
     [[nodiscard]] std::optional<int> result() const override { return result_; }
+    // Enter is the default OK button; Escape and the close box cancel without a button.
+    void enter() override { click(1); }
+    void escape() override { end(static_cast<int>(DialogResult::Cancel)); }
+    void close() override { escape(); }
 
   protected:
     SmallDialog(const DialogTemplate& dialog, std::string caption)
@@ -38,9 +42,6 @@ class MessageDialog final : public SmallDialog {
   public:
     MessageDialog(std::string_view title, std::string_view message, platform::SoundPlayer& sounds);
     void click(int controlId) override;
-    void enter() override { click(1); }
-    void escape() override { end(static_cast<int>(DialogResult::Cancel)); }
-    void close() override { escape(); }
 
   private:
     platform::SoundPlayer& sounds_;
@@ -50,9 +51,6 @@ class ConfirmDialog final : public SmallDialog {
   public:
     ConfirmDialog(std::string_view title, std::string_view message, platform::SoundPlayer& sounds);
     void click(int controlId) override;
-    void enter() override { click(1); }
-    void escape() override { end(static_cast<int>(DialogResult::Cancel)); }
-    void close() override { escape(); }
 
   private:
     platform::SoundPlayer& sounds_;
@@ -64,9 +62,6 @@ class SplashDialog final : public SmallDialog {
     static constexpr int kShowMs = 6300;
     SplashDialog();
     void click(int) override { end(static_cast<int>(DialogResult::Ok)); }
-    void enter() override { end(static_cast<int>(DialogResult::Ok)); }
-    void escape() override { end(static_cast<int>(DialogResult::Cancel)); }
-    void close() override { escape(); }
     [[nodiscard]] int autoCloseMs() const override { return kShowMs; }
     void timeout() override { end(static_cast<int>(DialogResult::Ok)); }
 };
@@ -76,9 +71,6 @@ class AboutDialog final : public SmallDialog {
   public:
     AboutDialog(platform::SoundPlayer& sounds, std::function<void()> openReadme);
     void click(int controlId) override;
-    void enter() override { click(1); }
-    void escape() override { end(static_cast<int>(DialogResult::Cancel)); }
-    void close() override { escape(); }
 
   private:
     platform::SoundPlayer& sounds_;

@@ -11,11 +11,13 @@
 
 #include "celeb/SaveSequence.h"
 #include "platform/SoundPlayer.h"
+#include "preview/PreviewHost.h"
 #include "wizard/DialogModel.h"
 
 namespace marquill::wizard {
 
-enum class Cursor { Arrow, Wait };
+// The preview asks for the same two cursors.
+using Cursor = preview::Cursor;
 
 class WizardHost {
   public:

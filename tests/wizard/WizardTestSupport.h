@@ -20,6 +20,7 @@
 #include "image/ImageLibrary.h"
 #include "platform/AsciiCase.h"
 #include "platform/RandomSource.h"
+#include "preview/PreviewTestSupport.h"
 #include "preview/SteppedClock.h"
 #include "wizard/CMarquillDlg.h"
 #include "wizard/ControlIds.h"
@@ -180,15 +181,7 @@ class FakeEnvironment final : public WizardEnvironment {
 
 // The demo installation, written once for the whole test program; tests that write into a game
 // copy it first.
-inline const std::string& demoGameFolder() {
-    static marquill::testing::TempTree tree;
-    static const bool written = [] {
-        std::string error;
-        return content::writeDemoInstallation(tree.root(), {}, &error);
-    }();
-    EXPECT_TRUE(written);
-    return tree.root();
-}
+using preview::testing::demoGameFolder;
 
 inline void copyDemoTo(const std::string& folder) {
     std::filesystem::copy(demoGameFolder(), folder, std::filesystem::copy_options::recursive);
