@@ -31,6 +31,12 @@ void BoundingBox::add(const Vec3& p) {
     max = {std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z)};
 }
 
+void BoundingBox::include(const BoundingBox& b) {
+    if (!b.valid()) return;
+    add(b.min);
+    add(b.max);
+}
+
 bool isKeyBoneName(const std::string& name) {
     return name == "HEAD" || name == "PELVIS" || name == "R_FOOT" || name == "L_FOOT" ||
            name == "R_HAND" || name == "L_HAND";

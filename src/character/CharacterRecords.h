@@ -122,6 +122,7 @@ struct BoundingBox {
     Vec3 max{-1e38f, -1e38f, -1e38f};
     [[nodiscard]] bool valid() const { return min.x <= max.x; }
     void add(const Vec3& p);
+    void include(const BoundingBox& b);  // an empty box adds nothing
 };
 
 struct MeshBinding {

@@ -245,6 +245,9 @@ void LookLists::showNormalPage() {
 void LookLists::showFashionPage() {
     inputs_.fashionPage = true;
     refill(true, true);
+    // As on the normal page: the first refill sought textures for the body stored before the
+    // page's own list was filled, which need not be one of its entries.
+    refill(false, true);
 }
 
 void LookLists::rescan() {

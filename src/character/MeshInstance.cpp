@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "character/MeshReader.h"
 #include "platform/soft3d/Device.h"
 #include "render/RenderDIPMesh.h"
 
@@ -18,37 +19,6 @@ MeshInstance::~MeshInstance() {
     if (renderMesh) renderMesh->release();
 }
 
-MeshInstance::MeshInstance(MeshInstance&& other) noexcept
-    : mesh(std::move(other.mesh)),
-      part(other.part),
-      bone(other.bone),
-      bones(std::move(other.bones)),
-      renderMesh(std::exchange(other.renderMesh, nullptr)),
-      texture(std::move(other.texture)),
-      box(other.box),
-      bindingBoxes(std::move(other.bindingBoxes)),
-      bindingStamps(std::move(other.bindingStamps)),
-      bindingBoxComputed(std::move(other.bindingBoxComputed)),
-      boxRecomputations(other.boxRecomputations) {}
-
-MeshInstance& MeshInstance::operator=(MeshInstance&& other) noexcept {
-    if (this != &other) {
-        if (renderMesh) renderMesh->release();
-        mesh = std::move(other.mesh);
-        part = other.part;
-        bone = other.bone;
-        bones = std::move(other.bones);
-        renderMesh = std::exchange(other.renderMesh, nullptr);
-        texture = std::move(other.texture);
-        box = other.box;
-        bindingBoxes = std::move(other.bindingBoxes);
-        bindingStamps = std::move(other.bindingStamps);
-        bindingBoxComputed = std::move(other.bindingBoxComputed);
-        boxRecomputations = other.boxRecomputations;
-    }
-    return *this;
-}
-
 std::string textureFor(const std::string& meshName, const std::string& defaultTexture,
                        const std::string& overrideString) {
     const size_t eq = overrideString.find('=');
@@ -59,29 +29,6 @@ std::string textureFor(const std::string& meshName, const std::string& defaultTe
 }
 
 namespace {
-
-bool within(int64_t first, int64_t count, int64_t limit) {
-    return first >= 0 && count >= 0 && first + count <= limit;
-}
-
-// Every index the deformation follows must land inside the vertex array; meshes from the reader
-// are already checked, others are not.
-bool deformable(const DeformableMesh& m) {
-    const int64_t total = static_cast<int64_t>(m.vertices.size());
-    const int64_t n = static_cast<int64_t>(m.textureCoords.size());
-    if (n > total || n + static_cast<int64_t>(m.blends.size()) > total) return false;
-    if (m.boneIds.size() < m.boneNames.size()) return false;
-    for (const auto& b : m.bindings) {
-        if (b.boneIndex < 0 || static_cast<size_t>(b.boneIndex) >= m.boneNames.size()) return false;
-        if (!within(b.firstVertex, b.vertexCount, n)) return false;
-        if (b.firstBlendedVertex < 0 ||
-            !within(n + b.firstBlendedVertex, b.blendedVertexCount, total))
-            return false;
-    }
-    for (const auto& p : m.blends)
-        if (p.target < 0 || p.target >= total) return false;
-    return true;
-}
 
 // p x W + t for positions, n x W for normals: W is the transposed rotation, so its rows are the
 // columns of R(S) and each output is a sum of three scaled rows.
@@ -144,12 +91,6 @@ BoundingBox moveBox(const Bone& bone, const BoundingBox& rest) {
     return out;
 }
 
-void include(BoundingBox& box, const BoundingBox& other) {
-    if (!other.valid()) return;
-    box.add(other.min);
-    box.add(other.max);
-}
-
 void blend(const DeformableMesh& mesh, std::vector<Vertex>& out) {
     const size_t n = mesh.textureCoords.size();
     for (size_t i = 0; i < mesh.blends.size(); ++i) {
@@ -179,7 +120,8 @@ std::unique_ptr<MeshInstance> createMeshInstance(render::Device3D& device,
                                                  const SkinPart& part, int bone,
                                                  const Skeleton& skeleton,
                                                  const std::string& overrideString) {
-    if (!mesh || mesh->vertices.size() > DeformableMesh::kMaxVertices || !deformable(*mesh))
+    if (!mesh || mesh->vertices.size() > DeformableMesh::kMaxVertices ||
+        !meshIndicesConsistent(*mesh))
         return nullptr;
     auto instance = std::make_unique<MeshInstance>();
     for (size_t i = 0; i < mesh->boneNames.size(); ++i) {
@@ -252,7 +194,7 @@ void deform(MeshInstance& instance, const Skeleton& skeleton) {
             instance.bindingBoxComputed[i] = true;
             ++instance.boxRecomputations;
         }
-        include(instance.box, instance.bindingBoxes[i]);
+        instance.box.include(instance.bindingBoxes[i]);
     }
     blend(mesh, out);
 }

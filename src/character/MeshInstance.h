@@ -19,8 +19,6 @@ namespace marquill::character {
 struct MeshInstance {
     MeshInstance() = default;
     ~MeshInstance();  // releases the render mesh
-    MeshInstance(MeshInstance&& other) noexcept;
-    MeshInstance& operator=(MeshInstance&& other) noexcept;
     MeshInstance(const MeshInstance&) = delete;
     MeshInstance& operator=(const MeshInstance&) = delete;
 

@@ -98,8 +98,9 @@ bool range(int64_t first, int64_t count, int64_t limit) {
     return first >= 0 && count >= 0 && first + count <= limit;
 }
 
-// Every index the deformation and the renderer will follow must land inside its array.
-bool consistent(const DeformableMesh& m) {
+}  // namespace
+
+bool meshIndicesConsistent(const DeformableMesh& m) {
     const int64_t total = static_cast<int64_t>(m.vertices.size());
     const int64_t n = static_cast<int64_t>(m.textureCoords.size());
     if (n > total || n + static_cast<int64_t>(m.blends.size()) > total) return false;
@@ -114,8 +115,10 @@ bool consistent(const DeformableMesh& m) {
     }
     for (const auto& p : m.blends)
         if (p.target < 0 || p.target >= total) return false;
-    return true;
+    return m.boneIds.size() == m.boneNames.size();
 }
+
+namespace {
 
 void computeBoxes(DeformableMesh& m) {
     const size_t n = m.textureCoords.size();
@@ -137,7 +140,7 @@ std::optional<DeformableMesh> readMesh(std::span<const uint8_t> bytes, FileForma
     BinaryFieldSource binary(bytes);
     FieldSource& in = format == FileFormat::Text ? static_cast<FieldSource&>(text) : binary;
     DeformableMesh m;
-    if (!readBody(in, boneNames, m) || !consistent(m)) return std::nullopt;
+    if (!readBody(in, boneNames, m) || !meshIndicesConsistent(m)) return std::nullopt;
     computeBoxes(m);
     return m;
 }

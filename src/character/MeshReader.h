@@ -22,4 +22,7 @@ namespace marquill::character {
 [[nodiscard]] std::optional<DeformableMesh> readMesh(std::span<const uint8_t> bytes,
                                                      FileFormat format, BoneNameTable& boneNames);
 
+// Every index the deformation and the renderer will follow lands inside its array.
+[[nodiscard]] bool meshIndicesConsistent(const DeformableMesh& mesh);
+
 }  // namespace marquill::character

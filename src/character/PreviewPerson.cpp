@@ -57,6 +57,12 @@ PreviewPerson::PreviewPerson(CharacterCatalogue& catalogue, render::Device3D& de
 std::unique_ptr<PreviewPerson> PreviewPerson::create(CharacterCatalogue& catalogue,
                                                      render::Device3D& device,
                                                      const std::string& skeletonName) {
+    return create(catalogue, device, skeletonName, {}, {}, 0);
+}
+
+std::unique_ptr<PreviewPerson> PreviewPerson::create(
+    CharacterCatalogue& catalogue, render::Device3D& device, const std::string& skeletonName,
+    const std::string& outfitName, const std::string& animationName, int32_t now) {
     std::unique_ptr<PreviewPerson> person(new PreviewPerson(catalogue, device, skeletonName));
     person->group_ = OssaRenderGroup::create();
     person->scale_ = scaleMatrix(kPersonScale);
@@ -68,6 +74,10 @@ std::unique_ptr<PreviewPerson> PreviewPerson::create(CharacterCatalogue& catalog
     if (!person->skeleton_) return person;
     person->skeleton_->changed = true;
     person->animations_ = std::make_unique<AnimationPlayer>(*person->skeleton_);
+    if (Outfit* outfit = outfitName.empty() ? nullptr : catalogue.findOutfit(outfitName))
+        person->dress(*outfit, {});
+    if (Animation* a = animationName.empty() ? nullptr : catalogue.findAnimation(animationName))
+        person->running_ = person->animations_->start(catalogue, *a, 1, 1.0f, 1.0f, now);
     person->updateGeometry();
     return person;
 }
@@ -166,9 +176,7 @@ void PreviewPerson::updateGeometry() {
     for (auto& dressing : dressings_) {
         for (auto& instance : dressing->instances) {
             deform(*instance, *skeleton_);
-            if (!instance->box.valid()) continue;
-            box.add(instance->box.min);
-            box.add(instance->box.max);
+            box.include(instance->box);
         }
     }
     // Nothing shown: the box the bones span.

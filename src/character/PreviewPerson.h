@@ -33,6 +33,13 @@ class PreviewPerson {
     static std::unique_ptr<PreviewPerson> create(CharacterCatalogue& catalogue,
                                                  render::Device3D& device,
                                                  const std::string& skeletonName);
+    // Also dresses the outfit (without override) and starts the animation (priority 1, rate 1,
+    // weight 1, at `now`) when they are named and known; the wizard names neither.
+    static std::unique_ptr<PreviewPerson> create(CharacterCatalogue& catalogue,
+                                                 render::Device3D& device,
+                                                 const std::string& skeletonName,
+                                                 const std::string& outfitName,
+                                                 const std::string& animationName, int32_t now);
     ~PreviewPerson();
     PreviewPerson(const PreviewPerson&) = delete;
     PreviewPerson& operator=(const PreviewPerson&) = delete;

@@ -29,8 +29,10 @@ int runTemplates(const Words& words);
 int runImport(const Words& words);
 int runRestore(const Words& words);
 int runCreate(const Words& words);
+int runRender(const Words& words);
 int runIff(const Words& words);
 int runStrings(const Words& words);
+int runSkins(const Words& words);
 
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);

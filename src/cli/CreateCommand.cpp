@@ -3,11 +3,14 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "celeb/AppearanceLook.h"
 #include "celeb/RecordChecks.h"
 #include "celeb/SaveSequence.h"
 #include "cli/Args.h"
 #include "cli/Command.h"
+#include "cli/CommandLinePreview.h"
 #include "cli/GameFolder.h"
+#include "cli/LookChoices.h"
 #include "platform/AsciiCase.h"
 #include "platform/GamePath.h"
 #include "platform/ToolFolders.h"
@@ -48,15 +51,6 @@ std::vector<std::string> splitCommas(const std::string& text) {
     return parts;
 }
 
-template <size_t N>
-std::optional<int> choose(const std::optional<std::string>& value,
-                          const std::array<std::string_view, N>& names, int fallback) {
-    if (!value) return fallback;
-    for (size_t i = 0; i < N; ++i)
-        if (platform::equalsIgnoringCase(*value, names[i])) return static_cast<int>(i);
-    return std::nullopt;
-}
-
 std::optional<std::vector<int>> interests(const Args& args, const char* option,
                                           std::string* error) {
     std::vector<int> ids;
@@ -91,25 +85,8 @@ int runCreate(const Words& words) {
     if (!out || out->empty())
         return fail(kExitUsage, "usage: marquill create --out PATH.srf [choices]");
 
-    gamedata::Appearance look;
-    auto gender =
-        choose(args->value("gender"), std::array<std::string_view, 2>{"male", "female"}, 0);
-    auto skin =
-        choose(args->value("skin"), std::array<std::string_view, 3>{"light", "medium", "dark"}, 1);
-    auto body =
-        choose(args->value("body-type"), std::array<std::string_view, 3>{"fit", "full", "thin"}, 0);
-    if (!gender || !skin || !body)
-        return fail(kExitUsage,
-                    "--gender male|female, --skin light|medium|dark, --body-type fit|full|thin");
-    look.gender = *gender;
-    look.skinColour = *skin;
-    look.bodyType = *body;
-    if (auto v = args->value("head")) look.headMesh = *v;
-    if (auto v = args->value("head-texture")) look.headTexture = *v;
-    if (auto v = args->value("body")) look.bodyMesh = *v;
-    if (auto v = args->value("body-texture")) look.bodyTexture = *v;
-    if (auto v = args->value("fashion-body")) look.fashionBodyMesh = *v;
-    if (auto v = args->value("fashion-texture")) look.fashionBodyTexture = *v;
+    auto choices = lookChoicesFrom(*args, &error);
+    if (!choices) return fail(kExitUsage, error);
 
     std::array<int, 5> traits{};
     if (auto v = args->value("traits")) {
@@ -153,10 +130,31 @@ int runCreate(const Words& words) {
     const std::string name = args->value("name").value_or("");
     const std::string description = args->value("description").value_or("");
 
+    // The look pages as the wizard's Next stores them: the texts selected in their lists.
+    // The preview dresses the person as the choices are made, and draws the snapshots.
+    CommandLinePreview preview(*game, kDefaultPreviewSeed, args->has("verbose"));
+    if (auto reason = preview.setUp()) return fail(kExitFileError, *reason);
+    character::LookLists& lists = *preview.scene().lookLists();
+    character::CharacterCatalogue& catalogue = *preview.scene().catalogue();
+    LookOutcome outcome = applyLookChoices(lists, catalogue, *choices);
+    if (!outcome.done()) return fail(outcome.exit, outcome.message);
+    const int gender = lists.inputs().female ? 1 : 0;
+    const int bodyType = lists.inputs().bodyType;
+    const int skinColour = lists.inputs().skinColour;
+    const std::string headMesh = lists.heads().selectedText();
+    const std::string headTexture = lists.headTextures().selectedText();
+    const std::string bodyMesh = lists.bodies().selectedText();
+    const std::string bodyTexture = lists.bodyTextures().selectedText();
+    outcome = applyFashionChoices(lists, catalogue, *choices);
+    if (!outcome.done()) return fail(outcome.exit, outcome.message);
+    const std::string fashionBodyMesh = lists.bodies().selectedText();
+    const std::string fashionBodyTexture = lists.bodyTextures().selectedText();
+    const gamedata::Appearance look = appearanceFrom(lists.inputs(), lists.selections());
+
     // The wizard's pages in order; the first refusal ends the command.
-    std::optional<Refusal> refusal = checkLook(look.headTexture, look.bodyTexture);
-    if (!refusal && look.fashionBodyMesh.empty())
-        refusal = Refusal{"Invalid Fashion Skin Selection", "Invalid Fashion Skin Selection"};
+    std::optional<Refusal> refusal = checkLook(headTexture, bodyTexture);
+    if (!refusal && lists.bodyTextures().count() == 0)
+        refusal = Refusal{character::kInvalidFashionSkin, character::kInvalidFashionSkin};
     if (!refusal) refusal = checkName(name);
     if (!refusal) refusal = checkDescription(description);
     if (!refusal) refusal = checkPersonality(traits);
@@ -164,15 +162,15 @@ int runCreate(const Words& words) {
     if (refusal) return fail(kExitRefused, refusal->message);
 
     PemmData record;
-    record.setGender(look.gender);
-    record.setBodyType(look.bodyType);
-    record.setSkinColour(look.skinColour);
-    record.setHeadMesh(look.headMesh);
-    record.setHeadTexture(look.headTexture);
-    record.setBodyMesh(look.bodyMesh);
-    record.setBodyTexture(look.bodyTexture);
-    record.setFashionBodyMesh(look.fashionBodyMesh);
-    record.setFashionBodyTexture(look.fashionBodyTexture);
+    record.setGender(gender);
+    record.setBodyType(bodyType);
+    record.setSkinColour(skinColour);
+    record.setHeadMesh(headMesh);
+    record.setHeadTexture(headTexture);
+    record.setBodyMesh(bodyMesh);
+    record.setBodyTexture(bodyTexture);
+    record.setFashionBodyMesh(fashionBodyMesh);
+    record.setFashionBodyTexture(fashionBodyTexture);
     record.setName(name);
     record.setDescription(description);
     for (int k = 0; k < kTraitCount; ++k)
@@ -187,16 +185,16 @@ int runCreate(const Words& words) {
                                  ? platform::resolveGamePath(*game, "TemplateCelebrity/" + *out)
                                  : *out;
     CommandLineHost host(path, args->has("verbose"));
-    SaveSetup setup{*game, platform::findToolDataFile("QT_Template.iff"), nullptr};
+    SaveSetup setup{*game, platform::findToolDataFile("QT_Template.iff"), &preview.scene()};
     SkinFileList skins;
     auto result = saveCelebrity(record, SaveChoices{look, fame}, setup, skins, host, {});
     if (result.outcome == SaveResult::Outcome::ExchangeFileFailed)
         return fail(kExitFileError,
                     "the exchange file " + result.exchangePath + " was not written");
-    std::fprintf(stderr,
-                 "marquill: no preview renderer yet, so %shead.jpg and %sbody.jpg were not "
-                 "written\n",
-                 result.basePath.c_str(), result.basePath.c_str());
+    if (result.pictures < 2)
+        std::fprintf(stderr, "marquill: %d of the snapshots %shead.jpg and %sbody.jpg written%s\n",
+                     result.pictures, result.basePath.c_str(), result.basePath.c_str(),
+                     preview.images() ? "" : " (the image module libpictrix.so is missing)");
     if (result.personFile.code != 0)
         return fail(kExitFileError, "the person file " + result.personFile.path +
                                         " was not written (result " +

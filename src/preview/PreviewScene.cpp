@@ -22,6 +22,7 @@
 #include "render/Device3D.h"
 #include "render/Light.h"
 #include "render/MaterialLibrary.h"
+#include "render/TextureLibrary.h"
 #include "render/Viewport3D.h"
 
 namespace marquill::preview {
@@ -46,7 +47,8 @@ constexpr std::string_view kClickSound = "Click";
 constexpr std::string_view kEventSoundKey = "sound";
 
 constexpr uint32_t kFallbackDepth = 16;
-constexpr float kSkinLift = -1.75f;
+// The person's root stands this far below the origin the camera looks at.
+constexpr float kPersonDrop = -1.75f;
 
 // A window that keeps nothing of what is presented: a front end reads the back buffer itself.
 class QuietWindow final : public platform::soft3d::Window {
@@ -273,7 +275,7 @@ void PreviewScene::frame() {
     const int32_t now = clock.now();
 
     (void)render::placePreviewCamera(camera_, *cameraObject_, *viewport_, now);
-    const render::Matrix4 root = render::Matrix4::translation({0, kSkinLift, 0});
+    const render::Matrix4 root = render::Matrix4::translation({0, kPersonDrop, 0});
     if (person_ && person_->hasSkeleton()) {
         if (toolInitialised_) person_->tick(root, now, true);
         (void)viewport_->clear(render::ClearDepth::Yes);
@@ -447,7 +449,9 @@ void PreviewScene::undressAll() {
 }
 
 void PreviewScene::reloadTextures() {
-    if (device_) device_->materials().recreatePlatformMaterials();
+    if (!device_) return;
+    device_->materials().releaseUnused();
+    device_->textures().forgetAll();
 }
 
 void PreviewScene::syncAnimation(std::string& animationName) {

@@ -158,7 +158,9 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     // The back buffer as 32-bit pixels for the window (size, stride, pointer); null before ready.
     [[nodiscard]] const platform::soft3d::Surface* backBuffer() const;
 
-    // The head and body pictures at the snapshot framing; the user's framing is restored.
+    // The head and body pictures at the snapshot framing; the user's framing is restored. Each
+    // frame is drawn with busy cleared around it, and the scene is left busy with its timer
+    // stopped, as inside a save, whose end clears them (endModal).
     [[nodiscard]] int takeSnapshots(const std::string& basePath) override;
 
     // What the look-page lists ask of the preview.

@@ -66,8 +66,10 @@ TEST_F(GameDataCommands, CreateImportAndRestore) {
         " --gender female --skin dark --body-type thin" +
         g);
     ASSERT_EQ(created.status, 0) << created.out;
-    EXPECT_NE(bytes(game_ + "/TemplateCelebrity/nova.srf").find("\r\nSign=1\r\n"),
-              std::string::npos);
+    const std::string exchange = bytes(game_ + "/TemplateCelebrity/nova.srf");
+    EXPECT_NE(exchange.find("\r\nSign=1\r\n"), std::string::npos);
+    // Unset looks are what the look page selects for her: a woman's head.
+    EXPECT_NE(exchange.find("/GameData/Skins/c012fa_bob.cmx\r\n"), std::string::npos);
 
     auto templates = marquill("templates" + g);
     EXPECT_NE(templates.out.find("nova.iff\n"), std::string::npos);
@@ -102,6 +104,7 @@ TEST_F(GameDataCommands, RefusalsUseTheWizardsWordsAndExitOne) {
     EXPECT_EQ(marquill(base + " --name ok --traits 10,10,6,0,0").status, 1);
     EXPECT_EQ(marquill(base + " --name ok --top Weather").status, 1);
     EXPECT_EQ(marquill(base + " --name ok --top Nonsense").status, 2);
+    EXPECT_EQ(marquill(base + " --name ok --gender female --head c011ma_repo").status, 2);
     EXPECT_FALSE(std::filesystem::exists(game_ + "/TemplateCelebrity/x.srf"));
     EXPECT_EQ(marquill("import --neighborhood 1 --person User00001.iff --celebrity Star.iff "
                        "--game-dir " +

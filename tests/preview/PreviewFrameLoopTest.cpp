@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "PreviewTestSupport.h"
 #include "character/AnimationClock.h"
 #include "character/AnimationInstance.h"
 #include "character/PreviewPerson.h"
+#include "platform/ByteSink.h"
+#include "render/BitmapDecoder.h"
+#include "render/BitmapWriter.h"
 
 namespace marquill::preview {
 namespace {
@@ -32,6 +37,8 @@ class PreviewFrameLoop : public ::testing::Test {
         scene().setToolInitialised(true);
         scene().setApplicationActive(true);
         scene().show(true);
+        // The first tick after the clock was reset moves it by nothing.
+        scene().timerTick();
     }
     PreviewScene& scene() { return *rig_->scene; }
     // Ticks of `periodMs` for `totalMs`.
@@ -90,7 +97,7 @@ TEST_F(PreviewFrameLoop, SlowRotationTurnsAQuarterInTenSeconds) {
     scene().selectRotate(1);
     EXPECT_EQ(rig_->host.soundPlayer.named.back(), "Click");
     const float start = scene().cameraSettings().facing;
-    run(10000, 500);
+    run(10000, 1000);
     EXPECT_NEAR(scene().cameraSettings().facing - start, 1.0f, 1e-4f);
     EXPECT_FLOAT_EQ(scene().cameraSettings().spinRate, 0.1f);
 }
@@ -145,8 +152,7 @@ TEST_F(PreviewFrameLoop, TheGreetingGivesWayToTheIdleCycle) {
     EXPECT_EQ(person->runningAnimation()->animation->name, scene().selections().animation);
     // The greeting's voice event reached the host as a file of the game folder.
     ASSERT_FALSE(rig_->host.soundPlayer.files.empty());
-    EXPECT_NE(rig_->host.soundPlayer.files.front().find("vox_greet_heyyou.wav"),
-              std::string::npos);
+    EXPECT_NE(rig_->host.soundPlayer.files.front().find("vox_greet_heyyou.wav"), std::string::npos);
 }
 
 TEST(PreviewSounds, EventSoundsPlayOnlyInTheForeground) {
@@ -157,6 +163,38 @@ TEST(PreviewSounds, EventSoundsPlayOnlyInTheForeground) {
     rig.scene->show(true);
     playFor(*rig.scene, rig.clock, 3000, 50);
     EXPECT_TRUE(rig.host.soundPlayer.files.empty());
+}
+
+// A texture file changed on disk shows after Rescan, though the person wore it before.
+TEST(PreviewRescan, ReadsChangedTextureFilesAgain) {
+    marquill::testing::TempTree game;
+    std::string error;
+    ASSERT_TRUE(content::writeDemoInstallation(game.root(), {}, &error)) << error;
+    SceneRig rig(game.root());
+    ASSERT_TRUE(rig.scene->setUp());
+    rig.scene->frame();
+    const uint64_t before = checksum(*rig.scene->backBuffer());
+
+    const std::string path = game.root() + "/GameData/Skins/B003MAFitmed_bmoc.bmp";
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    render::BitmapHeader header;
+    ASSERT_EQ(render::readBitmapHeader(bytes, header), render::kRenderOk);
+    render::BitmapImage green{
+        header.width,
+        header.height,
+        std::vector<uint32_t>(size_t(header.width) * size_t(header.height), 0x00FF00),
+        {}};
+    platform::VectorSink sink;
+    ASSERT_TRUE(render::writeBitmap(sink, green, render::BitmapEncoding::Rgb24));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(sink.data().data()),
+               std::streamsize(sink.data().size()));
+
+    rig.scene->lookLists()->rescan();
+    rig.scene->frame();
+    EXPECT_NE(checksum(*rig.scene->backBuffer()), before);
+    EXPECT_EQ(rig.scene->selections().bodyTexture, "B003MAFitmed_bmoc");
 }
 
 }  // namespace

@@ -11,9 +11,9 @@ namespace {
 using testing::demoGameFolder;
 using testing::SceneRig;
 
-const std::vector<std::string> kAllStatuses = {"Initializing DDD:",
-                                               "Loading data - This takes a while...",
-                                               "Setting default button states", "Ready!"};
+const std::vector<std::string> kAllStatuses = {
+    "Initializing DDD:", "Loading data - This takes a while...", "Setting default button states",
+    "Ready!"};
 
 // The drawing module with every drawing object it makes kept, so a test can see what the scene
 // left alive in them.

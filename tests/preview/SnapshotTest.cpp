@@ -40,7 +40,7 @@ class RecordingLibrary final : public image::ImageLibrary {
         return 1;
     }
     int32_t close(void*) override { return 1; }
-    const image::PictrixCallbacks& callbacks() const override {
+    const PictrixCallbacks& callbacks() const override {
         return image::imageLibraryCallbacks();
     }
 
@@ -124,14 +124,13 @@ TEST_F(Snapshots, BeforeThePreviewIsReadyNothingIsWritten) {
     platform::SeededRandom random;
     PreviewEnvironment env;
     env.images = &library_;
-    PreviewScene scene(host, folder_.root(), kPreviewWidth, kPreviewHeight, random,
-                       std::move(env));
+    PreviewScene scene(host, folder_.root(), kPreviewWidth, kPreviewHeight, random, std::move(env));
     EXPECT_EQ(scene.takeSnapshots(base()), 0);
     EXPECT_TRUE(library_.pictures.empty());
 }
 
 TEST(SnapshotFiles, TheImageModuleWritesTwoJpegPictures) {
-    auto library = image::PictrixLibrary::load(image::PictrixLibrary::defaultModulePath());
+    auto library = image::PictrixLibrary::load(std::string(MARQUILL_BINARY_DIR) + "/pictrix/libpictrix.so");
     ASSERT_TRUE(library->available()) << "libpictrix.so is built beside the tests";
     marquill::testing::TempTree folder;
     PreviewEnvironment env;
