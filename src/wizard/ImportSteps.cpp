@@ -136,13 +136,14 @@ void ImportSteps::replace() {
         c_.endModal();
     }
     c_.setCursor(Cursor::Arrow);
-    if (lastReplace_ && lastReplace_->outcome == gamedata::ReplaceResult::Outcome::Failed) {
+    if (!lastReplace_) return;
+    if (lastReplace_->outcome == gamedata::ReplaceResult::Outcome::Failed) {
         // The person file is as it was; the player should know the import did not happen.
         c_.showMessage(gamedata::kErrorTitle, lastReplace_->message);
-        return;
+    } else if (lastReplace_->outcome == gamedata::ReplaceResult::Outcome::Replaced) {
+        c_.setStatus(text::kReplaced);
+        c_.redraw();
     }
-    c_.setStatus(text::kReplaced);
-    c_.redraw();
 }
 
 }  // namespace marquill::wizard

@@ -196,7 +196,7 @@ void LookPage::showChosen(const gamedata::Appearance& look) {
     c_.controls.press(id::kFemale, !male);
     c_.controls.select(id::kSkinType, look.skinColour);
     c_.controls.select(id::kBodyType, look.bodyType);
-    c_.fashion = false;
+    c_.setFashion(false);
     if (character::LookLists* looks = c_.looks()) {
         character::ChosenLook chosen;
         chosen.adult = look.adult;

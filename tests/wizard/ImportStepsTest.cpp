@@ -203,5 +203,22 @@ TEST_F(ImportSteps, AFailedReplacementSaysSoAndLeavesThePersonFile) {
     EXPECT_EQ(platform::readWholeFile(target), before);
 }
 
+TEST_F(ImportSteps, WithNoCelebrityFileToChooseNothingIsReplaced) {
+    for (const auto& e : std::filesystem::directory_iterator(
+             platform::resolveGamePath(game(), "TemplateCelebrity")))
+        std::filesystem::remove(e.path());
+    rig().dlg().click(id::kReplace);
+    rig().dlg().click(id::kNext);
+    EXPECT_TRUE(rig().items(id::kCelebrityFiles).empty());
+    const std::string target = rig().dlg().import().personPath();
+    const auto before = platform::readWholeFile(target);
+    rig().dlg().click(id::kNext);
+    EXPECT_EQ(rig().dlg().step(), 0);
+    EXPECT_FALSE(rig().dlg().import().lastReplace());
+    EXPECT_TRUE(rig().host.messages().empty());
+    EXPECT_EQ(platform::readWholeFile(target), before);
+    EXPECT_FALSE(std::filesystem::exists(rig().tool.root() + "/backups"));
+}
+
 }  // namespace
 }  // namespace marquill::wizard
