@@ -199,5 +199,23 @@ TEST(Startup, ThePreviewIsBuiltForTheGameAndSetsItselfUpOnTheFirstTick) {
     EXPECT_GT(rig.host.previewFrames, 0);
 }
 
+TEST(Startup, AGameFolderWithoutCharacterDataQuitsOnTheFirstTick) {
+    marquill::testing::TempTree game;
+    WizardRig rig(game.root(), WizardRig::Preview::Scene);
+    ASSERT_TRUE(rig.start());
+    rig.dlg().shown(true);
+    rig.dlg().timerTick();
+    ASSERT_EQ(rig.host.messages().size(), 1u);
+    EXPECT_EQ(rig.host.messages()[0].caption, "Marquill Error");
+    EXPECT_EQ(rig.host.messages()[0].text,
+              "The Pemms was not detected on this computer. You must have The Pemms installed to "
+              "use this program.");
+    EXPECT_EQ(rig.host.quit, -1);
+    EXPECT_TRUE(rig.dlg().result().has_value());
+    // Nothing more happens once the quit is asked for.
+    rig.dlg().timerTick();
+    EXPECT_EQ(rig.host.messages().size(), 1u);
+}
+
 }  // namespace
 }  // namespace marquill::wizard
