@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "celeb/AppearanceLook.h"
 #include "wizard/ControlIds.h"
 #include "wizard/Sounds.h"
 #include "wizard/WizardTexts.h"
@@ -163,30 +164,24 @@ void LookPage::rescan() {
 }
 
 gamedata::Appearance LookPage::currentAppearance() const {
+    const bool male = c_.controls.at(id::kMale).pressed;
+    if (character::LookLists* looks = c_.looks()) {
+        gamedata::Appearance a = celeb::appearanceFrom(looks->inputs(), looks->selections());
+        a.gender = male ? celeb::kMale : celeb::kFemale;
+        return a;
+    }
+    // Without the lists, what the look pages stored last.
     const celeb::PemmData& r = c_.record;
     gamedata::Appearance a;
-    a.gender = c_.controls.at(id::kMale).pressed ? celeb::kMale : celeb::kFemale;
-    const int skin = c_.controls.at(id::kSkinType).selected();
-    const int body = c_.controls.at(id::kBodyType).selected();
-    a.skinColour = skin >= 0 ? skin : r.skinColour();
-    a.bodyType = body >= 0 ? body : r.bodyType();
-    if (character::LookLists* looks = c_.looks()) {
-        const character::SkinSelections& s = looks->selections();
-        a.adult = looks->inputs().adult;
-        a.headMesh = s.headOutfit;
-        a.headTexture = s.headTexture;
-        a.bodyMesh = s.bodyOutfit;
-        a.bodyTexture = s.bodyTexture;
-        a.fashionBodyMesh = s.fashionBodyOutfit;
-        a.fashionBodyTexture = s.fashionBodyTexture;
-    } else {
-        a.headMesh = r.headMesh();
-        a.headTexture = r.headTexture();
-        a.bodyMesh = r.bodyMesh();
-        a.bodyTexture = r.bodyTexture();
-        a.fashionBodyMesh = r.fashionBodyMesh();
-        a.fashionBodyTexture = r.fashionBodyTexture();
-    }
+    a.gender = male ? celeb::kMale : celeb::kFemale;
+    a.skinColour = r.skinColour();
+    a.bodyType = r.bodyType();
+    a.headMesh = r.headMesh();
+    a.headTexture = r.headTexture();
+    a.bodyMesh = r.bodyMesh();
+    a.bodyTexture = r.bodyTexture();
+    a.fashionBodyMesh = r.fashionBodyMesh();
+    a.fashionBodyTexture = r.fashionBodyTexture();
     return a;
 }
 
@@ -198,16 +193,7 @@ void LookPage::showChosen(const gamedata::Appearance& look) {
     c_.controls.select(id::kBodyType, look.bodyType);
     c_.setFashion(false);
     if (character::LookLists* looks = c_.looks()) {
-        character::ChosenLook chosen;
-        chosen.adult = look.adult;
-        chosen.male = male;
-        chosen.skinColour = look.skinColour;
-        chosen.bodyType = look.bodyType;
-        chosen.bodyOutfit = look.bodyMesh;
-        chosen.bodyTexture = look.bodyTexture;
-        chosen.headOutfit = look.headMesh;
-        chosen.headTexture = look.headTexture;
-        looks->applyChosenLook(chosen);
+        looks->applyChosenLook(celeb::chosenLookFrom(look));
         mirror();
     }
 }
