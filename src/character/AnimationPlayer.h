@@ -15,12 +15,13 @@ namespace marquill::character {
 class CharacterCatalogue;
 
 // Called from inside AnimationPlayer::update for each time property passed; it must not start
-// or stop animations.
+// or stop animations, nor replace itself.
 using AnimationEventCallback = std::function<void(const AnimationInstance&, const Bone&,
                                                   const BoneTrack&, const PropertyList&)>;
 // The one system-wide receiver of animation events; an empty function removes it.
 void setAnimationEventCallback(AnimationEventCallback callback);
 
+// The skeleton and every animation started on it must outlive the player.
 class AnimationPlayer {
   public:
     explicit AnimationPlayer(Skeleton& skeleton);
