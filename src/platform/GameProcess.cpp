@@ -92,8 +92,9 @@ bool commandLineRunsGame(const std::vector<std::string>& arguments, const std::s
 }
 
 bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
-                     const std::string& winePrefix, int ownPid) {
+                     const std::string& winePrefix, int ownPid, const std::string& ownExecutable) {
     const std::string folder = canonical(gameFolder);
+    const std::string own = ownExecutable.empty() ? std::string() : canonical(ownExecutable);
     DIR* dir = ::opendir(procRoot.c_str());
     if (!dir) return false;
     bool running = false;
@@ -112,7 +113,9 @@ bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
                 exe.compare(exe.size() - deleted.size(), deleted.size(), deleted) == 0)
                 exe.resize(exe.size() - deleted.size());
             if (exe[0] != '/') exe = process + "/" + exe;
-            running = inside(canonical(exe), folder);
+            exe = canonical(exe);
+            if (!own.empty() && exe == own) continue;
+            running = inside(exe, folder);
         }
         running = running || runsGame(readCommandLine(process + "/cmdline"), folder, winePrefix);
     }
@@ -121,7 +124,8 @@ bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
 }
 
 bool isGameRunning(const std::string& gameFolder, const std::string& winePrefix) {
-    return isGameRunningIn("/proc", gameFolder, winePrefix, static_cast<int>(::getpid()));
+    return isGameRunningIn("/proc", gameFolder, winePrefix, static_cast<int>(::getpid()),
+                           canonical("/proc/self/exe"));
 }
 
 }  // namespace marquill::platform

@@ -13,9 +13,11 @@ namespace marquill::platform {
 [[nodiscard]] bool isGameRunning(const std::string& gameFolder, const std::string& winePrefix);
 
 // The same over a /proc-like folder: every numeric entry is a process with an `exe` link and a
-// `cmdline` file (arguments separated by NUL). The process `ownPid` never counts.
+// `cmdline` file (arguments separated by NUL). The process `ownPid` never counts, nor does any
+// process of `ownExecutable`: another copy of this tool, kept in the game folder, is not the game.
 [[nodiscard]] bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
-                                   const std::string& winePrefix, int ownPid);
+                                   const std::string& winePrefix, int ownPid,
+                                   const std::string& ownExecutable = {});
 
 // Whether a command line starts a program inside the game folder: its first argument, or the
 // second after a Wine launcher ("wine", "wine64", "wine-preloader", ...).

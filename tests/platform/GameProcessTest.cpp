@@ -148,6 +148,9 @@ TEST(GameProcess, ReadsAProcessTableAndNeverCountsItself) {
     process("4242", install.game + "/Pemms.exe", "");
     EXPECT_TRUE(isGameRunningIn(proc, install.game, install.prefix, 0));
     EXPECT_FALSE(isGameRunningIn(proc, install.game, install.prefix, 4242)) << "our own process";
+    EXPECT_FALSE(
+        isGameRunningIn(proc, install.game, install.prefix, 0, install.game + "/Pemms.exe"))
+        << "another copy of ourselves, kept in the game folder";
 
     process("4343", "/usr/bin/wine64-preloader",
             std::string("C:\\Program Files\\KAVOR\\The Pemms\\Pemms.exe") + '\0');
