@@ -15,8 +15,6 @@
 #include "platform/ToolFolders.h"
 #include "wizard/WizardTestSupport.h"
 
-extern char** environ;
-
 namespace marquill::app {
 namespace {
 
@@ -76,8 +74,10 @@ TEST(AppEnvironment, SeesTheGameRunUnderWineAndMakesTheFoldersItIsAskedFor) {
 
     std::string shown = "C:\\Program Files\\Kavor\\The Pemms\\Pemms.exe", seconds = "60";
     char* argv[] = {shown.data(), seconds.data(), nullptr};
+    std::string prefix = "WINEPREFIX=" + wine.prefix;
+    char* variables[] = {prefix.data(), nullptr};
     pid_t game = 0;
-    ASSERT_EQ(::posix_spawn(&game, "/bin/sleep", nullptr, nullptr, argv, environ), 0);
+    ASSERT_EQ(::posix_spawn(&game, "/bin/sleep", nullptr, nullptr, argv, variables), 0);
     EXPECT_TRUE(env.isGameRunning(*env.gameFolder()));
     ::kill(game, SIGKILL);
     ::waitpid(game, nullptr, 0);
