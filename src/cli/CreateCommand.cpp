@@ -79,8 +79,9 @@ int runCreate(const Words& words) {
                     "description", "traits", "top", "low", "fame", "verbose"});
         !bad.empty())
         return fail(kExitUsage, bad);
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    auto location = gameLocationFrom(*args, &error);
+    if (!location) return fail(kExitUsage, error);
+    const std::string& game = location->folder;
     auto out = args->value("out");
     if (!out || out->empty())
         return fail(kExitUsage, "usage: marquill create --out PATH.srf [choices]");
@@ -132,7 +133,7 @@ int runCreate(const Words& words) {
 
     // The look pages as the wizard's Next stores them: the texts selected in their lists.
     // The preview dresses the person as the choices are made, and draws the snapshots.
-    CommandLinePreview preview(*game, kDefaultPreviewSeed, args->has("verbose"));
+    CommandLinePreview preview(game, kDefaultPreviewSeed, args->has("verbose"));
     if (auto reason = preview.setUp()) return fail(kExitFileError, *reason);
     character::LookLists& lists = *preview.scene().lookLists();
     character::CharacterCatalogue& catalogue = *preview.scene().catalogue();
@@ -160,6 +161,7 @@ int runCreate(const Words& words) {
     if (!refusal) refusal = checkPersonality(traits);
     if (!refusal) refusal = checkInterests(*top, *low);
     if (refusal) return fail(kExitRefused, refusal->message);
+    if (auto refused = refuseWhileGameRuns(*location)) return *refused;
 
     PemmData record;
     record.setGender(gender);
@@ -182,10 +184,11 @@ int runCreate(const Words& words) {
 
     // A bare name is saved where the save dialog opens: the game's TemplateCelebrity folder.
     const std::string path = out->find('/') == std::string::npos
-                                 ? platform::resolveGamePath(*game, "TemplateCelebrity/" + *out)
+                                 ? platform::resolveGamePath(game, "TemplateCelebrity/" + *out)
                                  : *out;
     CommandLineHost host(path, args->has("verbose"));
-    SaveSetup setup{*game, platform::findToolDataFile("QT_Template.iff"), &preview.scene()};
+    SaveSetup setup{game, platform::findToolDataFile(platform::kTemplateFileName), &preview.scene(),
+                    location->windowsFolder};
     SkinFileList skins;
     auto result = saveCelebrity(record, SaveChoices{look, fame}, setup, skins, host, {});
     if (result.outcome == SaveResult::Outcome::ExchangeFileFailed)
