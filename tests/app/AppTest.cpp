@@ -1,9 +1,6 @@
 // The application on the host layer: its environment on a fake Wine prefix, its start-up order,
 // the desktop opener and the exit status.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,6 +9,7 @@
 #include "app/AppEnvironment.h"
 #include "app/CMarquillApp.h"
 #include "fileindex/TempTree.h"
+#include "platform/ChildProcess.h"
 #include "platform/ToolFolders.h"
 #include "wizard/WizardTestSupport.h"
 
@@ -72,15 +70,12 @@ TEST(AppEnvironment, SeesTheGameRunUnderWineAndMakesTheFoldersItIsAskedFor) {
     ASSERT_TRUE(env.gameFolder());
     EXPECT_FALSE(env.isGameRunning(*env.gameFolder()));
 
-    std::string shown = "C:\\Program Files\\Kavor\\The Pemms\\Pemms.exe", seconds = "60";
-    char* argv[] = {shown.data(), seconds.data(), nullptr};
-    std::string prefix = "WINEPREFIX=" + wine.prefix;
-    char* variables[] = {prefix.data(), nullptr};
-    pid_t game = 0;
-    ASSERT_EQ(::posix_spawn(&game, "/bin/sleep", nullptr, nullptr, argv, variables), 0);
-    EXPECT_TRUE(env.isGameRunning(*env.gameFolder()));
-    ::kill(game, SIGKILL);
-    ::waitpid(game, nullptr, 0);
+    {
+        testing::Child game("/bin/sleep", {"C:\\Program Files\\Kavor\\The Pemms\\Pemms.exe", "60"},
+                            {"WINEPREFIX=" + wine.prefix});
+        ASSERT_TRUE(game.started());
+        EXPECT_TRUE(env.isGameRunning(*env.gameFolder()));
+    }
 
     const std::string templates = wine.game + "/TemplateCelebrity";
     EXPECT_FALSE(env.changeFolder(templates));

@@ -1,17 +1,13 @@
 #include "platform/GameProcess.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "platform/ChildProcess.h"
 #include "resfile/TempDir.h"
-
-extern char** environ;
 
 namespace marquill::platform {
 namespace {
@@ -19,38 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using resfile::testing::TempDir;
 
-// A running program for the length of a test.
-class Child {
-  public:
-    // An empty environment: ours.
-    Child(const std::string& program, std::vector<std::string> argv,
-          std::vector<std::string> environment = {})
-        : argv_(std::move(argv)), environment_(std::move(environment)) {
-        std::vector<char*> args, env;
-        for (auto& a : argv_)
-            args.push_back(a.data());
-        args.push_back(nullptr);
-        for (auto& e : environment_)
-            env.push_back(e.data());
-        env.push_back(nullptr);
-        // posix_spawn returns once the program runs, so /proc shows it already.
-        started_ = ::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, args.data(),
-                                 environment_.empty() ? environ : env.data()) == 0;
-    }
-    ~Child() { stop(); }
-    void stop() {
-        if (!started_) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        started_ = false;
-    }
-    [[nodiscard]] bool started() const { return started_; }
-
-  private:
-    std::vector<std::string> argv_, environment_;
-    pid_t pid_ = 0;
-    bool started_ = false;
-};
+using testing::Child;
 
 // A Wine prefix whose drive C holds the game, and whose drive Z is the whole file system.
 struct FakeInstall {
