@@ -114,6 +114,7 @@ struct Animation {
     std::vector<float> rotations;     // rotationCount x (x, y, z, w), once loaded
     bool keyframesLoaded = false;
     PathList pathList;
+    int useCount = 0;  // running instances that play it
 };
 
 struct BoundingBox {
