@@ -1,0 +1,34 @@
+#include "wizard/FamePage.h"
+
+#include <string>
+#include <vector>
+
+#include "celeb/Vocabulary.h"
+#include "wizard/ControlIds.h"
+
+namespace marquill::wizard {
+
+void FamePage::fill() {
+    std::vector<std::string> names;
+    for (const celeb::FameLevel& level : celeb::kFameLevels)
+        names.emplace_back(level.name);
+    c_.controls.setItems(id::kFame, std::move(names), {0});
+    c_.controls.setRange(id::kFameSlider, 0, 10);
+}
+
+void FamePage::show() {
+    for (int controlId : {id::kFameLabel, id::kFame, id::kFamePicture})
+        c_.controls.show(controlId, true);
+}
+
+void FamePage::levelChosen(int index) {
+    if (index < 0 || index >= celeb::kFameLevelCount) return;
+    c_.setStatus(celeb::kFameLevels[static_cast<size_t>(index)].description);
+}
+
+void FamePage::next() {
+    c_.record.setFameLevel(c_.controls.at(id::kFame).selected());
+    c_.record.setFameSlider(c_.controls.at(id::kFameSlider).position);
+}
+
+}  // namespace marquill::wizard

@@ -1,0 +1,46 @@
+#pragma once
+// Steps 1 and 2, the look pages: the gender toggles, body type and skin type, and the four choice
+// lists, which mirror the preview's look-page lists after every change. Without a ready preview
+// the lists are empty and the choices only move the controls.
+#include <optional>
+
+#include "character/LookLists.h"
+#include "gamedata/Appearance.h"
+#include "wizard/WizardContext.h"
+
+namespace marquill::wizard {
+
+class LookPage {
+  public:
+    explicit LookPage(WizardContext& context) : c_(context) {}
+
+    // ShowStep for steps 1 and 2.
+    void showNormal();
+    void showFashion();
+    // Next on steps 1 and 2: the checks and what they store; false when refused.
+    [[nodiscard]] bool nextNormal();
+    [[nodiscard]] bool nextFashion();
+
+    void genderClicked(int controlId);
+    // Head, head texture, body, body texture, body type and skin type lists.
+    void listChanged(int controlId, int index);
+    // The never-shown Reload button: the texture files are read again.
+    void rescan();
+
+    // What the save writes as the current look.
+    [[nodiscard]] gamedata::Appearance currentAppearance() const;
+    // A person chosen in the import lists: the lists and controls follow its look.
+    void showChosen(const gamedata::Appearance& look);
+
+    // The preview's set-up: body type "Fit", skin type "Medium".
+    void defaultButtonStates();
+    // The lists into controls 1016, 1017, 1020 and 1021.
+    void mirror();
+
+  private:
+    void applyStatus(const std::optional<character::LookStatus>& status);
+    [[nodiscard]] bool femalePressed() const;
+    WizardContext& c_;
+};
+
+}  // namespace marquill::wizard

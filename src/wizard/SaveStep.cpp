@@ -1,0 +1,81 @@
+#include "wizard/SaveStep.h"
+
+#include <optional>
+#include <string>
+
+#include "wizard/ControlIds.h"
+#include "wizard/Sounds.h"
+
+namespace marquill::wizard {
+
+namespace {
+
+// The save sequence's questions go to the wizard's dialogs; the exchange site is opened only
+// once the wizard is back on its welcome step.
+class WizardSaveHost final : public celeb::SaveHost {
+  public:
+    explicit WizardSaveHost(WizardContext& context) : c_(context) {}
+    std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest& request) override {
+        c_.flush();
+        return c_.host.chooseSavePath(request);
+    }
+    bool confirm(std::string_view title, std::string_view message) override {
+        return c_.confirm(title, message);
+    }
+    void openAddress(std::string_view address) override { address_ = std::string(address); }
+    void status(std::string_view text) override {
+        c_.setStatus(text);
+        c_.redraw();
+    }
+    void showMessage(std::string_view title, std::string_view message) override {
+        c_.showMessage(title, message);
+    }
+    [[nodiscard]] const std::optional<std::string>& address() const { return address_; }
+
+  private:
+    WizardContext& c_;
+    std::optional<std::string> address_;
+};
+
+}  // namespace
+
+void SaveStep::showProgress(const celeb::SaveProgress& progress) {
+    ControlSet& k = c_.controls;
+    k.show(id::kProgress, true);
+    k.show(id::kProgressText, true);
+    k.setRange(id::kProgress, 0, celeb::kSaveProgressSteps);
+    k.setPosition(id::kProgress, progress.position);
+    k.setText(id::kProgressText, progress.text);
+    if (!progress.text.empty()) c_.setStatus(progress.text);
+    c_.redraw();
+}
+
+void SaveStep::hideProgress() {
+    c_.controls.show(id::kProgress, false);
+    c_.controls.show(id::kProgressText, false);
+}
+
+void SaveStep::save() {
+    c_.play(sound::kClick);
+    c_.beginModal();
+    celeb::SaveSetup setup{c_.gameFolder, c_.environment.templatePersonFile(), c_.scene.get()};
+    celeb::SaveChoices choices{hooks_.currentLook(), c_.controls.at(id::kFame).selected()};
+    WizardSaveHost saveHost(c_);
+    last_ = celeb::saveCelebrity(c_.record, choices, setup, skins_, saveHost,
+                                 [this](const celeb::SaveProgress& p) { showProgress(p); });
+    if (last_.outcome != celeb::SaveResult::Outcome::Saved) {
+        // Cancelled, or the exchange file could not be written: the player stays on this step.
+        hideProgress();
+        c_.endModal();
+        return;
+    }
+    (void)c_.environment.changeFolder(c_.gameFolder);
+    hooks_.backToWelcome();
+    c_.redraw();
+    hooks_.refillLists();
+    c_.endModal();
+    hideProgress();
+    if (saveHost.address()) c_.host.openShell(*saveHost.address());
+}
+
+}  // namespace marquill::wizard

@@ -1,0 +1,114 @@
+#pragma once
+// Every text the wizard itself shows: step hints, status-line texts, message titles and messages,
+// and the lines of its diagnostic trace. The refusals of the name and description checks come
+// from the celebrity record's own checks.
+#include <array>
+#include <string_view>
+
+namespace marquill::wizard::text {
+
+inline constexpr int kStepCount = 12;
+
+// The hint each step puts into the status line (none for step 8, which resets to step 0).
+inline constexpr std::array<std::string_view, kStepCount> kStepHints = {
+    "Welcome to the Marquill. Please decide whether you want to Create or Import a Celebrity.",
+    "Pick a head and normal fashion body for your pemm",
+    "Now pick high fashion body for your pemm",
+    "Pick a Name and Description for your pemm",
+    "Pick a personality for your pemm",
+    "Choose top 5 interests",
+    "Choose Fame Level",
+    "Export your Pemm",
+    "",
+    "Select the neighborhood you want to get this user from.",
+    "Now pick the pemm you downloaded- this will replace the user you picked.",
+    "Now, replace this pemm.",
+};
+
+// Step titles, for the trace only.
+inline constexpr std::string_view kTracePrefix = "The Pemms Marquill: ";
+inline constexpr std::array<std::string_view, kStepCount> kStepTitles = {
+    "",
+    "Schmoozin with the Stars",
+    "Schmoozin with the Stars, part II",
+    "What's in a name?",
+    "What's your sign?",
+    "What floats your boat?",
+    "Take it to the top!",
+    "Ready to Export?",
+    "",
+    "Which Neighborhood?",
+    "",
+    "Replace the Pemm",
+};
+inline constexpr std::string_view kTraceNoCelebrities =
+    "No celebs in neighborhood.  Ask for another neighborhood.";
+inline constexpr std::string_view kTraceIniting = "Initing Tool";
+inline constexpr std::string_view kTraceChecking = "Checking for The Pemms";
+inline constexpr std::string_view kTraceFound = "Found it:";
+inline constexpr std::string_view kTraceNotFound = "Not Found! Bailing";
+inline constexpr std::string_view kTraceToolTips = "Creating Tool Tips:";
+inline constexpr std::string_view kTraceInitialized = "Tool Initialized";
+
+// Message titles.
+inline constexpr std::string_view kTitleWarning = "Marquill Warning:";
+inline constexpr std::string_view kTitleError = "Error";
+inline constexpr std::string_view kTitleMarquill = "Marquill";
+
+// Start-up.
+inline constexpr std::string_view kCheckingForGame = "Checking for The Pemms";
+inline constexpr std::string_view kToolInitialized = "Tool Initialized";
+inline constexpr std::string_view kGameNotDetected =
+    "The Pemms was not detected on this computer. You must have The Pemms installed to use this "
+    "program.";
+inline constexpr std::string_view kGameRunning =
+    "Looks like The Pemms is running, you need to quit the Pemms first before running Marquill.";
+inline constexpr std::string_view kNoTemplateFolder =
+    "Marquill couldn't find or create the TemplateCelebrity folder in your Pemms directory.  "
+    "Please make sure the Pemms is installed properly.";
+inline constexpr std::string_view kTemplateFolderName = "TemplateCelebrity";
+inline constexpr std::string_view kAboutMenuItem = "&About this program...";
+inline constexpr std::string_view kReadmeName = "readme.txt";
+
+// Quit, Escape and the close box.
+inline constexpr std::string_view kQuitQuestion = "Are you sure you want to quit?";
+
+// The look pages.
+inline constexpr std::string_view kSkinOk = "Skin Selection Ok";
+inline constexpr std::string_view kSkinInvalid = "Invalid Head or Skin Selection";
+inline constexpr std::string_view kFashionOk = "Fashion Skin Selection Ok";
+inline constexpr std::string_view kFashionInvalid = "Invalid Fashion Skin Selection";
+
+// The name page.
+inline constexpr std::string_view kEnterName = "Please enter a name for the pemm.";
+inline constexpr std::string_view kEnterDescription = "Please enter a description for the pemm.";
+inline constexpr std::string_view kNameDone = "Press Next to Continue";
+
+// The personality page.
+inline constexpr std::string_view kTooManyPoints =
+    "No Pemm is that perfect! You have allocated too many points. You are limited to 25 "
+    "personality points.";
+inline constexpr std::string_view kPointsLeft = "You haven't used up all your personality points.";
+inline constexpr std::string_view kPointsDone = "Press next to continue.";
+inline constexpr std::string_view kSignButton = "What's Your Sign?";
+
+// The interests page.
+inline constexpr std::string_view kTooManyTop =
+    "Too many selected... you can only have five top interests.";
+inline constexpr std::string_view kTooManyLow =
+    "Too many selected... you can only have five bad interests.";
+inline constexpr std::string_view kNeedInterests =
+    "You need to select 5 top interests for your Pemm.";
+inline constexpr std::string_view kInterestsDone = "Press Next to continue.";
+inline constexpr std::string_view kNotInteresting =
+    "This Pemm won't be very interesting to talk to! You need to select 5 top interests for your "
+    "Pemm.";
+
+// The import steps.
+inline constexpr std::string_view kSelectCelebrity = "Select the celebrity you want to replace.";
+inline constexpr std::string_view kNoCelebrities =
+    "There are no celebrities in the neighborhood you specified.  You'll need to run the game "
+    "once in that neighborhood to create them.";
+inline constexpr std::string_view kReplaced = "Your downloaded pemm is now available in game.";
+
+}  // namespace marquill::wizard::text
