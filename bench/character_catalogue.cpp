@@ -3,11 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "BenchFolders.h"
 #include "character/CharacterCatalogue.h"
 #include "content/DemoCharacters.h"
 #include "fileindex/FileTypeRegistry.h"
@@ -19,23 +17,12 @@ using namespace marquill;
 using Clock = std::chrono::steady_clock;
 
 std::string installation(int scale) {
-    auto dir = std::filesystem::temp_directory_path() / "marquill-bench" /
-               ("characters-scale" + std::to_string(scale));
-    const auto marker = dir / "complete";
-    if (!std::filesystem::exists(marker)) {
-        std::filesystem::remove_all(dir);
-        std::string error;
-        content::DemoOptions options;
-        options.scale = scale;
-        std::fprintf(stderr, "writing the scale-%d demo characters into %s\n", scale,
-                     dir.string().c_str());
-        if (!content::writeDemoCharacters(dir.string(), options, &error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
-            std::abort();
-        }
-        std::ofstream(marker) << "ok\n";
-    }
-    return dir.string();
+    return bench::preparedFolder("characters-scale" + std::to_string(scale),
+                                 [scale](const std::string& dir, std::string* error) {
+                                     content::DemoOptions options;
+                                     options.scale = scale;
+                                     return content::writeDemoCharacters(dir, options, error);
+                                 });
 }
 
 double seconds(Clock::duration d) {

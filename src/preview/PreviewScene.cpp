@@ -22,6 +22,7 @@
 #include "render/Device3D.h"
 #include "render/Light.h"
 #include "render/MaterialLibrary.h"
+#include "render/TextureLibrary.h"
 #include "render/Viewport3D.h"
 
 namespace marquill::preview {
@@ -447,7 +448,9 @@ void PreviewScene::undressAll() {
 }
 
 void PreviewScene::reloadTextures() {
-    if (device_) device_->materials().recreatePlatformMaterials();
+    if (!device_) return;
+    device_->materials().releaseUnused();
+    device_->textures().forgetAll();
 }
 
 void PreviewScene::syncAnimation(std::string& animationName) {

@@ -1,5 +1,7 @@
 #include "render/MaterialLibrary.h"
 
+#include <vector>
+
 #include "render/DDDMaterial.h"
 #include "render/DDDTexture.h"
 #include "render/Device3D.h"
@@ -34,6 +36,14 @@ RenderResult MaterialLibrary::materialByName(std::string_view name, DDDMaterial*
     materials_.push_back(material);
     *out = material;
     return kRenderOk;
+}
+
+void MaterialLibrary::releaseUnused() {
+    std::erase_if(materials_, [](DDDMaterial* m) {
+        if (m->refCount() != 1) return false;
+        m->release();
+        return true;
+    });
 }
 
 void MaterialLibrary::recreatePlatformMaterials() {

@@ -21,6 +21,8 @@ class MaterialLibrary {
     // keeps the material's one reference; a holder takes its own.
     [[nodiscard]] RenderResult materialByName(std::string_view name, DDDMaterial** out);
     void recreatePlatformMaterials();
+    // Releases the materials (and so their textures) that nothing but the library holds.
+    void releaseUnused();
     [[nodiscard]] size_t size() const { return materials_.size(); }
 
   private:

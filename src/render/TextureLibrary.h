@@ -27,6 +27,8 @@ class TextureLibrary {
     [[nodiscard]] size_t loadCount() const { return loads_; }
 
     void remove(DDDTexture* t);
+    // Later lookups read their files again; textures still held stay with their holders.
+    void forgetAll() { textures_.clear(); }
 
   private:
     Device3D& device_;
