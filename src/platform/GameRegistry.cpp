@@ -111,19 +111,30 @@ std::optional<std::string> mapWindowsPath(const std::string& winePrefix,
     return resolveGamePath(driveFolder, rest);
 }
 
-std::optional<std::string> gameFolderFromWine(const std::string& winePrefix) {
+std::optional<WineGameInstall> recordedGameInstall(const std::string& winePrefix) {
     auto text = readWholeFile(winePrefix + "/system.reg");
     if (!text) return std::nullopt;
     auto value = findGameFolderValue(
         std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
     if (!value) return std::nullopt;
     auto folder = mapWindowsPath(winePrefix, *value);
-    if (!folder || !isDirectory(*folder)) return std::nullopt;
+    if (!folder) return std::nullopt;
+    return WineGameInstall{*folder, *value};
+}
+
+std::optional<WineGameInstall> gameInstallFromWine(const std::string& winePrefix) {
+    auto install = recordedGameInstall(winePrefix);
+    if (!install || !isDirectory(install->folder)) return std::nullopt;
     // Shown to the player and written into backups' manifests: the folder's own path reads
     // better than one through the drive link.
     char real[PATH_MAX];
-    if (::realpath(folder->c_str(), real)) return std::string(real);
-    return folder;
+    if (::realpath(install->folder.c_str(), real)) install->folder = real;
+    return install;
+}
+
+std::optional<std::string> gameFolderFromWine(const std::string& winePrefix) {
+    if (auto install = gameInstallFromWine(winePrefix)) return install->folder;
+    return std::nullopt;
 }
 
 }  // namespace marquill::platform

@@ -20,8 +20,16 @@ namespace marquill::platform {
 [[nodiscard]] std::optional<std::string> mapWindowsPath(const std::string& winePrefix,
                                                         std::string_view windowsPath);
 
-// Both steps on the prefix's system.reg; none when the game is not recorded there or its folder
-// does not exist.
+struct WineGameInstall {
+    std::string folder;       // the Linux folder, symbolic links resolved
+    std::string windowsPath;  // as recorded
+};
+
+// Both steps on the prefix's system.reg; none when the game is not recorded there or its drive is
+// not mapped. The folder need not exist.
+[[nodiscard]] std::optional<WineGameInstall> recordedGameInstall(const std::string& winePrefix);
+// The same, none also when the folder does not exist.
+[[nodiscard]] std::optional<WineGameInstall> gameInstallFromWine(const std::string& winePrefix);
 [[nodiscard]] std::optional<std::string> gameFolderFromWine(const std::string& winePrefix);
 
 }  // namespace marquill::platform

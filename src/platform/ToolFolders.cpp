@@ -16,14 +16,25 @@ std::string executableFolder() {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-std::string findToolDataFile(const std::string& name) {
+std::string currentFolder() {
     char cwd[PATH_MAX];
-    std::string here = ::getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" + name : name;
-    if (fileExists(here)) return here;
+    return ::getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string(".");
+}
+
+std::string toolDataFolderFor(const std::string& name) {
+    const std::string here = currentFolder();
     const std::string exe = executableFolder();
-    for (const std::string& candidate : {exe + "/" + name, exe + "/../share/marquill/" + name})
-        if (fileExists(candidate)) return candidate;
+    for (const std::string& folder : {here, exe, exe + "/../share/marquill"})
+        if (fileExists(folder + "/" + name)) return folder;
     return here;
+}
+
+std::string toolStartupFolder() {
+    return toolDataFolderFor(kTemplateFileName);
+}
+
+std::string findToolDataFile(const std::string& name) {
+    return toolDataFolderFor(name) + "/" + name;
 }
 
 }  // namespace marquill::platform

@@ -1,0 +1,26 @@
+#pragma once
+// Whether the game is running. The game rewrites its files when it saves, so nothing may change
+// them meanwhile. A process counts when its executable lies inside the game folder, or, since
+// under Wine the executable is Wine's loader, when its command line names a program inside the
+// game folder: Wine shows the Windows path of the program there ("C:\Program Files\...\x.exe",
+// "Z:\home\..."), which is mapped through the prefix's dosdevices links.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marquill::platform {
+
+[[nodiscard]] bool isGameRunning(const std::string& gameFolder, const std::string& winePrefix);
+
+// The same over a /proc-like folder: every numeric entry is a process with an `exe` link and a
+// `cmdline` file (arguments separated by NUL). The process `ownPid` never counts.
+[[nodiscard]] bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
+                                   const std::string& winePrefix, int ownPid);
+
+// Whether a command line starts a program inside the game folder: its first argument, or the
+// second after a Wine launcher ("wine", "wine64", "wine-preloader", ...).
+[[nodiscard]] bool commandLineRunsGame(const std::vector<std::string>& arguments,
+                                       const std::string& gameFolder,
+                                       const std::string& winePrefix);
+
+}  // namespace marquill::platform

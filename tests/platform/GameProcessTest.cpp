@@ -1,0 +1,159 @@
+#include "platform/GameProcess.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "resfile/TempDir.h"
+
+extern char** environ;
+
+namespace marquill::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using resfile::testing::TempDir;
+
+// A running program for the length of a test.
+class Child {
+  public:
+    Child(const std::string& program, std::vector<std::string> argv) : argv_(std::move(argv)) {
+        std::vector<char*> args;
+        for (auto& a : argv_)
+            args.push_back(a.data());
+        args.push_back(nullptr);
+        // posix_spawn returns once the program runs, so /proc shows it already.
+        started_ =
+            ::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, args.data(), environ) == 0;
+    }
+    ~Child() { stop(); }
+    void stop() {
+        if (!started_) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        started_ = false;
+    }
+    [[nodiscard]] bool started() const { return started_; }
+
+  private:
+    std::vector<std::string> argv_;
+    pid_t pid_ = 0;
+    bool started_ = false;
+};
+
+// A Wine prefix whose drive C holds the game, and whose drive Z is the whole file system.
+struct FakeInstall {
+    explicit FakeInstall(const TempDir& dir)
+        : prefix(dir.File("prefix")),
+          game(prefix + "/drive_c/Program Files/Kavor/The Pemms"),
+          other(prefix + "/drive_c/Program Files/Kavor/The Pemms Other") {
+        fs::create_directories(game);
+        fs::create_directories(other);
+        fs::create_directories(prefix + "/dosdevices");
+        fs::create_directory_symlink("../drive_c", prefix + "/dosdevices/c:");
+        fs::create_directory_symlink("/", prefix + "/dosdevices/z:");
+    }
+    std::string prefix, game, other;
+};
+
+std::string windowsZPath(const std::string& linuxPath) {
+    std::string out = "Z:";
+    for (char c : linuxPath)
+        out += c == '/' ? '\\' : c;
+    return out;
+}
+
+TEST(GameProcess, AProgramStartedFromTheGameFolderMeansTheGameRuns) {
+    TempDir dir;
+    FakeInstall install(dir);
+    const std::string program = install.game + "/Pemms";
+    fs::copy_file("/bin/sleep", program);
+    EXPECT_FALSE(isGameRunning(install.game, install.prefix));
+
+    Child outside("/bin/sleep", {"sleep", "60"});
+    ASSERT_TRUE(outside.started());
+    EXPECT_FALSE(isGameRunning(install.game, install.prefix)) << "a program outside the folder";
+    {
+        Child game(program, {"Pemms", "60"});
+        ASSERT_TRUE(game.started());
+        EXPECT_TRUE(isGameRunning(install.game, install.prefix));
+        EXPECT_TRUE(isGameRunning(install.game + "/", install.prefix));
+        EXPECT_TRUE(isGameRunning(install.prefix + "/dosdevices/c:/Program Files/Kavor/The Pemms",
+                                  install.prefix))
+            << "the folder named through a link";
+        EXPECT_FALSE(isGameRunning(install.other, install.prefix))
+            << "a folder whose name begins like the game's";
+        game.stop();
+        EXPECT_FALSE(isGameRunning(install.game, install.prefix)) << "once it has ended";
+    }
+}
+
+TEST(GameProcess, AWineCommandLineNamingTheGameMeansTheGameRuns) {
+    TempDir dir;
+    FakeInstall install(dir);
+    // Wine's loader runs the game and shows the program's Windows path as its first argument,
+    // in whatever case the game's shortcut used.
+    Child game("/bin/sleep", {"c:\\PROGRAM FILES\\kavor\\the pemms\\PEMMS.EXE", "60"});
+    ASSERT_TRUE(game.started());
+    EXPECT_TRUE(isGameRunning(install.game, install.prefix));
+    EXPECT_FALSE(isGameRunning(install.other, install.prefix));
+    EXPECT_FALSE(isGameRunning(install.game, dir.File("another-prefix")))
+        << "drive C of another prefix is another folder";
+}
+
+TEST(GameProcess, CommandLinesThatStartTheGame) {
+    TempDir dir;
+    FakeInstall install(dir);
+    auto runs = [&](std::vector<std::string> argv) {
+        return commandLineRunsGame(argv, install.game, install.prefix);
+    };
+    EXPECT_TRUE(runs({"C:\\Program Files\\Kavor\\The Pemms\\Pemms.exe"}));
+    EXPECT_TRUE(runs({"C:/Program Files/Kavor/The Pemms/Pemms.exe", "-w"}));
+    EXPECT_TRUE(runs({windowsZPath(install.game) + "\\Pemms.exe"})) << "through drive Z";
+    EXPECT_TRUE(runs({install.game + "/Pemms.exe"}));
+    EXPECT_TRUE(runs({"/usr/bin/wine", "C:\\Program Files\\Kavor\\The Pemms\\Pemms.exe"}));
+    EXPECT_TRUE(runs({"wine64-preloader", "C:\\Program Files\\Kavor\\The Pemms\\Pemms.exe"}));
+
+    EXPECT_FALSE(runs({}));
+    EXPECT_FALSE(runs({""}));
+    EXPECT_FALSE(runs({"C:\\Program Files\\Kavor\\The Pemms Other\\Pemms.exe"}));
+    EXPECT_FALSE(runs({"C:\\windows\\system32\\services.exe"}));
+    EXPECT_FALSE(runs({"D:\\Pemms.exe"})) << "drive D is not mapped";
+    EXPECT_FALSE(runs({"Pemms.exe"})) << "a bare name places nothing";
+    EXPECT_FALSE(runs({"C:\\Program Files\\Kavor\\The Pemms"})) << "the folder itself";
+    EXPECT_FALSE(runs({"/usr/bin/gedit", install.game + "/readme.txt"}))
+        << "a document of the folder opened by another program";
+    EXPECT_FALSE(runs({"C:\\windows\\notepad.exe", "C:\\Program Files\\Kavor\\The Pemms\\a.txt"}));
+}
+
+TEST(GameProcess, ReadsAProcessTableAndNeverCountsItself) {
+    TempDir dir;
+    FakeInstall install(dir);
+    const std::string proc = dir.File("proc");
+    auto process = [&](const std::string& pid, const std::string& exe, std::string cmdline) {
+        fs::create_directories(proc + "/" + pid);
+        if (!exe.empty()) fs::create_symlink(exe, proc + "/" + pid + "/exe");
+        std::ofstream(proc + "/" + pid + "/cmdline", std::ios::binary) << cmdline;
+    };
+    process("1", "/sbin/init", std::string("/sbin/init") + '\0' + "splash" + '\0');
+    process("self", install.game + "/Pemms.exe", "");  // not a process number
+    process("77", "", std::string("C:\\windows\\system32\\winedevice.exe") + '\0');
+    EXPECT_FALSE(isGameRunningIn(proc, install.game, install.prefix, 0));
+
+    process("4242", install.game + "/Pemms.exe", "");
+    EXPECT_TRUE(isGameRunningIn(proc, install.game, install.prefix, 0));
+    EXPECT_FALSE(isGameRunningIn(proc, install.game, install.prefix, 4242)) << "our own process";
+
+    process("4343", "/usr/bin/wine64-preloader",
+            std::string("C:\\Program Files\\KAVOR\\The Pemms\\Pemms.exe") + '\0');
+    EXPECT_TRUE(isGameRunningIn(proc, install.game, install.prefix, 4242));
+    EXPECT_FALSE(isGameRunningIn(dir.File("no-proc"), install.game, install.prefix, 0));
+}
+
+}  // namespace
+}  // namespace marquill::platform
