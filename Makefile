@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench fuzz build format clean
+.PHONY: run test bench fuzz build install format clean
 
 build/release/build.ninja:
 	scripts/install-deps.sh build
@@ -15,6 +15,12 @@ build: build/release/build.ninja
 
 run: build
 	build/release/src/cli/marquill --help
+
+# The tool, its data folder, the menu entry and the icon; PREFIX=/usr/local by default.
+PREFIX ?= /usr/local
+install: build
+	cmake --install build/release --prefix $(PREFIX)
+	if command -v gtk-update-icon-cache >/dev/null; then gtk-update-icon-cache -q -t $(PREFIX)/share/icons/hicolor || true; fi
 
 test:
 	scripts/install-deps.sh build test
