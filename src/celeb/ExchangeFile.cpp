@@ -35,11 +35,12 @@ void putExchangeRecord(platform::ProfileDocument& doc, const PemmData& record,
         num(kInterests[static_cast<size_t>(id)].exchangeKey, interestScore(record, id));
 }
 
-void putExchangeSkinFiles(platform::ProfileDocument& doc, const SkinFileList& skins) {
+void putExchangeSkinFiles(platform::ProfileDocument& doc, const SkinFileList& skins,
+                          const platform::GameLocation& game) {
     doc.set(kExchangeSection, "SkinFileCount", std::to_string(skins.size()));
     for (size_t i = 0; i < skins.size(); ++i)
         doc.set(kExchangeSection, "SkinFile" + std::to_string(i + 1),
-                platform::utf8ToCp1252(skins.paths()[i]));
+                platform::nameToCp1252(game.gamePath(skins.paths()[i])));
 }
 
 void putExchangeVersion(platform::ProfileDocument& doc) {
@@ -47,10 +48,11 @@ void putExchangeVersion(platform::ProfileDocument& doc) {
 }
 
 bool writeExchangeFile(const std::string& path, const PemmData& record,
-                       const ExchangeChoices& choices, const SkinFileList& skins) {
+                       const ExchangeChoices& choices, const SkinFileList& skins,
+                       const platform::GameLocation& game) {
     platform::ProfileDocument doc;
     putExchangeRecord(doc, record, choices);
-    putExchangeSkinFiles(doc, skins);
+    putExchangeSkinFiles(doc, skins, game);
     putExchangeVersion(doc);
     platform::VectorSink sink;
     doc.writeTo(sink);

@@ -11,6 +11,7 @@
 
 #include "celeb/PemmData.h"
 #include "celeb/SkinFileList.h"
+#include "platform/GameLocation.h"
 #include "platform/ProfileStrings.h"
 
 namespace marquill::celeb {
@@ -25,13 +26,16 @@ struct ExchangeChoices {
 // Keys FameLevel to Exercise.
 void putExchangeRecord(platform::ProfileDocument& doc, const PemmData& record,
                        const ExchangeChoices& choices);
-// SkinFileCount and the SkinFile keys.
-void putExchangeSkinFiles(platform::ProfileDocument& doc, const SkinFileList& skins);
+// SkinFileCount and the SkinFile keys: each file as the game names it, which is what the exchange
+// site receives from every player (an absolute path).
+void putExchangeSkinFiles(platform::ProfileDocument& doc, const SkinFileList& skins,
+                          const platform::GameLocation& game);
 void putExchangeVersion(platform::ProfileDocument& doc);
 
 // The whole file; false when it could not be written completely. An older file at `path` is
 // replaced only by a complete new one.
 [[nodiscard]] bool writeExchangeFile(const std::string& path, const PemmData& record,
-                                     const ExchangeChoices& choices, const SkinFileList& skins);
+                                     const ExchangeChoices& choices, const SkinFileList& skins,
+                                     const platform::GameLocation& game = {});
 
 }  // namespace marquill::celeb

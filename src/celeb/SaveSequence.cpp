@@ -64,7 +64,8 @@ SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices, con
     skins.collect(setup.gameFolder, choices.current);
 
     stage("Writing Skin List...");
-    putExchangeSkinFiles(doc, skins);
+    putExchangeSkinFiles(doc, skins,
+                         platform::GameLocation{setup.gameFolder, setup.gameWindowsFolder, {}});
     putExchangeVersion(doc);
     platform::VectorSink sink;
     doc.writeTo(sink);

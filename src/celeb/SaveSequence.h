@@ -48,6 +48,8 @@ struct SaveSetup {
     std::string gameFolder;
     std::string templatePath;            // QT_Template.iff
     SnapshotTaker* snapshots = nullptr;  // none: no pictures
+    // The installer's path of gameFolder (platform::GameLocation); empty when it was given.
+    std::string gameWindowsFolder;
 };
 
 // The wizard's state that the save reads besides the record.

@@ -213,8 +213,8 @@ void advance(AnimationInstance& a, int32_t now, bool apply,
     const int32_t eventBound = toInt(animation.duration + static_cast<float>(kEventSlackMs));
     if (std::fabs(a.rate) > kRateEpsilon) {
         // A zero period (an animation without duration) moves by the whole animation at once.
-        float step = a.period > 0 ? static_cast<float>(dt) / a.period
-                                  : static_cast<float>((dt > 0) - (dt < 0));
+        const float step = a.period > 0 ? static_cast<float>(dt) / a.period
+                                        : static_cast<float>((dt > 0) - (dt < 0));
         a.phase += a.rate < 0 ? -step : step;
     }
     if (dt != 0) {

@@ -85,8 +85,9 @@ int runCreate(const Words& words) {
                     "description", "traits", "top", "low", "fame", "verbose"});
         !bad.empty())
         return fail(kExitUsage, bad);
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    auto location = gameLocationFrom(*args, &error);
+    if (!location) return fail(kExitUsage, error);
+    const std::string& game = location->folder;
     auto out = args->value("out");
     if (!out || out->empty())
         return fail(kExitUsage, "usage: marquill create --out PATH.srf [choices]");
@@ -162,6 +163,7 @@ int runCreate(const Words& words) {
     if (!refusal) refusal = checkPersonality(traits);
     if (!refusal) refusal = checkInterests(*top, *low);
     if (refusal) return fail(kExitRefused, refusal->message);
+    if (auto refused = refuseWhileGameRuns(*location)) return *refused;
 
     PemmData record;
     record.setGender(look.gender);
@@ -184,10 +186,11 @@ int runCreate(const Words& words) {
 
     // A bare name is saved where the save dialog opens: the game's TemplateCelebrity folder.
     const std::string path = out->find('/') == std::string::npos
-                                 ? platform::resolveGamePath(*game, "TemplateCelebrity/" + *out)
+                                 ? platform::resolveGamePath(game, "TemplateCelebrity/" + *out)
                                  : *out;
     CommandLineHost host(path, args->has("verbose"));
-    SaveSetup setup{*game, platform::findToolDataFile("QT_Template.iff"), nullptr};
+    SaveSetup setup{game, platform::findToolDataFile(platform::kTemplateFileName), nullptr,
+                    location->windowsFolder};
     SkinFileList skins;
     auto result = saveCelebrity(record, SaveChoices{look, fame}, setup, skins, host, {});
     if (result.outcome == SaveResult::Outcome::ExchangeFileFailed)

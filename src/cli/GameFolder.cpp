@@ -2,29 +2,34 @@
 
 #include <cstdlib>
 
-#include "platform/Files.h"
+#include "cli/Command.h"
+#include "gamedata/GameRunning.h"
+#include "platform/GameProcess.h"
 #include "platform/GameRegistry.h"
 
 namespace marquill::cli {
 
-std::optional<std::string> gameFolderFrom(const Args& args, std::string* error) {
-    auto dir = args.value("game-dir");
-    if (!dir) {
-        // As the wizard finds it: where the game's installer recorded it in the Wine prefix.
-        const std::string prefix = platform::defaultWinePrefix();
-        if (auto folder = platform::gameFolderFromWine(prefix)) return folder;
+std::optional<platform::GameLocation> gameLocationFrom(const Args& args, std::string* error) {
+    const std::string prefix = platform::defaultWinePrefix();
+    const auto given = args.value("game-dir");
+    platform::GameLocationError why = platform::GameLocationError::None;
+    auto game = platform::locateGame(given, prefix, platform::FolderRule::MustExist, &why);
+    if (why == platform::GameLocationError::NotRecorded)
         *error = "The Pemms is not recorded in the Wine prefix " + prefix +
                  "; give its folder with --game-dir DIR";
-        return std::nullopt;
-    }
-    if (!platform::isDirectory(*dir)) {
-        *error = "the game folder " + *dir + " does not exist";
-        return std::nullopt;
-    }
-    std::string folder = *dir;
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    return folder;
+    else if (why == platform::GameLocationError::NoSuchFolder)
+        *error = "the game folder " + given.value_or("") + " does not exist";
+    return game;
+}
+
+std::optional<std::string> gameFolderFrom(const Args& args, std::string* error) {
+    if (auto game = gameLocationFrom(args, error)) return game->folder;
+    return std::nullopt;
+}
+
+std::optional<int> refuseWhileGameRuns(const platform::GameLocation& game) {
+    if (!platform::isGameRunning(game.folder, game.winePrefix)) return std::nullopt;
+    return fail(kExitRefused, std::string(gamedata::kGameRunningMessage));
 }
 
 std::optional<int> neighborhoodFrom(const Args& args, std::string* error) {

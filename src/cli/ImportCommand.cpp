@@ -19,8 +19,9 @@ int runImport(const Words& words) {
     if (auto bad = unknownOption(*args, {"game-dir", "neighborhood", "person", "celebrity"});
         !bad.empty())
         return fail(kExitUsage, bad);
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    auto location = gameLocationFrom(*args, &error);
+    if (!location) return fail(kExitUsage, error);
+    const std::string& game = location->folder;
     auto n = neighborhoodFrom(*args, &error);
     if (!n) return fail(kExitUsage, error);
     auto person = args->value("person");
@@ -28,7 +29,8 @@ int runImport(const Words& words) {
     if (!person || !celebrity)
         return fail(kExitUsage,
                     "usage: marquill import --neighborhood N --person FILE --celebrity FILE");
-    gamedata::GamePaths paths(*game);
+    if (auto refused = refuseWhileGameRuns(*location)) return *refused;
+    gamedata::GamePaths paths(game);
 
     // Only a celebrity of this neighbourhood may be replaced, as in the wizard's list.
     auto found = gamedata::searchCelebrities(paths, *n);
@@ -45,13 +47,12 @@ int runImport(const Words& words) {
                                       std::to_string(*n) + "; see marquill celebrities");
 
     gamedata::ReplaceRequest request;
-    request.gameFolder = *game;
+    request.gameFolder = game;
     request.neighborhood = *n;
     request.personPath = paths.personFolder(*n) + entry->fileName;
-    request.celebrityPath =
-        celebrity->find('/') == std::string::npos
-            ? platform::resolveGamePath(*game, "TemplateCelebrity/" + *celebrity)
-            : *celebrity;
+    request.celebrityPath = celebrity->find('/') == std::string::npos
+                                ? platform::resolveGamePath(game, "TemplateCelebrity/" + *celebrity)
+                                : *celebrity;
     gamedata::BackupStore backups;
     gamedata::ClockGuidSource guids;
     auto result = gamedata::replaceCelebrity(request, backups, guids);

@@ -5,6 +5,7 @@
 #include "cli/GameFolder.h"
 #include "cli/Json.h"
 #include "gamedata/Backups.h"
+#include "platform/GameRegistry.h"
 
 namespace marquill::cli {
 
@@ -45,6 +46,9 @@ int runRestore(const Words& words) {
     auto backup = store.find(args->positional()[0]);
     if (!backup)
         return fail(kExitFileError, "no backup " + args->positional()[0] + " in " + store.root());
+    if (auto refused = refuseWhileGameRuns(
+            platform::GameLocation{backup->gameFolder, {}, platform::defaultWinePrefix()}))
+        return *refused;
     if (!store.restore(*backup, &error)) return fail(kExitFileError, error);
     std::printf("restored %s\n", backup->personPath.c_str());
     return kExitDone;

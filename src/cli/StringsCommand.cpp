@@ -1,4 +1,5 @@
-// `marquill strings`: the strings of one language of a string resource.
+// `marquill strings`: the strings of one language of a string resource. A language the set lacks
+// reads as the game reads it, from the set's first language; --exact shows only what is stored.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,12 +16,13 @@ namespace marquill::cli {
 using namespace resfile;
 
 int runStrings(const Words& words) {
-    constexpr const char* kUsage = "usage: marquill strings FILE TYPE:ID [--language N] [--json]";
+    constexpr const char* kUsage =
+        "usage: marquill strings FILE TYPE:ID [--language N] [--exact] [--json]";
     std::string error;
-    auto args = Args::parse(words, {"json"}, &error);
+    auto args = Args::parse(words, {"json", "exact"}, &error);
     if (!args) return fail(kExitUsage, error + "\n" + kUsage);
     for (const auto& option : args->optionNames()) {
-        if (option != "json" && option != "language" && option != "game-dir")
+        if (option != "json" && option != "exact" && option != "language" && option != "game-dir")
             return fail(kExitUsage, "unknown option --" + option + "\n" + kUsage);
     }
     if (args->positional().size() != 2) return fail(kExitUsage, kUsage);
@@ -45,10 +47,19 @@ int runStrings(const Words& words) {
     StringSetMulti strings;
     const StringForm form = ref->type == kTypeTextStrings ? StringForm::Text : StringForm::Binary;
     strings.Select(*file, ref->id, ref->type, form, static_cast<uint8_t>(language));
-    code = strings.Load(StringSetMulti::Languages::Current, StringSetMulti::Fallback::None);
+    code = strings.Load(
+        StringSetMulti::Languages::Current,
+        args->has("exact") ? StringSetMulti::Fallback::None : StringSetMulti::Fallback::Language0);
     if (code != kResOk)
         return fail(kExitFileError,
                     path + ": " + std::to_string(code) + " (" + ResCodeText(code) + ")");
+
+    if (language != 0 && strings.Count(language) > 0 &&
+        strings.Slot(language).front().languageByte == 1)
+        std::fprintf(stderr,
+                     "marquill: language %d is not in the set; these are its language 0 "
+                     "strings, as the game reads them (--exact shows none)\n",
+                     language);
 
     if (args->has("json")) {
         Json j;

@@ -25,7 +25,7 @@ constexpr Command kCommands[] = {
      "what the character catalogue holds", runCatalog},
     {"iff", "FILE [--json] | --create FILE | FILE --extract|--put|--delete TYPE:ID ...",
      "lists or edits a resource file", runIff},
-    {"strings", "FILE TYPE:ID [--language N] [--json]", "reads a string set", runStrings},
+    {"strings", "FILE TYPE:ID [--language N] [--exact] [--json]", "reads a string set", runStrings},
 };
 
 int runHelp(const Words&) {

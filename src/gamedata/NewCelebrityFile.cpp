@@ -114,8 +114,8 @@ bool writeTraits(iResFile& file, const CelebrityValues& values) {
         all[i] = constants.values[i];
     for (auto [index, value] : constantValues(values))
         if (index < all.size()) all[index] = value;
-    for (size_t i = 0; i < all.size(); ++i)
-        labels.entries[i].value = all[i];
+    // The labels go back exactly as loaded (the game and other tools may rely on their fields);
+    // the new values live in BCON alone.
     if (labels.Store(file, kConstantsId) != kResOk) return true;
 
     const size_t count = all.size() > 0x7FFF ? 0x7FFF : all.size();
@@ -150,7 +150,7 @@ bool writeBodyStrings(iResFile& file, const Appearance& look) {
         const auto bodyStrings = celebrityBodyStrings(look, fromTemplate);
         for (int index : kBodyStringOrder) {
             auto it = bodyStrings.find(index);
-            if (it != bodyStrings.end()) strings.Set(index, platform::utf8ToCp1252(it->second));
+            if (it != bodyStrings.end()) strings.Set(index, platform::nameToCp1252(it->second));
         }
         written = strings.Save() == kResOk;
     }

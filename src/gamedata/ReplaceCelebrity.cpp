@@ -58,8 +58,9 @@ bool checkCopy(const std::string& path, uint32_t guid, const std::string& name) 
 }  // namespace
 
 std::string replacementName(const std::string& personPath, const std::string& celebrityPath) {
-    std::string name = platform::toLowerAscii(baseName(personPath)) + " - " +
-                       baseName(celebrityPath) + " (Marquill)";
+    // The names as they are on disk may be UTF-8; the game reads its names as Windows-1252.
+    std::string name = platform::nameToCp1252(platform::toLowerAscii(baseName(personPath))) +
+                       " - " + platform::nameToCp1252(baseName(celebrityPath)) + " (Marquill)";
     return name.substr(0, kMaxResNameLength);
 }
 

@@ -122,4 +122,8 @@ std::string toUtf8Lenient(std::string_view text) {
     return out;
 }
 
+std::string nameToCp1252(std::string_view text) {
+    return utf8ToCp1252(toUtf8Lenient(text));
+}
+
 }  // namespace marquill::platform

@@ -10,5 +10,8 @@ namespace marquill::platform {
 [[nodiscard]] std::string cp1252ToUtf8(std::string_view cp1252);
 // Valid UTF-8 passes through; anything else is read as Windows-1252.
 [[nodiscard]] std::string toUtf8Lenient(std::string_view text);
+// A name that may be either (a file name on disk, a name read from a game file) as
+// Windows-1252: UTF-8 sequences are converted, other bytes kept.
+[[nodiscard]] std::string nameToCp1252(std::string_view text);
 
 }  // namespace marquill::platform

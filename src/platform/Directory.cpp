@@ -70,4 +70,12 @@ bool copyFileNoReplace(const std::string& from, const std::string& to) {
     return ok;
 }
 
+bool changeCurrentFolder(const std::string& path) {
+    return ::chdir(path.c_str()) == 0;
+}
+
+bool createFolder(const std::string& path) {
+    return ::mkdir(path.c_str(), 0777) == 0;
+}
+
 }  // namespace marquill::platform

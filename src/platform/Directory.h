@@ -21,4 +21,9 @@ struct DirectoryEntry {
 // Copies a file; fails when `to` exists already.
 [[nodiscard]] bool copyFileNoReplace(const std::string& from, const std::string& to);
 
+// The process's current folder, which relative paths are taken in.
+[[nodiscard]] bool changeCurrentFolder(const std::string& path);
+// One new folder (its parent must exist); false when it exists already or cannot be made.
+[[nodiscard]] bool createFolder(const std::string& path);
+
 }  // namespace marquill::platform

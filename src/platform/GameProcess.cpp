@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
@@ -51,7 +52,20 @@ std::string programPath(const std::string& argument, const std::string& winePref
     return {};
 }
 
-std::vector<std::string> readCommandLine(const std::string& path) {
+// The prefix a Wine process runs in, from its environment as Wine itself finds it; none when the
+// environment cannot be read (another user's process).
+std::optional<std::string> winePrefixOf(const std::vector<std::string>& environment) {
+    if (environment.empty()) return std::nullopt;
+    std::optional<std::string> home;
+    for (const std::string& variable : environment) {
+        if (variable.rfind("WINEPREFIX=", 0) == 0 && variable.size() > 11)
+            return variable.substr(11);
+        if (variable.rfind("HOME=", 0) == 0) home = variable.substr(5) + "/.wine";
+    }
+    return home;
+}
+
+std::vector<std::string> readNulSeparated(const std::string& path) {
     std::vector<std::string> arguments;
     auto bytes = readWholeFile(path);
     if (!bytes) return arguments;
@@ -92,8 +106,10 @@ bool commandLineRunsGame(const std::vector<std::string>& arguments, const std::s
 }
 
 bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
-                     const std::string& winePrefix, int ownPid) {
+                     const std::string& winePrefix, int ownPid, const std::string& ownExecutable) {
     const std::string folder = canonical(gameFolder);
+    const std::string own = ownExecutable.empty() ? std::string() : canonical(ownExecutable);
+    const std::string ownPrefix = canonical(winePrefix);
     DIR* dir = ::opendir(procRoot.c_str());
     if (!dir) return false;
     bool running = false;
@@ -112,16 +128,23 @@ bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
                 exe.compare(exe.size() - deleted.size(), deleted.size(), deleted) == 0)
                 exe.resize(exe.size() - deleted.size());
             if (exe[0] != '/') exe = process + "/" + exe;
-            running = inside(canonical(exe), folder);
+            exe = canonical(exe);
+            if (!own.empty() && exe == own) continue;
+            running = inside(exe, folder);
         }
-        running = running || runsGame(readCommandLine(process + "/cmdline"), folder, winePrefix);
+        if (running) break;
+        // A Windows path names the game only within the prefix the process runs in.
+        const auto prefix = winePrefixOf(readNulSeparated(process + "/environ"));
+        if (prefix && canonical(*prefix) != ownPrefix) continue;
+        running = runsGame(readNulSeparated(process + "/cmdline"), folder, winePrefix);
     }
     ::closedir(dir);
     return running;
 }
 
 bool isGameRunning(const std::string& gameFolder, const std::string& winePrefix) {
-    return isGameRunningIn("/proc", gameFolder, winePrefix, static_cast<int>(::getpid()));
+    return isGameRunningIn("/proc", gameFolder, winePrefix, static_cast<int>(::getpid()),
+                           canonical("/proc/self/exe"));
 }
 
 }  // namespace marquill::platform

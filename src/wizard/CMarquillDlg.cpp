@@ -26,20 +26,22 @@ CMarquillDlg::CMarquillDlg(WizardHost& host, WizardEnvironment& environment,
       personality_(c_),
       interests_(c_),
       fame_(c_),
-      save_(c_, SaveStep::Hooks{[this] { return look_.currentAppearance(); },
-                                [this] { resetToWelcome(); },
-                                [this] {
-                                    if (auto* looks = c_.looks()) {
-                                        looks->refill(true, true);
-                                        look_.mirror();
-                                    }
-                                }}),
+      save_(c_,
+            SaveStep::Hooks{[this] { return look_.currentAppearance(); }, [this] { goToStep(0); },
+                            [this] {
+                                if (auto* looks = c_.looks()) {
+                                    looks->refill(true, true);
+                                    look_.mirror();
+                                }
+                            }}),
       import_(c_,
               ImportSteps::Hooks{[this](const gamedata::Appearance& a) { look_.showChosen(a); }},
               options_.import) {}
 
 // The scene goes first: it may still call back into the controls while it is torn down.
-CMarquillDlg::~CMarquillDlg() { c_.scene.reset(); }
+CMarquillDlg::~CMarquillDlg() {
+    c_.scene.reset();
+}
 
 std::string CMarquillDlg::caption() const {
     return std::string(c_.controls.dialogTemplate().caption);
@@ -247,9 +249,13 @@ void CMarquillDlg::setCursor(preview::Cursor cursor) {
     c_.setCursor(cursor == preview::Cursor::Wait ? Cursor::Wait : Cursor::Arrow);
 }
 
-bool CMarquillDlg::isForeground() const { return c_.host.isForeground(); }
+bool CMarquillDlg::isForeground() const {
+    return c_.host.isForeground();
+}
 
-void CMarquillDlg::defaultButtonStates() { look_.defaultButtonStates(); }
+void CMarquillDlg::defaultButtonStates() {
+    look_.defaultButtonStates();
+}
 
 void CMarquillDlg::previewReady() {
     name_.limitFields();
@@ -257,9 +263,13 @@ void CMarquillDlg::previewReady() {
     c_.flush();
 }
 
-platform::SoundPlayer& CMarquillDlg::sounds() { return c_.host.sounds(); }
+platform::SoundPlayer& CMarquillDlg::sounds() {
+    return c_.host.sounds();
+}
 
-void CMarquillDlg::timerChanged(int periodMs) { c_.host.setFrameTimer(periodMs); }
+void CMarquillDlg::timerChanged(int periodMs) {
+    c_.host.setFrameTimer(periodMs);
+}
 
 void CMarquillDlg::end(DialogResult result) {
     if (result_) return;

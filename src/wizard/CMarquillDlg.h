@@ -84,6 +84,9 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
 
     // ShowStep: lays out the current step.
     void showStep();
+    // The step machine moves to a step and lays it out, as the save's return to the welcome step
+    // does; tests start a page this way.
+    void goToStep(int step);
 
   private:
     // The preview's host calls, answered with the wizard's controls and host.
@@ -105,7 +108,6 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     void quit();
     void about();
     void openReadme();
-    void resetToWelcome();
     void end(DialogResult result);
     [[nodiscard]] bool accepts(int controlId) const;
 

@@ -25,7 +25,9 @@ void ImportSteps::scanProgress(std::string_view status, int position, int count)
     c_.redraw();
 }
 
-void ImportSteps::endScan() { c_.controls.show(id::kProgress, false); }
+void ImportSteps::endScan() {
+    c_.controls.show(id::kProgress, false);
+}
 
 bool ImportSteps::chooseNeighborhood() {
     for (;;) {
@@ -46,8 +48,7 @@ bool ImportSteps::chooseNeighborhood() {
         c_.setCursor(Cursor::Wait);
         c_.controls.setItems(id::kCelebrities, {}, {});
         const gamedata::CelebritySearchResult found = gamedata::searchCelebrities(
-            paths(), neighborhood_,
-            [this](std::string_view s, int position, int count) {
+            paths(), neighborhood_, [this](std::string_view s, int position, int count) {
                 scanProgress(s, position, count);
             });
         endScan();
@@ -96,8 +97,7 @@ void ImportSteps::showPerson(const std::string& path) {
 
 void ImportSteps::celebritySelected(int index) {
     const ControlState& list = c_.controls.at(id::kCelebrities);
-    if (list.items.empty() || index < 0 || static_cast<size_t>(index) >= list.items.size())
-        return;
+    if (list.items.empty() || index < 0 || static_cast<size_t>(index) >= list.items.size()) return;
     c_.controls.select(id::kCelebrities, index);
     c_.play(sound::kClick);
     personPath_ = personFolder_ + gamedata::entryFileName(list.items[static_cast<size_t>(index)]);
@@ -106,13 +106,12 @@ void ImportSteps::celebritySelected(int index) {
 
 void ImportSteps::celebrityFileSelected(int index) {
     const ControlState& list = c_.controls.at(id::kCelebrityFiles);
-    if (list.items.empty() || index < 0 || static_cast<size_t>(index) >= list.items.size())
-        return;
+    if (list.items.empty() || index < 0 || static_cast<size_t>(index) >= list.items.size()) return;
     c_.controls.select(id::kCelebrityFiles, index);
     c_.play(sound::kClick);
-    celebrityPath_ = platform::resolveGamePath(
-        c_.gameFolder, std::string(text::kTemplateFolderName) + "/" +
-                           list.items[static_cast<size_t>(index)]);
+    celebrityPath_ =
+        platform::resolveGamePath(c_.gameFolder, std::string(text::kTemplateFolderName) + "/" +
+                                                     list.items[static_cast<size_t>(index)]);
     showPerson(celebrityPath_);
 }
 
@@ -129,9 +128,9 @@ void ImportSteps::replace() {
         request.neighborhood = neighborhood_;
         request.personPath = personPath_;
         request.celebrityPath = celebrityPath_;
-        gamedata::BackupStore backups =
-            options_.backupRoot ? gamedata::BackupStore(*options_.backupRoot)
-                                : gamedata::BackupStore();
+        gamedata::BackupStore backups = options_.backupRoot
+                                            ? gamedata::BackupStore(*options_.backupRoot)
+                                            : gamedata::BackupStore();
         gamedata::GuidSource& guids = options_.guids ? *options_.guids : clockGuids_;
         lastReplace_ = gamedata::replaceCelebrity(request, backups, guids);
         c_.endModal();

@@ -11,7 +11,9 @@ namespace marquill::wizard {
 
 namespace {
 
-int countOf(const ControlSet& k, int list) { return static_cast<int>(k.at(list).items.size()); }
+int countOf(const ControlSet& k, int list) {
+    return static_cast<int>(k.at(list).items.size());
+}
 
 struct Pair {
     int list, add, remove;
@@ -59,8 +61,8 @@ void InterestsPage::show() {
 }
 
 void InterestsPage::updateStatus() {
-    const bool done = countOf(c_.controls, id::kTop) >= kChoices &&
-                      countOf(c_.controls, id::kLow) >= kChoices;
+    const bool done =
+        countOf(c_.controls, id::kTop) >= kChoices && countOf(c_.controls, id::kLow) >= kChoices;
     c_.controls.enable(id::kNext, done);
     c_.setStatus(done ? text::kInterestsDone : text::kNeedInterests);
 }

@@ -18,7 +18,9 @@ std::vector<int> selectionOf(const character::LookList& list) {
 
 }  // namespace
 
-bool LookPage::femalePressed() const { return c_.controls.at(id::kFemale).pressed; }
+bool LookPage::femalePressed() const {
+    return c_.controls.at(id::kFemale).pressed;
+}
 
 void LookPage::mirror() {
     character::LookLists* looks = c_.looks();
@@ -40,11 +42,11 @@ void LookPage::applyStatus(const std::optional<character::LookStatus>& status) {
 }
 
 void LookPage::showNormal() {
-    for (int controlId : {id::kBodyTypeLabel, id::kBodyType, id::kSkinTypeLabel, id::kSkinType,
-                          id::kGenderLabel, id::kMale, id::kFemale, id::kBodyMeshLabel,
-                          id::kBodyMesh, id::kBodyTextureLabel, id::kBodyTexture,
-                          id::kHeadMeshLabel, id::kHeadMesh, id::kHeadTextureLabel,
-                          id::kHeadTexture})
+    for (int controlId :
+         {id::kBodyTypeLabel, id::kBodyType, id::kSkinTypeLabel, id::kSkinType, id::kGenderLabel,
+          id::kMale, id::kFemale, id::kBodyMeshLabel, id::kBodyMesh, id::kBodyTextureLabel,
+          id::kBodyTexture, id::kHeadMeshLabel, id::kHeadMesh, id::kHeadTextureLabel,
+          id::kHeadTexture})
         c_.controls.show(controlId, true);
     const int gender = c_.record.gender();
     c_.controls.press(id::kMale, gender == celeb::kMale);

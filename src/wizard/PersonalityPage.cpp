@@ -13,8 +13,8 @@ namespace marquill::wizard {
 
 namespace {
 
-constexpr std::array<int, celeb::kTraitCount> kTraitSliders = {
-    id::kNeat, id::kActive, id::kPlayful, id::kOutgoing, id::kNice};
+constexpr std::array<int, celeb::kTraitCount> kTraitSliders = {id::kNeat, id::kActive, id::kPlayful,
+                                                               id::kOutgoing, id::kNice};
 
 // The order the sign profiles use.
 constexpr std::array<int, 5> kSignOrder = {celeb::kOutgoing, celeb::kNice, celeb::kPlayful,
@@ -22,7 +22,9 @@ constexpr std::array<int, 5> kSignOrder = {celeb::kOutgoing, celeb::kNice, celeb
 
 }  // namespace
 
-int traitSlider(int trait) { return kTraitSliders.at(static_cast<size_t>(trait)); }
+int traitSlider(int trait) {
+    return kTraitSliders.at(static_cast<size_t>(trait));
+}
 
 std::array<int, 5> PersonalityPage::traits() const {
     std::array<int, 5> t{};

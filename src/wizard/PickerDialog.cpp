@@ -12,9 +12,13 @@ PickerDialog::PickerDialog(gamedata::GamePaths paths, platform::SoundPlayer& sou
     showText();
 }
 
-bool PickerDialog::left() const { return result_ && *result_ == id::kPickerLeave; }
+bool PickerDialog::left() const {
+    return result_ && *result_ == id::kPickerLeave;
+}
 
-void PickerDialog::showText() { controls_.setText(id::kPickerMessage, picker_.text()); }
+void PickerDialog::showText() {
+    controls_.setText(id::kPickerMessage, picker_.text());
+}
 
 void PickerDialog::click(int controlId) {
     if (result_) return;

@@ -58,7 +58,8 @@ void SaveStep::hideProgress() {
 void SaveStep::save() {
     c_.play(sound::kClick);
     c_.beginModal();
-    celeb::SaveSetup setup{c_.gameFolder, c_.environment.templatePersonFile(), c_.scene.get()};
+    celeb::SaveSetup setup{c_.gameFolder, c_.environment.templatePersonFile(), c_.scene.get(),
+                           c_.environment.gameWindowsFolder()};
     celeb::SaveChoices choices{hooks_.currentLook(), c_.controls.at(id::kFame).selected()};
     WizardSaveHost saveHost(c_);
     last_ = celeb::saveCelebrity(c_.record, choices, setup, skins_, saveHost,

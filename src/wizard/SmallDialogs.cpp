@@ -6,7 +6,9 @@
 namespace marquill::wizard {
 
 namespace {
-bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool continuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 }  // namespace
 
 size_t characterCount(std::string_view text) {

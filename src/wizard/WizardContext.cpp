@@ -9,9 +9,13 @@ namespace marquill::wizard {
 WizardContext::WizardContext(WizardHost& h, WizardEnvironment& e)
     : host(h), environment(e), controls(wizardDialogTemplate()) {}
 
-character::LookLists* WizardContext::looks() const { return scene ? scene->lookLists() : nullptr; }
+character::LookLists* WizardContext::looks() const {
+    return scene ? scene->lookLists() : nullptr;
+}
 
-void WizardContext::setStatus(std::string_view text) { controls.setText(id::kStatus, text); }
+void WizardContext::setStatus(std::string_view text) {
+    controls.setText(id::kStatus, text);
+}
 
 void WizardContext::showMessage(std::string_view title, std::string_view message) {
     flush();
@@ -25,7 +29,9 @@ bool WizardContext::confirm(std::string_view title, std::string_view message) {
     return host.runModal(dialog) == static_cast<int>(DialogResult::Ok);
 }
 
-void WizardContext::play(std::string_view sound) { host.sounds().playNamed(sound); }
+void WizardContext::play(std::string_view sound) {
+    host.sounds().playNamed(sound);
+}
 
 void WizardContext::trace(std::string_view line) {
     host.trace(std::string(text::kTracePrefix) + std::string(line));

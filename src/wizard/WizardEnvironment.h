@@ -26,6 +26,9 @@ class WizardEnvironment {
     [[nodiscard]] virtual bool createFolder(const std::string& folder) = 0;
     // The current folder, for the diagnostic trace.
     [[nodiscard]] virtual std::string currentFolder() = 0;
+    // The installer's Windows path of the game folder, below which exchange files name their skin
+    // files as other players' copies of the game do; empty when the folder was given instead.
+    [[nodiscard]] virtual std::string gameWindowsFolder() { return {}; }
 };
 
 }  // namespace marquill::wizard

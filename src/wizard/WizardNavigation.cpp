@@ -89,10 +89,10 @@ void CMarquillDlg::layOutStep() {
             k.enable(id::kNext, false);
             break;
         case 8:
-            resetToWelcome();
+            goToStep(0);
             break;
         case 9:
-            if (!import_.chooseNeighborhood()) resetToWelcome();
+            if (!import_.chooseNeighborhood()) goToStep(0);
             break;
         case 10:
             import_.listCelebrityFiles();
@@ -100,16 +100,17 @@ void CMarquillDlg::layOutStep() {
             break;
         case 11:
             import_.replace();
-            resetToWelcome();
+            goToStep(0);
             break;
         default:
             break;
     }
 }
 
-void CMarquillDlg::resetToWelcome() {
-    c_.step = 0;
+void CMarquillDlg::goToStep(int step) {
+    c_.step = step;
     showStep();
+    c_.flush();
 }
 
 void CMarquillDlg::next() {

@@ -36,7 +36,7 @@ TEST(ExchangeFile, KeysValuesAndLineEndsByteForByte) {
     SkinFileList skins;
     ASSERT_TRUE(skins.add("/g/GameData/Skins/b1.cmx"));
     ASSERT_TRUE(skins.add("/g/GameData/Skins/b1.bmp"));
-    putExchangeSkinFiles(doc, skins);
+    putExchangeSkinFiles(doc, skins, platform::GameLocation{"/g", "", ""});
     putExchangeVersion(doc);
     EXPECT_EQ(doc.text(),
               "[Marquill]\r\n"
@@ -64,6 +64,25 @@ TEST(ExchangeFile, TextIsWindows1252AndAFileThatCannotBeWrittenIsReported) {
     EXPECT_NE(text.find("\r\nSkinFileCount=0\r\nVersion=4\r\n"), std::string::npos);
     EXPECT_FALSE(writeExchangeFile(dir + "/missing/star.srf", r, {}, none));
     std::filesystem::remove_all(dir);
+}
+
+TEST(ExchangeFile, SkinFilesAreNamedAsTheGameNamesThem) {
+    SkinFileList skins;
+    ASSERT_TRUE(skins.add("/wine/drive_c/Games/The Pemms/GameData/Skins/Zo\xC3\xAB.bmp"));
+    ASSERT_TRUE(skins.add("/wine/drive_c/Games/The Pemms/GameData/Skins/Zo\xEB.cmx"));
+    ASSERT_TRUE(skins.add("GameData/Skins/b1.skn"));
+    platform::ProfileDocument doc;
+    putExchangeSkinFiles(doc, skins,
+                         {"/wine/drive_c/Games/The Pemms", "C:\\Games\\The Pemms\\", "/wine"});
+    const std::string here = std::filesystem::current_path().string();
+    EXPECT_EQ(doc.text(),
+              "[Marquill]\r\nSkinFileCount=3\r\n"
+              "SkinFile1=C:\\Games\\The Pemms\\GameData\\Skins\\Zo\xEB.bmp\r\n"
+              "SkinFile2=C:\\Games\\The Pemms\\GameData\\Skins\\Zo\xEB.cmx\r\n"
+              "SkinFile3=" +
+                  here + "/GameData/Skins/b1.skn\r\n")
+        << "UTF-8 and Windows-1252 names on disk both become Windows-1252; a relative path "
+           "becomes absolute";
 }
 
 class SkinFileListTest : public testing::Test {

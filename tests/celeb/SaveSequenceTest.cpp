@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include "celeb/RecordChecks.h"
+
 #include "gamedata/TestFiles.h"
+#include "platform/Files.h"
 
 namespace marquill::celeb {
 namespace {
@@ -122,6 +125,32 @@ TEST_F(SaveSequenceTest, CancellingWritesNothingAndAFailedExchangeFileIsNotCalle
     for (const std::string& line : host.log)
         EXPECT_EQ(line.find("was saved"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder() + "missing"));
+}
+
+TEST_F(SaveSequenceTest, SkinFilesAreWrittenAbsoluteOrAsTheInstallersPath) {
+    const std::string skinFolder = game_.path() + "/GameData/Skins/";
+    std::filesystem::create_directories(skinFolder);
+    std::ofstream(skinFolder + "b003mafit_01.cmx") << "version 300\r\n";
+    auto skinLines = [&](const SaveSetup& setup) {
+        ScriptedHost host;
+        host.chosen = folder() + "star.srf";
+        SkinFileList skins;
+        (void)saveCelebrity(record(), {}, setup, skins, host, {});
+        auto bytes = platform::readWholeFile(folder() + "star.srf");
+        std::string text = bytes ? std::string(bytes->begin(), bytes->end()) : "";
+        const size_t at = text.find("SkinFileCount=");
+        return at == std::string::npos ? text : text.substr(at, text.find("Version") - at);
+    };
+    const std::string relative =
+        std::filesystem::relative(game_.path(), std::filesystem::current_path()).string();
+    ASSERT_NE(relative.front(), '/');
+    EXPECT_EQ(skinLines({relative, tmpl_, nullptr}),
+              "SkinFileCount=1\r\nSkinFile1=" +
+                  std::filesystem::path(game_.path()).lexically_normal().string() +
+                  "/GameData/Skins/b003mafit_01.cmx\r\n");
+    EXPECT_EQ(skinLines({game_.path(), tmpl_, nullptr, "C:\\Program Files\\Kavor\\The Pemms"}),
+              "SkinFileCount=1\r\nSkinFile1=C:\\Program Files\\Kavor\\The "
+              "Pemms\\GameData\\Skins\\b003mafit_01.cmx\r\n");
 }
 
 }  // namespace

@@ -90,18 +90,6 @@ TEST(IdleChoice, EachStanceFollowsItsTable) {
     }
 }
 
-TEST(IdleChoice, OneDrawInTwentyLeavesArmsDown) {
-    platform::SeededRandom random(7);
-    int transitions = 0;
-    for (int i = 0; i < 2000; ++i) {
-        IdleCycle cycle;
-        (void)cycle.choose(random);
-        transitions += cycle.state() == IdleCycle::HandsOnHips;
-    }
-    EXPECT_GT(transitions, 60);
-    EXPECT_LT(transitions, 140);
-}
-
 // A catalogue with a few idle animations, two frames each on the pelvis.
 class IdleCycleWithCatalogue : public ::testing::Test {
   protected:

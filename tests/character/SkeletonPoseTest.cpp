@@ -143,11 +143,5 @@ TEST(SkeletonPose, PosesOnlyWhatChangedAndClearsTheMarks) {
     EXPECT_EQ(0u, s.bones[0].changeCount);
 }
 
-TEST(SkeletonPose, EmptySkeletonIsLeftAlone) {
-    Skeleton s;
-    updatePose(s);
-    EXPECT_FALSE(s.changed);
-}
-
 }  // namespace
 }  // namespace marquill::character

@@ -1,5 +1,7 @@
 // End to end: the marquill command over a demo installation, as a player would run it.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +12,8 @@
 
 #include "platform/Files.h"
 
+extern char** environ;
+
 namespace {
 
 struct Run {
@@ -17,9 +21,10 @@ struct Run {
     std::string out;
 };
 
-Run marquill(const std::string& arguments) {
-    const std::string command =
-        std::string(MARQUILL_BINARY_DIR) + "/src/cli/marquill " + arguments + " 2>/dev/null";
+const std::string kMarquill = std::string(MARQUILL_BINARY_DIR) + "/src/cli/marquill";
+
+// Standard output of a shell command line, with its exit status.
+Run shell(const std::string& command) {
     Run run;
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -30,6 +35,15 @@ Run marquill(const std::string& arguments) {
     int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+Run marquill(const std::string& arguments) {
+    return shell(kMarquill + " " + arguments + " 2>/dev/null");
+}
+
+// The same, with standard error and standard output together.
+Run marquillWithErrors(const std::string& arguments) {
+    return shell(kMarquill + " " + arguments + " 2>&1");
 }
 
 std::string bytes(const std::string& path) {
@@ -108,6 +122,66 @@ TEST_F(GameDataCommands, RefusalsUseTheWizardsWordsAndExitOne) {
                        game_)
                   .status,
               1);  // not a celebrity
+}
+
+TEST_F(GameDataCommands, CommandsThatChangeGameFilesRefuseWhileTheGameRuns) {
+    const std::string g = " --game-dir " + game_;
+    ASSERT_EQ(marquill("create --out nova.srf --name Nova --description d --traits 5,5,5,5,5"
+                       " --top Weather,Money,Music,Food,Style"
+                       " --low Politics,Travel,Sports,Romance,Exercise" +
+                       g)
+                  .status,
+              0);
+    ASSERT_EQ(
+        marquill("import --neighborhood 1 --person User00004.iff --celebrity nova.iff" + g).status,
+        0);
+    const std::string listed = marquill("restore --list").out;
+    const std::string id = listed.substr(0, listed.find(' '));
+    ASSERT_FALSE(id.empty());
+    const std::string person = bytes(game_ + "/UserData/Characters/User00004.iff");
+
+    // The game, started from its folder.
+    const std::string program = game_ + "/Pemms";
+    std::filesystem::copy_file("/bin/sleep", program);
+    std::string name = "Pemms", seconds = "60";
+    char* argv[] = {name.data(), seconds.data(), nullptr};
+    pid_t game = 0;
+    ASSERT_EQ(::posix_spawn(&game, program.c_str(), nullptr, nullptr, argv, environ), 0);
+
+    const std::string warning =
+        "Looks like The Pemms is running, you need to quit the Pemms first before running "
+        "Marquill.";
+    for (const std::string& command :
+         {"import --neighborhood 1 --person User00004.iff --celebrity nova.iff" + g,
+          "restore " + id,
+          "create --out star.srf --name Star --description d --traits 5,5,5,5,5"
+          " --top Weather,Money,Music,Food,Style --low Politics,Travel,Sports,Romance,Exercise" +
+              g}) {
+        auto refused = marquillWithErrors(command);
+        EXPECT_EQ(refused.status, 1) << command;
+        EXPECT_NE(refused.out.find(warning), std::string::npos) << refused.out;
+    }
+    EXPECT_EQ(marquill("templates" + g).status, 0) << "reading commands still work";
+    ::kill(game, SIGKILL);
+    ::waitpid(game, nullptr, 0);
+
+    EXPECT_EQ(bytes(game_ + "/UserData/Characters/User00004.iff"), person);
+    EXPECT_FALSE(std::filesystem::exists(game_ + "/TemplateCelebrity/star.srf"));
+    EXPECT_EQ(marquill("restore " + id).status, 0) << "once the game has ended";
+}
+
+TEST_F(GameDataCommands, ARelativeGameFolderStillGivesAbsoluteSkinFiles) {
+    auto created =
+        shell("cd " + root_ + " && " + kMarquill +
+              " create --out nova.srf --name Nova --description d --traits 5,5,5,5,5"
+              " --top Weather,Money,Music,Food,Style"
+              " --low Politics,Travel,Sports,Romance,Exercise --game-dir game 2>/dev/null");
+    ASSERT_EQ(created.status, 0);
+    const std::string srf = bytes(game_ + "/TemplateCelebrity/nova.srf");
+    const size_t first = srf.find("\r\nSkinFile1=");
+    ASSERT_NE(first, std::string::npos) << srf;
+    const std::string folder = std::filesystem::path(game_).lexically_normal().string() + "/";
+    EXPECT_EQ(srf.compare(first + 12, folder.size(), folder), 0) << srf;
 }
 
 }  // namespace

@@ -113,7 +113,13 @@ TEST_F(CommandTest, StringsReadsOneLanguage) {
     EXPECT_NE(out.find(R"("strings":["first","sec\"ond"])"), std::string::npos) << out;
     ASSERT_EQ(Run(runStrings, {iff, "STR#:200", "--language", "3", "--json"}), kExitDone) << err;
     EXPECT_NE(out.find(R"("strings":["drei","sec\"ond"])"), std::string::npos) << out;
+    // A language the set lacks reads as the game reads it: language 0's strings.
     ASSERT_EQ(Run(runStrings, {iff, "STR#:200", "--language", "7"}), kExitDone) << err;
+    EXPECT_EQ(out, "1\tfirst\n2\tsec\"ond\n");
+    EXPECT_NE(err.find("language 7 is not in the set"), std::string::npos) << err;
+    ASSERT_EQ(Run(runStrings, {iff, "STR#:200", "--language", "3"}), kExitDone) << err;
+    EXPECT_EQ(err, "") << "language 3 is stored";
+    ASSERT_EQ(Run(runStrings, {iff, "STR#:200", "--language", "7", "--exact"}), kExitDone) << err;
     EXPECT_EQ(out, "");
     EXPECT_EQ(Run(runStrings, {iff, "STR#:200", "--language", "20"}), kExitUsage);
     EXPECT_EQ(Run(runStrings, {iff, "STR#:201"}), kExitFileError);

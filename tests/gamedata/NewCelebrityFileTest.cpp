@@ -138,6 +138,47 @@ TEST(NewCelebrityFile, WritesNamesConstantsByRankAndBodyStrings) {
     EXPECT_EQ(m.pictures, 0);
 }
 
+std::vector<uint8_t> resourceBytes(const std::string& path, resfile::ResType type, int16_t id) {
+    resfile::IFFResFile2 file;
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(file.Open(path, resfile::Access::ReadOnly), resfile::kResOk);
+    if (auto* b = file.GetResource(type, id)) {
+        bytes.assign(b->Bytes().begin(), b->Bytes().end());
+        (void)resfile::Release(file, b);
+    }
+    (void)file.Close();
+    return bytes;
+}
+
+TEST(NewCelebrityFile, TheConstantLabelsGoBackAsTheyWereLoaded) {
+    TempFolder dir;
+    const std::string tmpl = dir.path() + "/QT_Template.iff";
+    writePerson(tmpl, {.guid = 1, .bodyStrings = templateBodyStrings()});
+    RecordingReporter reporter;
+    auto result = makeNewCelebrityFile(dir.path() + "/nova", tmpl, values(), reporter);
+    ASSERT_EQ(result.code, 0);
+    ASSERT_TRUE(result.traitsWritten);
+    const auto labels = resourceBytes(tmpl, resfile::kTypeTreeConstants, kConstantsId);
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(resourceBytes(dir.path() + "/nova.iff", resfile::kTypeTreeConstants, kConstantsId),
+              labels)
+        << "the new values belong in BCON alone";
+    EXPECT_EQ(readBack(dir.path() + "/nova.iff").bcon[7], 1000);
+}
+
+TEST(NewCelebrityFile, BodyStringNamesAreWindows1252WhicheverWayTheyCame) {
+    TempFolder dir;
+    const std::string tmpl = dir.path() + "/QT_Template.iff";
+    writePerson(tmpl, {.guid = 1, .bodyStrings = templateBodyStrings()});
+    CelebrityValues v = values();
+    v.appearance.headMesh = "c011ma_r\xE9po";          // read from a game file
+    v.appearance.headTexture = "C011mamed_r\xC3\xA9";  // typed on the command line
+    RecordingReporter reporter;
+    ASSERT_EQ(makeNewCelebrityFile(dir.path() + "/nova", tmpl, v, reporter).code, 0);
+    EXPECT_EQ(readBack(dir.path() + "/nova.iff").body[2],
+              "c011ma_r\xE9po,HEAD-HEAD=C011mamed_r\xE9");
+}
+
 TEST(NewCelebrityFile, ShortConstantsAndMissingStringsAreHandled) {
     TempFolder dir;
     const std::string tmpl = dir.path() + "/t.iff";

@@ -108,9 +108,21 @@ TEST_F(ReplaceTest, APersonFileWithoutObjectDefinitionIsLeftAlone) {
     EXPECT_TRUE(store.list().empty());
 }
 
-TEST(ReplacementName, CutsToSixtyThreeCharacters) {
+TEST(ReplacementName, IsWindows1252TextCutToSixtyThreeCharacters) {
     EXPECT_EQ(replacementName("/a/User00012.iff", "/t/Star.iff"), "user00012 - Star (Marquill)");
     EXPECT_EQ(replacementName("/a/USER1.IFF", "/t/" + std::string(80, 'x') + ".iff").size(), 63u);
+    // File names on disk are UTF-8 when the player named them, Windows-1252 when they were
+    // copied from Windows as they were; the game reads the name as Windows-1252 either way.
+    EXPECT_EQ(replacementName("/a/User00004.iff", "/t/Zo\xC3\xAB Star.iff"),
+              "user00004 - Zo\xEB Star (Marquill)");
+    EXPECT_EQ(replacementName("/a/User00004.iff", "/t/Zo\xEB Star.iff"),
+              "user00004 - Zo\xEB Star (Marquill)");
+    EXPECT_EQ(replacementName("/a/User00004.iff", "/t/\xE6\x98\x9F \xE2\x82\xAC.iff"),
+              "user00004 - ? \x80 (Marquill)")
+        << "a character Windows-1252 cannot hold becomes \"?\"";
+    EXPECT_EQ(replacementName("/a/User1.iff", "/t/" + std::string(40, 'x') + "\xC3\xAB.iff").size(),
+              std::string("user1 - ").size() + 40 + 1 + std::string(" (Marquill)").size())
+        << "cut after conversion: one byte per character";
 }
 
 }  // namespace

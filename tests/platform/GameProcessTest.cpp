@@ -22,14 +22,20 @@ using resfile::testing::TempDir;
 // A running program for the length of a test.
 class Child {
   public:
-    Child(const std::string& program, std::vector<std::string> argv) : argv_(std::move(argv)) {
-        std::vector<char*> args;
+    // An empty environment: ours.
+    Child(const std::string& program, std::vector<std::string> argv,
+          std::vector<std::string> environment = {})
+        : argv_(std::move(argv)), environment_(std::move(environment)) {
+        std::vector<char*> args, env;
         for (auto& a : argv_)
             args.push_back(a.data());
         args.push_back(nullptr);
+        for (auto& e : environment_)
+            env.push_back(e.data());
+        env.push_back(nullptr);
         // posix_spawn returns once the program runs, so /proc shows it already.
-        started_ =
-            ::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, args.data(), environ) == 0;
+        started_ = ::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, args.data(),
+                                 environment_.empty() ? environ : env.data()) == 0;
     }
     ~Child() { stop(); }
     void stop() {
@@ -41,15 +47,15 @@ class Child {
     [[nodiscard]] bool started() const { return started_; }
 
   private:
-    std::vector<std::string> argv_;
+    std::vector<std::string> argv_, environment_;
     pid_t pid_ = 0;
     bool started_ = false;
 };
 
 // A Wine prefix whose drive C holds the game, and whose drive Z is the whole file system.
 struct FakeInstall {
-    explicit FakeInstall(const TempDir& dir)
-        : prefix(dir.File("prefix")),
+    explicit FakeInstall(const TempDir& dir, const std::string& name = "prefix")
+        : prefix(dir.File(name)),
           game(prefix + "/drive_c/Program Files/Kavor/The Pemms"),
           other(prefix + "/drive_c/Program Files/Kavor/The Pemms Other") {
         fs::create_directories(game);
@@ -98,12 +104,19 @@ TEST(GameProcess, AWineCommandLineNamingTheGameMeansTheGameRuns) {
     FakeInstall install(dir);
     // Wine's loader runs the game and shows the program's Windows path as its first argument,
     // in whatever case the game's shortcut used.
-    Child game("/bin/sleep", {"c:\\PROGRAM FILES\\kavor\\the pemms\\PEMMS.EXE", "60"});
+    Child game("/bin/sleep", {"c:\\PROGRAM FILES\\kavor\\the pemms\\PEMMS.EXE", "60"},
+               {"WINEPREFIX=" + install.prefix});
     ASSERT_TRUE(game.started());
     EXPECT_TRUE(isGameRunning(install.game, install.prefix));
     EXPECT_FALSE(isGameRunning(install.other, install.prefix));
-    EXPECT_FALSE(isGameRunning(install.game, dir.File("another-prefix")))
-        << "drive C of another prefix is another folder";
+
+    // The same Windows path in another prefix is another folder, however alike the two are.
+    FakeInstall other(dir, "second-prefix");
+    EXPECT_FALSE(isGameRunning(other.game, other.prefix));
+    Child otherGame("/bin/sleep", {"C:\\Program Files\\Kavor\\The Pemms\\Pemms.exe", "60"},
+                    {"WINEPREFIX=" + other.prefix + "/"});
+    ASSERT_TRUE(otherGame.started());
+    EXPECT_TRUE(isGameRunning(other.game, other.prefix));
 }
 
 TEST(GameProcess, CommandLinesThatStartTheGame) {
@@ -148,10 +161,29 @@ TEST(GameProcess, ReadsAProcessTableAndNeverCountsItself) {
     process("4242", install.game + "/Pemms.exe", "");
     EXPECT_TRUE(isGameRunningIn(proc, install.game, install.prefix, 0));
     EXPECT_FALSE(isGameRunningIn(proc, install.game, install.prefix, 4242)) << "our own process";
+    EXPECT_FALSE(
+        isGameRunningIn(proc, install.game, install.prefix, 0, install.game + "/Pemms.exe"))
+        << "another copy of ourselves, kept in the game folder";
 
-    process("4343", "/usr/bin/wine64-preloader",
-            std::string("C:\\Program Files\\KAVOR\\The Pemms\\Pemms.exe") + '\0');
-    EXPECT_TRUE(isGameRunningIn(proc, install.game, install.prefix, 4242));
+    const std::string gameCommand =
+        std::string("C:\\Program Files\\KAVOR\\The Pemms\\Pemms.exe") + '\0';
+    auto environment = [&](const std::string& pid, const std::string& variables) {
+        std::ofstream(proc + "/" + pid + "/environ", std::ios::binary) << variables;
+    };
+    process("4343", "/usr/bin/wine64-preloader", gameCommand);
+    environment("4343", std::string("LANG=C") + '\0' + "WINEPREFIX=/elsewhere" + '\0');
+    EXPECT_FALSE(isGameRunningIn(proc, install.game, install.prefix, 4242))
+        << "the game of another prefix";
+    process("4344", "/usr/bin/wine64-preloader", gameCommand);
+    fs::create_directories(dir.File("home"));
+    fs::create_directory_symlink("../prefix", dir.File("home/.wine"));
+    environment("4344", "HOME=" + dir.File("home") + '\0');
+    EXPECT_TRUE(isGameRunningIn(proc, install.game, install.prefix, 4242))
+        << "without WINEPREFIX, Wine runs in ~/.wine";
+    fs::remove_all(proc + "/4344");
+    process("4345", "/usr/bin/wine64-preloader", gameCommand);
+    EXPECT_TRUE(isGameRunningIn(proc, install.game, install.prefix, 4242))
+        << "an environment that cannot be read does not rule it out";
     EXPECT_FALSE(isGameRunningIn(dir.File("no-proc"), install.game, install.prefix, 0));
 }
 

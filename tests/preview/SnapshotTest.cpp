@@ -40,7 +40,7 @@ class RecordingLibrary final : public image::ImageLibrary {
         return 1;
     }
     int32_t close(void*) override { return 1; }
-    const image::PictrixCallbacks& callbacks() const override {
+    const PictrixCallbacks& callbacks() const override {
         return image::imageLibraryCallbacks();
     }
 
