@@ -18,6 +18,7 @@
 #include "fileindex/FolderIndex.h"
 #include "fileindex/TempTree.h"
 #include "image/ImageLibrary.h"
+#include "platform/AsciiCase.h"
 #include "platform/RandomSource.h"
 #include "preview/SteppedClock.h"
 #include "wizard/CMarquillDlg.h"
@@ -37,8 +38,9 @@ class RecordingSounds final : public platform::SoundPlayer {
 
     [[nodiscard]] int count(std::string_view name) const {
         int n = 0;
+        // Sound names are case-insensitive.
         for (const std::string& p : played)
-            if (p == name) ++n;
+            if (platform::equalsIgnoringCase(p, name)) ++n;
         return n;
     }
     std::vector<std::string> played, files;
@@ -66,12 +68,11 @@ class RecordingHost final : public WizardHost {
             // A wizard that never lets go of a dialog: leave it so the test ends.
             ADD_FAILURE() << "more than 200 dialogs";
             dialog.click(id::kPickerLeave);
-        } else if (!answers.empty()) {
-            Answer a = std::move(answers.front());
-            answers.pop_front();
+        } else if (std::deque<Answer>& queue = r.dialog == kPicker ? pickerAnswers : answers;
+                   !queue.empty()) {
+            Answer a = std::move(queue.front());
+            queue.pop_front();
             a(dialog);
-        } else if (r.dialog == "MarquillPickNhood" && pickerAnswer) {
-            pickerAnswer(dialog);
         } else {
             dialog.enter();
         }
@@ -107,9 +108,19 @@ class RecordingHost final : public WizardHost {
     void endDialog(DialogResult result) override { ended = result; }
     void postQuit(int exitCode) override { quit = exitCode; }
 
-    // Answers the next dialog by pressing a button.
+    static constexpr std::string_view kPicker = "MarquillPickNhood";
+
+    // Answers the next dialog other than the picker by pressing a button.
     void press(int controlId) {
         answers.push_back([controlId](DialogModel& d) { d.click(controlId); });
+    }
+    // Answers the next picker: Next `nexts` times, then the button.
+    void pick(int nexts, int button = id::kOk) {
+        pickerAnswers.push_back([nexts, button](DialogModel& d) {
+            for (int i = 0; i < nexts; ++i)
+                d.click(id::kPickerNext);
+            d.click(button);
+        });
     }
     [[nodiscard]] std::vector<ModalRecord> modalsOf(std::string_view dialog) const {
         std::vector<ModalRecord> out;
@@ -119,8 +130,8 @@ class RecordingHost final : public WizardHost {
     }
     [[nodiscard]] std::vector<ModalRecord> messages() const { return modalsOf("CPemmSaved"); }
 
-    std::deque<Answer> answers;
-    Answer pickerAnswer;  // for every picker the script does not answer
+    // Unanswered dialogs get Enter: OK.
+    std::deque<Answer> answers, pickerAnswers;
     std::optional<std::string> savePath;
     std::vector<celeb::SaveDialogRequest> saveRequests;
     std::vector<ModalRecord> modals;
@@ -254,5 +265,33 @@ class WizardRig {
     WizardOptions options;
     std::unique_ptr<CMarquillDlg> dialog;
 };
+
+}  // namespace marquill::wizard::testing
+
+namespace marquill::wizard::testing {
+
+// Steps 3 to 6 through the wizard's events, from step 3 on to step 7.
+inline void passTraitPages(WizardRig& rig, std::string_view name, std::string_view description) {
+    CMarquillDlg& d = rig.dlg();
+    d.editChanged(id::kName, name);
+    d.editChanged(id::kDescription, description);
+    d.click(id::kNext);
+    // Neat 5, Active 6, Playful 3, Outgoing 8, Nice 3: Aries.
+    d.sliderMoved(id::kNeat, 5);
+    d.sliderMoved(id::kActive, 6);
+    d.sliderMoved(id::kPlayful, 3);
+    d.sliderMoved(id::kOutgoing, 8);
+    d.sliderMoved(id::kNice, 3);
+    d.click(id::kNext);
+    // Top: Weather, Hollywood, Romance, Technology, Money; low: Politics and four more.
+    d.listSelectionChanged(id::kAvailable, {0, 1, 2, 3, 4});
+    d.click(id::kAddTop);
+    // Available now: Parties, Travel, Politics, 60's Stuff, Style, Sports, Music, ...
+    d.listSelectionChanged(id::kAvailable, {2, 3, 4, 5, 6});
+    d.click(id::kAddLow);
+    d.click(id::kNext);
+    d.listSelectionChanged(id::kFame, {6});
+    d.click(id::kNext);
+}
 
 }  // namespace marquill::wizard::testing
