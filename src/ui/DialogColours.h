@@ -11,6 +11,7 @@ inline const QColor kDialogBackground{229, 123, 4};
 inline const QColor kDialogText{255, 255, 255};
 
 // Once, application-wide, before the first dialog is made.
-void applyDialogColours(QApplication& app);
+void applyDialogColours(QApplication& app, const QColor& background = kDialogBackground,
+                        const QColor& text = kDialogText);
 
 }  // namespace marquill::ui

@@ -1,10 +1,12 @@
 #include "ui/QtWizardHost.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QUrl>
 
 #include "ui/PreviewWidget.h"
 #include "ui/TemplateDialog.h"
@@ -36,11 +38,9 @@ QString nameFiltersFrom(std::string_view windowsFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-QtWizardHost::QtWizardHost(AssetFolder assets, platform::SoundPlayer& sounds,
-                           platform::ShellOpener& shell)
+QtWizardHost::QtWizardHost(AssetFolder assets, platform::SoundPlayer& sounds)
     : assets_(std::move(assets)),
       sounds_(sounds),
-      shell_(shell),
       window_(std::make_unique<WizardDialog>(assets_)) {
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, [this] {
@@ -141,7 +141,8 @@ void QtWizardHost::setFrameTimer(int periodMs) {
 }
 
 void QtWizardHost::openShell(std::string_view pathOrAddress) {
-    (void)shell_.open(std::string(pathOrAddress));
+    // The application relays this to the host layer's opener; this is for hosts without one.
+    (void)QDesktopServices::openUrl(QUrl::fromUserInput(fromUtf8(pathOrAddress)));
 }
 
 void QtWizardHost::trace(std::string_view line) {

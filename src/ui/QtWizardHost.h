@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include "platform/ShellOpener.h"
 #include "ui/AssetFolder.h"
 #include "wizard/WizardHost.h"
 
@@ -20,8 +19,8 @@ class QtWizardHost final : public QObject, public wizard::WizardHost {
     Q_DISABLE_COPY_MOVE(QtWizardHost)
 
   public:
-    // `sounds` and `shell` outlive the host.
-    QtWizardHost(AssetFolder assets, platform::SoundPlayer& sounds, platform::ShellOpener& shell);
+    // `sounds` outlives the host.
+    QtWizardHost(AssetFolder assets, platform::SoundPlayer& sounds);
     ~QtWizardHost() override;
 
     [[nodiscard]] WizardDialog& window() { return *window_; }
@@ -52,7 +51,6 @@ class QtWizardHost final : public QObject, public wizard::WizardHost {
 
     AssetFolder assets_;
     platform::SoundPlayer& sounds_;
-    platform::ShellOpener& shell_;
     std::unique_ptr<WizardDialog> window_;
     QTimer timer_;  // the frame timer, id 27
     bool waitCursor_ = false;
