@@ -27,11 +27,18 @@ void QtApplicationHost::runWizard(wizard::CMarquillDlg& dialog) {
     application_.setQuitOnLastWindowClosed(false);
     WizardDialog& window = host_.window();
     window.attach(dialog);
-    if (!dialog.initDialog() || dialog.result() || host_.exitCode()) return;
-    window.addMenuAction(QStringLiteral("Undo an import..."), [this] { undoImport(); });
-    window.show();
-    if (onShown) onShown(dialog);
-    if (!dialog.result() && !host_.exitCode()) QApplication::exec();
+    if (dialog.initDialog() && !dialog.result() && !host_.exitCode()) {
+        addFrontEndMenuItems();
+        window.show();
+        if (!dialog.result() && !host_.exitCode()) QApplication::exec();
+    }
+    host_.setFrameTimer(0);
+    window.hide();
+    window.detach();
+}
+
+void QtApplicationHost::addFrontEndMenuItems() {
+    host_.window().addMenuAction(QStringLiteral("Undo an import..."), [this] { undoImport(); });
 }
 
 void QtApplicationHost::undoImport() {

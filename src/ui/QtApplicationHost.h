@@ -23,12 +23,11 @@ class QtApplicationHost final : public app::ApplicationHost {
     wizard::WizardHost& wizardHost() override { return host_; }
     void runWizard(wizard::CMarquillDlg& dialog) override;
 
-    // Called once the window is shown, before the event loop runs (tests drive the window here).
-    std::function<void(wizard::CMarquillDlg&)> onShown;
-
-  private:
+    // The front end's own context-menu items ("Undo an import...") on the wizard's window.
+    void addFrontEndMenuItems();
     void undoImport();
 
+  private:
     QApplication& application_;
     QtWizardHost& host_;
     std::optional<std::string> backupRoot_;

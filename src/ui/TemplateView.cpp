@@ -238,14 +238,24 @@ void TemplateView::connectEvents(const Control& control) {
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         connect(button, &QAbstractButton::clicked, this, click);
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
-        connect(list, &QListWidget::itemSelectionChanged, this, [this, list, controlId] {
+        auto report = [this, list, controlId] {
             if (mirroring_ || !events_.selectionChanged) return;
+            reportedInPress_ = true;
             std::vector<int> rows;
             for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
                 rows.push_back(index.row());
             std::sort(rows.begin(), rows.end());
             events_.selectionChanged(controlId, std::move(rows));
-        });
+        };
+        connect(list, &QListWidget::itemSelectionChanged, this, report);
+        if (list->selectionMode() == QAbstractItemView::SingleSelection) {
+            // A click on the entry already selected is a choice as well: it is how a player asks
+            // again for what that entry brings (the textures of a body, say).
+            list->viewport()->installEventFilter(this);
+            connect(list, &QAbstractItemView::pressed, this, [this, report] {
+                if (!reportedInPress_) report();
+            });
+        }
     } else if (auto* box = qobject_cast<QComboBox*>(w)) {
         connect(box, &QComboBox::activated, this, [this, controlId](int index) {
             if (!mirroring_ && events_.selectionChanged)
@@ -272,6 +282,11 @@ void TemplateView::connectEvents(const Control& control) {
 }
 
 bool TemplateView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && ids_.count(watched) == 0) {
+        // A list's viewport: what the press changes is reported before its `pressed` signal.
+        reportedInPress_ = false;
+        return QObject::eventFilter(watched, event);
+    }
     const int controlId = idOf(watched);
     if (controlId < 0) return QObject::eventFilter(watched, event);
     const bool edit = controls_.at(controlId).spec->kind == ControlKind::Edit;

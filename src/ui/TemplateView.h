@@ -64,6 +64,7 @@ class TemplateView final : public QObject {
     std::map<int, Control> controls_;
     std::map<QObject*, int> ids_;
     bool mirroring_ = false;  // what the view sets itself is not reported back
+    bool reportedInPress_ = false;
 };
 
 }  // namespace marquill::ui

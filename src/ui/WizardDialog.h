@@ -29,6 +29,8 @@ class WizardDialog final : public QDialog {
 
     // Events go to `model` from now on; its controls are shown as they stand.
     void attach(wizard::CMarquillDlg& model);
+    // No events go anywhere any more (the model is about to go).
+    void detach() { model_ = nullptr; }
     [[nodiscard]] wizard::CMarquillDlg* model() const { return model_; }
     [[nodiscard]] TemplateView& view() { return *view_; }
     [[nodiscard]] PreviewWidget& preview() { return *preview_; }
