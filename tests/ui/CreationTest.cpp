@@ -40,7 +40,7 @@ int sliderValue(GuiRig& rig, int controlId) {
     return rig.controlAs<QSlider>(controlId)->value();
 }
 
-TEST(Creation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
+TEST(WindowCreation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
     EXPECT_EQ(rig.status(), "Ready!");
@@ -194,7 +194,7 @@ TEST(Creation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
     EXPECT_GE(rig.sounds.count("CLICK"), 10);
 }
 
-TEST(Creation, EscapeAsksBeforeQuittingAndCancelKeepsTheWizard) {
+TEST(WindowCreation, EscapeAsksBeforeQuittingAndCancelKeepsTheWizard) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
     rig.answers.then(pressButton(id::kCancel));

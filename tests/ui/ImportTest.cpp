@@ -35,7 +35,7 @@ void pickFirstBackup(QWidget& modal) {
     QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("ok")), Qt::LeftButton);
 }
 
-TEST(Import, PickerBothListsAndTheReplacementWithItsBackupThenUndoPutsTheFileBack) {
+TEST(WindowImport, PickerBothListsAndTheReplacementWithItsBackupThenUndoPutsTheFileBack) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
     const std::string target =
@@ -112,7 +112,7 @@ TEST(Import, PickerBothListsAndTheReplacementWithItsBackupThenUndoPutsTheFileBac
     EXPECT_EQ(platform::readWholeFile(target), before);
 }
 
-TEST(Import, TheContextMenusAboutOpensTheAboutDialog) {
+TEST(WindowImport, TheContextMenusAboutOpensTheAboutDialog) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
     auto menu = rig.window().makeContextMenu();

@@ -132,7 +132,7 @@ TEST(TemplateDialog, ALongMessageGrowsTheDialogAndOkStaysBelowTheText) {
     EXPECT_EQ(sounds.count("CLICK"), 1);
 }
 
-TEST(Preview, ShowsTheBackBufferInPlaceAndTurnsAndZoomsThroughDragAndWheel) {
+TEST(PreviewWidget, ShowsTheBackBufferInPlaceAndTurnsAndZoomsThroughDragAndWheel) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
     PreviewWidget& preview = rig.window().preview();
@@ -176,7 +176,7 @@ TEST(Preview, ShowsTheBackBufferInPlaceAndTurnsAndZoomsThroughDragAndWheel) {
     EXPECT_EQ(rig.controlAs<QComboBox>(id::kRotate)->currentText(), "Fast");
 }
 
-TEST(FrameTimer, RunsFastWhileActiveSlowWhileNotAndStopsWhileBusy) {
+TEST(WindowFrameTimer, RunsFastWhileActiveSlowWhileNotAndStopsWhileBusy) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
     rig.dlg().activate(true);
