@@ -13,8 +13,10 @@ build/release/build.ninja:
 build: build/release/build.ninja
 	cmake --build build/release -j $(JOBS)
 
+# The wizard on the game the tool finds, else on the demo installation; ARGS="--no-splash" etc.
+ARGS ?=
 run: build
-	build/release/src/cli/marquill --help
+	scripts/run-gui.sh build/release/src/cli/marquill $(ARGS)
 
 # The tool, its data folder, the menu entry and the icon; PREFIX=/usr/local by default.
 PREFIX ?= /usr/local

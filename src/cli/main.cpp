@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/Command.h"
+#include "ui/GuiMain.h"
 
 namespace marquill::cli {
 namespace {
@@ -12,6 +13,7 @@ int runHelp(const Words&);
 // Commands in the order the help lists them.
 constexpr Command kCommands[] = {
     {"help", "", "this text", runHelp},
+    {"gui", "[--game-dir DIR] [--no-splash]", "the wizard window (also with no command)", nullptr},
     {"demo-game", "DIR [--scale N]", "writes a demo installation into DIR", runDemoGame},
     {"neighborhoods", "[--json]", "the neighbourhoods that exist", runNeighborhoods},
     {"celebrities", "--neighborhood N [--json]", "the celebrities of a neighbourhood",
@@ -54,10 +56,13 @@ int runHelp(const Words&) {
 
 int main(int argc, char** argv) {
     using namespace marquill::cli;
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))
         return runHelp({});
+    // No command, or only the wizard's options: the wizard.
+    if (argc < 2 || std::strcmp(argv[1], "gui") == 0 || argv[1][0] == '-')
+        return marquill::ui::runGui(argc, argv);
     Words words(argv + 2, argv + argc);
     for (const Command& c : kCommands)
-        if (c.name == std::string(argv[1])) return c.run(words);
+        if (c.run && c.name == std::string(argv[1])) return c.run(words);
     return fail(kExitUsage, std::string("unknown command '") + argv[1] + "' (see marquill --help)");
 }

@@ -1,0 +1,33 @@
+#include "ui/AssetFolder.h"
+
+#include <QFileInfo>
+
+#include "platform/AsciiCase.h"
+#include "platform/ToolFolders.h"
+
+namespace marquill::ui {
+
+AssetFolder AssetFolder::forTool() {
+    return AssetFolder(platform::findToolDataFile("assets"));
+}
+
+QString AssetFolder::filePath(std::string_view fileName) const {
+    if (folder_.empty()) return {};
+    const QString path = QString::fromStdString(folder_ + "/" + std::string(fileName));
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+QString AssetFolder::picturePath(std::string_view name) const {
+    return filePath(platform::toUpperAscii(name) + ".bmp");
+}
+
+QString AssetFolder::soundPath(std::string_view name) const {
+    return filePath(platform::toUpperAscii(name) + ".wav");
+}
+
+QPixmap AssetFolder::picture(std::string_view name) const {
+    const QString path = picturePath(name);
+    return path.isEmpty() ? QPixmap() : QPixmap(path);
+}
+
+}  // namespace marquill::ui

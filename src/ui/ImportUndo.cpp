@@ -1,0 +1,77 @@
+#include "ui/ImportUndo.h"
+
+#include <algorithm>
+
+#include "gamedata/GameRunning.h"
+#include "wizard/SmallDialogs.h"
+
+namespace marquill::ui {
+namespace {
+
+constexpr std::string_view kTitle = "Marquill";
+
+std::string fileName(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// "2026-12-09T04:07:35Z" reads as "2026-12-09 04:07".
+std::string shortTime(const std::string& iso) {
+    if (iso.size() < 16 || iso[10] != 'T') return iso;
+    return iso.substr(0, 10) + " " + iso.substr(11, 5);
+}
+
+}  // namespace
+
+ImportUndo::ImportUndo(const gamedata::BackupStore& store, wizard::WizardHost& host,
+                       BackupChooser& chooser, GameRunningProbe gameRunning)
+    : store_(store), host_(host), chooser_(chooser), gameRunning_(std::move(gameRunning)) {}
+
+std::string ImportUndo::describe(const gamedata::Backup& backup) {
+    return shortTime(backup.time) + "  Neighborhood " + std::to_string(backup.neighborhood) + ": " +
+           fileName(backup.personPath) + ", replaced by " + fileName(backup.celebrityPath);
+}
+
+void ImportUndo::message(std::string_view title, std::string_view text) {
+    wizard::MessageDialog dialog(title, text, host_.sounds());
+    (void)host_.runModal(dialog);
+}
+
+UndoOutcome ImportUndo::run() {
+    std::vector<gamedata::Backup> backups = store_.list();
+    if (backups.empty()) {
+        message(kTitle, "There is no import to undo.");
+        return UndoOutcome::NoBackups;
+    }
+    std::reverse(backups.begin(), backups.end());
+    std::vector<std::string> lines;
+    lines.reserve(backups.size());
+    for (const gamedata::Backup& b : backups)
+        lines.push_back(describe(b));
+    const std::optional<size_t> chosen = chooser_.choose(lines);
+    if (!chosen || *chosen >= backups.size()) return UndoOutcome::Cancelled;
+    const gamedata::Backup& backup = backups[*chosen];
+
+    wizard::ConfirmDialog question(kTitle,
+                                   "Put " + fileName(backup.personPath) + " of Neighborhood " +
+                                       std::to_string(backup.neighborhood) +
+                                       " back as it was before the import of " +
+                                       shortTime(backup.time) + "?",
+                                   host_.sounds());
+    if (host_.runModal(question) != static_cast<int>(wizard::DialogResult::Ok))
+        return UndoOutcome::Cancelled;
+    // The game rewrites its person files when it saves; nothing may change them meanwhile.
+    if (gameRunning_ && gameRunning_(backup.gameFolder)) {
+        message(gamedata::kGameRunningTitle, gamedata::kGameRunningMessage);
+        return UndoOutcome::GameRunning;
+    }
+    std::string error;
+    if (!store_.restore(backup, &error)) {
+        message(gamedata::kErrorTitle, "The import could not be undone: " + error);
+        return UndoOutcome::Failed;
+    }
+    message(kTitle, fileName(backup.personPath) + " is back as it was before the import.");
+    return UndoOutcome::Restored;
+}
+
+}  // namespace marquill::ui

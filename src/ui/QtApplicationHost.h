@@ -1,0 +1,36 @@
+#pragma once
+// The application's front end on Qt: the dialog colours, the wizard's host and the wizard as the
+// main window, with the front end's own "Undo an import..." in its context menu.
+#include <optional>
+#include <string>
+
+#include "app/ApplicationHost.h"
+#include "ui/QtWizardHost.h"
+
+class QApplication;
+
+namespace marquill::ui {
+
+class QtApplicationHost final : public app::ApplicationHost {
+  public:
+    // `backupRoot`: where the imports' backups are; none: the user's store.
+    QtApplicationHost(QApplication& application, QtWizardHost& host,
+                      std::optional<std::string> backupRoot = std::nullopt);
+    QtApplicationHost(const QtApplicationHost&) = delete;
+    QtApplicationHost& operator=(const QtApplicationHost&) = delete;
+
+    void setDialogColours(app::Rgb background, app::Rgb text) override;
+    wizard::WizardHost& wizardHost() override { return host_; }
+    void runWizard(wizard::CMarquillDlg& dialog) override;
+
+    // The front end's own context-menu items ("Undo an import...") on the wizard's window.
+    void addFrontEndMenuItems();
+    void undoImport();
+
+  private:
+    QApplication& application_;
+    QtWizardHost& host_;
+    std::optional<std::string> backupRoot_;
+};
+
+}  // namespace marquill::ui

@@ -1,0 +1,167 @@
+#include "ui/QtWizardHost.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLoggingCategory>
+#include <QUrl>
+
+#include "ui/PreviewWidget.h"
+#include "ui/TemplateDialog.h"
+#include "ui/TemplateView.h"
+#include "ui/WizardDialog.h"
+#include "wizard/CMarquillDlg.h"
+
+Q_LOGGING_CATEGORY(marquillTrace, "marquill.trace", QtWarningMsg)
+
+namespace marquill::ui {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QString nameFiltersFrom(std::string_view windowsFilter) {
+    const QStringList parts = fromUtf8(windowsFilter).split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString patterns = parts[i + 1].trimmed();
+        if (description.isEmpty()) continue;
+        filters.append(description.contains(u'(') ? description
+                                                  : description + " (" + patterns + ")");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QtWizardHost::QtWizardHost(AssetFolder assets, platform::SoundPlayer& sounds)
+    : assets_(std::move(assets)),
+      sounds_(sounds),
+      window_(std::make_unique<WizardDialog>(assets_)) {
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (auto* model = window_->model()) model->timerTick();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &QtWizardHost::applicationStateChanged);
+}
+
+QtWizardHost::~QtWizardHost() {
+    timer_.stop();
+    if (waitCursor_) QApplication::restoreOverrideCursor();
+}
+
+void QtWizardHost::applicationStateChanged(Qt::ApplicationState state) {
+    if (auto* model = window_->model()) model->activate(state == Qt::ApplicationActive);
+}
+
+int QtWizardHost::runModal(wizard::DialogModel& dialog) {
+    QWidget* parent = window_->isVisible() ? window_.get() : nullptr;
+    TemplateDialog shown(dialog, assets_, parent);
+    if (parent) shown.setWindowIcon(window_->windowIcon());
+    return shown.run();
+}
+
+std::optional<std::string> QtWizardHost::chooseSavePath(const celeb::SaveDialogRequest& request) {
+    QFileDialog dialog(window_->isVisible() ? window_.get() : nullptr, fromUtf8(request.title),
+                       QString::fromStdString(request.initialFolder),
+                       nameFiltersFrom(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QString suffix = QString::fromStdString(request.defaultExtension);
+    if (suffix.startsWith(u'.')) suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    if (!request.defaultName.empty())
+        dialog.selectFile(QString::fromStdString(request.defaultName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void QtWizardHost::controlsChanged(const std::vector<int>& controlIds) {
+    window_->mirror(controlIds);
+}
+
+void QtWizardHost::redraw() {
+    // Inside a long operation nothing returns to the event loop until it ends.
+    window_->repaint();
+}
+
+void QtWizardHost::previewChanged() {
+    auto* model = window_->model();
+    PreviewWidget& preview = window_->preview();
+    const auto* surface = model && model->scene() ? model->scene()->backBuffer() : nullptr;
+    if (!preview.showsSurface() || !surface) preview.setSurface(surface);
+    preview.presented();
+}
+
+void QtWizardHost::setIcon(std::string_view large, std::string_view small) {
+    QIcon icon;
+    for (std::string_view name : {large, small}) {
+        const QString path = assets_.filePath(std::string(name) + ".png");
+        if (!path.isEmpty()) icon.addFile(path);
+    }
+    if (!icon.isNull()) {
+        window_->setWindowIcon(icon);
+        QApplication::setWindowIcon(icon);
+    }
+}
+
+void QtWizardHost::appendSystemMenuItem(std::string_view text, int command) {
+    window_->addSystemMenuItem(fromUtf8(text), command);
+}
+
+void QtWizardHost::addToolTip(int controlId, std::string_view text) {
+    window_->view().addToolTip(controlId, fromUtf8(text));
+}
+
+void QtWizardHost::setCursor(wizard::Cursor cursor) {
+    const bool wait = cursor == wizard::Cursor::Wait;
+    if (wait == waitCursor_) return;
+    waitCursor_ = wait;
+    if (wait)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+bool QtWizardHost::isForeground() const {
+    return window_->isActiveWindow();
+}
+
+void QtWizardHost::setFrameTimer(int periodMs) {
+    if (periodMs <= 0) {
+        timer_.stop();
+        return;
+    }
+    if (!timer_.isActive() || timer_.interval() != periodMs) timer_.start(periodMs);
+}
+
+void QtWizardHost::openShell(std::string_view pathOrAddress) {
+    // The application relays this to the host layer's opener; this is for hosts without one.
+    (void)QDesktopServices::openUrl(QUrl::fromUserInput(fromUtf8(pathOrAddress)));
+}
+
+void QtWizardHost::trace(std::string_view line) {
+    qCDebug(marquillTrace, "%.*s", static_cast<int>(line.size()), line.data());
+}
+
+void QtWizardHost::endDialog(wizard::DialogResult result) {
+    timer_.stop();
+    (void)result;  // the process ends normally either way
+    if (!exitCode_) exitCode_ = 0;
+    window_->hide();
+    QCoreApplication::exit(*exitCode_);
+}
+
+void QtWizardHost::postQuit(int exitCode) {
+    timer_.stop();
+    if (!exitCode_) exitCode_ = exitCode;
+    window_->hide();
+    QCoreApplication::exit(exitCode);
+}
+
+}  // namespace marquill::ui

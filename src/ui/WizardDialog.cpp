@@ -1,0 +1,161 @@
+#include "ui/WizardDialog.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSlider>
+
+#include "preview/PreviewScene.h"
+#include "ui/PreviewWidget.h"
+#include "ui/TemplateView.h"
+#include "wizard/CMarquillDlg.h"
+#include "wizard/ControlIds.h"
+
+namespace marquill::ui {
+namespace {
+
+// A drag across the whole preview turns the person once around.
+constexpr float kQuarterTurnsPerPixel = 4.0f / static_cast<float>(preview::kPreviewWidth);
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+WizardDialog::WizardDialog(const AssetFolder& assets)
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      assets_(assets) {
+    const wizard::DialogTemplate& dialog = wizard::wizardDialogTemplate();
+    setWindowTitle(fromUtf8(dialog.caption));
+    auto forward = [this](auto&& call) {
+        if (model_) call(*model_);
+    };
+    view_ = std::make_unique<TemplateView>(
+        dialog, assets_, *this,
+        ControlEvents{
+            [forward](int controlId) { forward([&](auto& m) { m.click(controlId); }); },
+            [forward](int controlId, std::vector<int> selection) {
+                forward([&](auto& m) { m.listSelectionChanged(controlId, std::move(selection)); });
+            },
+            [forward](int controlId, int position) {
+                forward([&](auto& m) { m.sliderMoved(controlId, position); });
+            },
+            [forward](int controlId, std::string text) {
+                forward([&](auto& m) { m.editChanged(controlId, text); });
+            },
+            [forward](int controlId, bool gained) {
+                forward([&](auto& m) { m.editFocus(controlId, gained); });
+            },
+        });
+    QWidget* frame = view_->widget(wizard::id::kPreview);
+    preview_ = new PreviewWidget(frame);
+    preview_->setGeometry(0, 0, frame->width(), frame->height());
+    preview_->setObjectName(QStringLiteral("preview"));
+    connect(preview_, &PreviewWidget::dragStarted, this, [this] {
+        if (model_ && model_->scene()) dragStartFacing_ = model_->scene()->cameraSettings().facing;
+    });
+    connect(preview_, &PreviewWidget::dragged, this, &WizardDialog::dragFacing);
+    connect(preview_, &PreviewWidget::wheelTurned, this, &WizardDialog::turnZoom);
+}
+
+WizardDialog::~WizardDialog() = default;
+
+void WizardDialog::attach(wizard::CMarquillDlg& model) {
+    model_ = &model;
+    view_->mirrorAll(model.controls());
+}
+
+QWidget* WizardDialog::control(int controlId) const {
+    return view_->widget(controlId);
+}
+
+void WizardDialog::mirror(const std::vector<int>& controlIds) {
+    if (model_) view_->mirror(model_->controls(), controlIds);
+}
+
+void WizardDialog::dragFacing(int dx) {
+    if (!model_ || !model_->scene() || model_->scene()->busy()) return;
+    model_->scene()->setFacing(dragStartFacing_ - static_cast<float>(dx) * kQuarterTurnsPerPixel);
+}
+
+void WizardDialog::turnZoom(int notches) {
+    auto* zoom = qobject_cast<QSlider*>(control(wizard::id::kZoom));
+    if (zoom && zoom->isVisible() && zoom->isEnabled()) zoom->setValue(zoom->value() + notches);
+}
+
+void WizardDialog::addSystemMenuItem(const QString& text, int command) {
+    if (text.isEmpty()) {
+        menu_.push_back({});
+        return;
+    }
+    menu_.push_back({text, [this, command] {
+                         if (model_) model_->systemMenu(command);
+                     }});
+}
+
+void WizardDialog::addMenuAction(const QString& text, std::function<void()> action) {
+    menu_.push_back({text, std::move(action)});
+}
+
+std::unique_ptr<QMenu> WizardDialog::makeContextMenu() {
+    auto menu = std::make_unique<QMenu>(this);
+    for (const MenuItem& item : menu_) {
+        if (item.text.isEmpty()) {
+            if (!menu->isEmpty()) menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(item.text);
+        connect(action, &QAction::triggered, this, item.action);
+    }
+    return menu;
+}
+
+void WizardDialog::contextMenuEvent(QContextMenuEvent* event) {
+    auto menu = makeContextMenu();
+    if (!menu->isEmpty()) menu->exec(event->globalPos());
+}
+
+void WizardDialog::reject() {
+    if (model_) model_->escape();
+}
+
+void WizardDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (model_) model_->enter();
+            return;
+        case Qt::Key_Escape:
+            reject();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+void WizardDialog::closeEvent(QCloseEvent* event) {
+    // The model ends the dialog through its host when the player confirms.
+    if (model_ && !model_->result()) model_->close();
+    event->ignore();
+}
+
+void WizardDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (model_) model_->shown(true);
+}
+
+void WizardDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (model_) model_->shown(false);
+}
+
+void WizardDialog::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (model_) model_->moved();
+}
+
+}  // namespace marquill::ui

@@ -1,0 +1,298 @@
+// The front end's pieces: picture buttons, the template view's mirroring, the small dialogs'
+// text fitting, the preview widget and its drag and wheel, the frame timer, the save dialog's
+// filter, the sound player without an audio device, and the refusals of "Undo an import...".
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSlider>
+#include <QWheelEvent>
+
+#include "GuiRig.h"
+#include "gamedata/Backups.h"
+#include "platform/Files.h"
+#include "ui/ImportUndo.h"
+#include "ui/PictureButtonWidget.h"
+#include "ui/PreviewWidget.h"
+#include "ui/SoundEffectPlayer.h"
+#include "ui/TemplateView.h"
+#include "wizard/SmallDialogs.h"
+
+namespace marquill::ui {
+namespace {
+
+namespace id = wizard::id;
+using testing::GuiRig;
+using testing::RecordingSounds;
+
+const AssetFolder& builtAssets() {
+    static const AssetFolder assets(MARQUILL_BINARY_DIR "/src/cli/assets");
+    return assets;
+}
+
+TEST(PictureButton, TakesItsPicturesSizeAndFallsBackToAPlainButtonWithTheCaption) {
+    QWidget parent;
+    const PictureSet pictures = loadPictureSet(builtAssets(), "NEXT");
+    ASSERT_TRUE(pictures.complete());
+    PictureButtonWidget pictured(QStringLiteral("Next"), pictures, QSize(10, 10), &parent);
+    EXPECT_TRUE(pictured.hasPictures());
+    EXPECT_EQ(pictured.size(), pictures.up.size());
+
+    PictureButtonWidget plain(QStringLiteral("Next"), loadPictureSet(AssetFolder(), "NEXT"),
+                              QSize(150, 46), &parent);
+    EXPECT_FALSE(plain.hasPictures());
+    EXPECT_EQ(plain.size(), QSize(150, 46));
+    int clicks = 0;
+    QObject::connect(&plain, &QAbstractButton::clicked, [&] { ++clicks; });
+    QTest::mouseClick(&plain, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    plain.setEnabled(false);
+    QTest::mouseClick(&plain, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(TemplateView, MirrorsTheModelWithoutReportingItBackAndLeavesTogglesToTheModel) {
+    QWidget surface;
+    int events = 0;
+    std::vector<int> clicked;
+    TemplateView view(
+        wizard::wizardDialogTemplate(), builtAssets(), surface,
+        ControlEvents{[&](int controlId) { clicked.push_back(controlId); },
+                      [&](int, std::vector<int>) { ++events; }, [&](int, int) { ++events; },
+                      [&](int, std::string) { ++events; }, [&](int, bool) { ++events; }});
+    EXPECT_EQ(surface.size(), QSize(948, 630));
+    EXPECT_EQ(view.widget(wizard::id::kPreview)->geometry(), QRect(560, 60, 368, 508));
+
+    wizard::ControlSet controls(wizard::wizardDialogTemplate());
+    controls.setItems(wizard::id::kHeadMesh, {"Alpha", "Beta", "Gamma"}, {1});
+    controls.setItems(wizard::id::kAvailable, {"a", "b", "c", "d"}, {0, 2});
+    controls.setRange(wizard::id::kNice, 0, 10);
+    controls.setPosition(wizard::id::kNice, 7);
+    controls.select(wizard::id::kFacing, 3);
+    controls.setText(wizard::id::kName, "Stella");
+    controls.setText(wizard::id::kStatus, "Ready!");
+    controls.show(wizard::id::kCreate, false);
+    controls.enable(wizard::id::kNext, false);
+    view.mirrorAll(controls);
+    EXPECT_EQ(events, 0);
+
+    auto* heads = qobject_cast<QListWidget*>(view.widget(wizard::id::kHeadMesh));
+    ASSERT_EQ(heads->count(), 3);
+    EXPECT_TRUE(heads->item(1)->isSelected());
+    auto* available = qobject_cast<QListWidget*>(view.widget(wizard::id::kAvailable));
+    EXPECT_TRUE(available->item(0)->isSelected());
+    EXPECT_FALSE(available->item(1)->isSelected());
+    EXPECT_TRUE(available->item(2)->isSelected());
+    EXPECT_EQ(qobject_cast<QSlider*>(view.widget(wizard::id::kNice))->value(), 7);
+    EXPECT_EQ(qobject_cast<QComboBox*>(view.widget(wizard::id::kFacing))->currentText(),
+              "South East");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(view.widget(wizard::id::kName))->text(), "Stella");
+    EXPECT_EQ(qobject_cast<QLabel*>(view.widget(wizard::id::kStatus))->text(), "Ready!");
+    EXPECT_TRUE(view.widget(wizard::id::kCreate)->isHidden());
+    EXPECT_FALSE(view.widget(wizard::id::kNext)->isEnabled());
+    // Never-shown controls stay hidden whatever the state says.
+    EXPECT_TRUE(view.widget(wizard::id::kReload)->isHidden());
+
+    // A toggle pressed by the player is what the model says until the model changes it.
+    surface.show();
+    auto* male = qobject_cast<QPushButton*>(view.widget(wizard::id::kMale));
+    ASSERT_TRUE(male->isCheckable());
+    QTest::mouseClick(male, Qt::LeftButton);
+    EXPECT_EQ(clicked, std::vector<int>{wizard::id::kMale});
+    EXPECT_FALSE(male->isChecked());
+    controls.press(wizard::id::kMale, true);
+    view.mirror(controls, {wizard::id::kMale});
+    EXPECT_TRUE(male->isChecked());
+
+    // The first tool tip registered stays.
+    view.addToolTip(wizard::id::kHeadMesh, "Select a head here.");
+    view.addToolTip(wizard::id::kHeadMesh, "Change the Head Mesh.");
+    EXPECT_EQ(heads->toolTip(), "Select a head here.");
+}
+
+TEST(TemplateDialog, ALongMessageGrowsTheDialogAndOkStaysBelowTheText) {
+    RecordingSounds sounds;
+    const std::string text =
+        "Other Pemms will have difficulty remembering such a long name. Please select a shorter "
+        "name for this Pemm. The name must be less than 30 characters.";
+    wizard::MessageDialog model("Marquill Warning:", text, sounds);
+    TemplateDialog dialog(model, builtAssets(), nullptr);
+    auto* label = qobject_cast<QLabel*>(dialog.control(wizard::id::kMessageText));
+    QWidget* ok = dialog.control(wizard::id::kOk);
+    EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+    EXPECT_GE(ok->y(), label->y() + label->height());
+    EXPECT_LE(ok->y() + ok->height(), dialog.height());
+    EXPECT_GT(dialog.height(), 112);
+    EXPECT_EQ(dialog.windowTitle(), "Marquill Warning:");
+
+    // Enter is the model's OK, which clicks.
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(model.result(), static_cast<int>(wizard::DialogResult::Ok));
+    EXPECT_EQ(sounds.count("CLICK"), 1);
+}
+
+TEST(PreviewWidget, ShowsTheBackBufferInPlaceAndTurnsAndZoomsThroughDragAndWheel) {
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    PreviewWidget& preview = rig.window().preview();
+    const platform::soft3d::Surface* back = rig.dlg().scene()->backBuffer();
+    ASSERT_NE(back, nullptr);
+    ASSERT_TRUE(preview.showsSurface());
+    // One image over the surface's pixels, not a copy.
+    EXPECT_EQ(preview.image().constBits(), back->row(0));
+    EXPECT_EQ(preview.image().size(), QSize(368, 508));
+
+    // The person is in the picture: not every pixel is the orange background.
+    QTest::qWait(50);
+    const QImage shown = preview.grab().toImage();
+    const QRgb orange = shown.pixel(2, 2);
+    bool person = false;
+    for (int y = 0; y < shown.height() && !person; y += 4)
+        for (int x = 0; x < shown.width() && !person; x += 4)
+            person = shown.pixel(x, y) != orange;
+    EXPECT_TRUE(person);
+
+    // The wheel moves the zoom slider, which the scene follows.
+    auto* zoom = rig.controlAs<QSlider>(id::kZoom);
+    ASSERT_EQ(zoom->value(), 3);
+    const QPointF centre(preview.width() / 2.0, preview.height() / 2.0);
+    QWheelEvent wheel(centre, preview.mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&preview, &wheel);
+    EXPECT_EQ(zoom->value(), 4);
+    EXPECT_EQ(rig.dlg().scene()->cameraSettings().zoomIndex, 4);
+
+    // A drag turns the person and stops a rotation; the Facing list keeps its entry.
+    rig.chooseEntry(id::kRotate, 2);
+    EXPECT_GT(rig.dlg().scene()->cameraSettings().spinRate, 0.0f);
+    const float facing = rig.dlg().scene()->cameraSettings().facing;
+    QTest::mousePress(&preview, Qt::LeftButton, Qt::NoModifier, QPoint(100, 200));
+    QTest::mouseMove(&preview, QPoint(192, 200));
+    QTest::mouseRelease(&preview, Qt::LeftButton, Qt::NoModifier, QPoint(192, 200));
+    EXPECT_NE(rig.dlg().scene()->cameraSettings().facing, facing);
+    EXPECT_EQ(rig.dlg().scene()->cameraSettings().spinRate, 0.0f);
+    EXPECT_EQ(rig.controlAs<QComboBox>(id::kFacing)->currentText(), "South East");
+    EXPECT_EQ(rig.controlAs<QComboBox>(id::kRotate)->currentText(), "Fast");
+}
+
+TEST(WindowFrameTimer, RunsFastWhileActiveSlowWhileNotAndStopsWhileBusy) {
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.dlg().activate(true);
+    EXPECT_EQ(rig.host.frameTimerPeriod(), 10);
+    rig.dlg().activate(false);
+    EXPECT_EQ(rig.host.frameTimerPeriod(), 150);
+    rig.dlg().scene()->beginModal();
+    EXPECT_EQ(rig.host.frameTimerPeriod(), 0);
+    rig.dlg().scene()->endModal();
+    EXPECT_EQ(rig.host.frameTimerPeriod(), 150);
+    rig.window().hide();
+    EXPECT_EQ(rig.host.frameTimerPeriod(), 0);
+}
+
+TEST(SaveDialog, TheWindowsFilterBecomesQtNameFilters) {
+    EXPECT_EQ(nameFiltersFrom("Marquill Files (*.srf)| *.srf||"), "Marquill Files (*.srf)");
+    EXPECT_EQ(nameFiltersFrom("Pemms|*.srf|All|*.*||"), "Pemms (*.srf);;All (*.*)");
+    EXPECT_EQ(nameFiltersFrom(""), "");
+}
+
+TEST(SoundEffectPlayer, FindsNamesInAnyCaseAndStaysSilentWithoutAFileOrADevice) {
+    SoundEffectPlayer player(builtAssets());
+    player.playNamed("no such sound");
+    EXPECT_TRUE(player.lastRequested().isEmpty());
+    player.playNamed("Vox_heyshM2");
+    EXPECT_TRUE(player.lastRequested().endsWith("/VOX_HEYSHM2.wav"));
+    // The About button's click: returns once the sound ended, or at once without a device.
+    player.playNamedAndWait("click");
+    EXPECT_TRUE(player.lastRequested().endsWith("/CLICK.wav"));
+    player.playFile("/nonexistent/sound.wav");
+    player.stopAll();
+    EXPECT_TRUE(player.lastRequested().isEmpty());
+}
+
+// The host as the undo uses it: the small dialogs answered by the script, nothing else.
+class ScriptedHost final : public wizard::WizardHost {
+  public:
+    int runModal(wizard::DialogModel& dialog) override {
+        texts.push_back(dialog.caption() + ": " + dialog.control(wizard::id::kMessageText).text);
+        dialog.click(answers.empty() ? wizard::id::kOk : answers.front());
+        if (!answers.empty()) answers.erase(answers.begin());
+        return dialog.result().value_or(2);
+    }
+    std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest&) override {
+        return std::nullopt;
+    }
+    void controlsChanged(const std::vector<int>&) override {}
+    void redraw() override {}
+    void previewChanged() override {}
+    void setIcon(std::string_view, std::string_view) override {}
+    void appendSystemMenuItem(std::string_view, int) override {}
+    void addToolTip(int, std::string_view) override {}
+    void setCursor(wizard::Cursor) override {}
+    bool isForeground() const override { return true; }
+    void setFrameTimer(int) override {}
+    void openShell(std::string_view) override {}
+    platform::SoundPlayer& sounds() override { return sounds_; }
+    void trace(std::string_view) override {}
+    void endDialog(wizard::DialogResult) override {}
+    void postQuit(int) override {}
+
+    std::vector<int> answers;
+    std::vector<std::string> texts;
+
+  private:
+    RecordingSounds sounds_;
+};
+
+class FirstChoice final : public BackupChooser {
+  public:
+    std::optional<size_t> choose(const std::vector<std::string>& shown) override {
+        lines = shown;
+        return cancel ? std::nullopt : std::optional<size_t>(0);
+    }
+    bool cancel = false;
+    std::vector<std::string> lines;
+};
+
+TEST(ImportUndo, AsksFirstRefusesWhileTheGameRunsAndPutsTheNewestBackBack) {
+    marquill::testing::TempTree tree;
+    const std::string person = tree.root() + "/game/UserData/Characters/User00004.iff";
+    gamedata::BackupStore store(tree.root() + "/backups");
+    ScriptedHost host;
+    FirstChoice chooser;
+    bool running = false;
+    auto probe = [&](const std::string&) { return running; };
+
+    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::NoBackups);
+    EXPECT_EQ(host.texts.back(), "Marquill: There is no import to undo.");
+
+    tree.file("game/UserData/Characters/User00004.iff", "original");
+    std::string error;
+    ASSERT_TRUE(store.save(tree.root() + "/game", 1, person, "/x/Star.iff", &error)) << error;
+    tree.file("game/UserData/Characters/User00004.iff", "replaced");
+
+    chooser.cancel = true;
+    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::Cancelled);
+    ASSERT_EQ(chooser.lines.size(), 1u);
+    EXPECT_NE(chooser.lines[0].find("Neighborhood 1: User00004.iff, replaced by Star.iff"),
+              std::string::npos);
+
+    chooser.cancel = false;
+    host.answers = {wizard::id::kCancel};
+    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::Cancelled);
+    EXPECT_EQ(platform::readWholeFile(person),
+              std::vector<uint8_t>({'r', 'e', 'p', 'l', 'a', 'c', 'e', 'd'}));
+
+    running = true;
+    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::GameRunning);
+    EXPECT_EQ(host.texts.back().rfind("Marquill Warning:: Looks like The Pemms is running", 0), 0u);
+
+    running = false;
+    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::Restored);
+    EXPECT_EQ(platform::readWholeFile(person),
+              std::vector<uint8_t>({'o', 'r', 'i', 'g', 'i', 'n', 'a', 'l'}));
+}
+
+}  // namespace
+}  // namespace marquill::ui
