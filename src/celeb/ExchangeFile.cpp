@@ -47,14 +47,15 @@ void putExchangeVersion(platform::ProfileDocument& doc) {
 }
 
 bool writeExchangeFile(const std::string& path, const PemmData& record,
-                       const ExchangeChoices& choices, const SkinFileList& skins) {
+                       const ExchangeChoices& choices, const SkinFileList& skins,
+                       platform::FileLayer& files) {
     platform::ProfileDocument doc;
     putExchangeRecord(doc, record, choices);
     putExchangeSkinFiles(doc, skins);
     putExchangeVersion(doc);
     platform::VectorSink sink;
     doc.writeTo(sink);
-    return platform::writeFileAtomically(path, sink.data());
+    return platform::writeFileAtomically(path, sink.data(), files);
 }
 
 }  // namespace marquill::celeb

@@ -11,6 +11,7 @@
 
 #include "celeb/PemmData.h"
 #include "celeb/SkinFileList.h"
+#include "platform/FileLayer.h"
 #include "platform/ProfileStrings.h"
 
 namespace marquill::celeb {
@@ -32,6 +33,7 @@ void putExchangeVersion(platform::ProfileDocument& doc);
 // The whole file; false when it could not be written completely. An older file at `path` is
 // replaced only by a complete new one.
 [[nodiscard]] bool writeExchangeFile(const std::string& path, const PemmData& record,
-                                     const ExchangeChoices& choices, const SkinFileList& skins);
+                                     const ExchangeChoices& choices, const SkinFileList& skins,
+                                     platform::FileLayer& files = platform::diskFiles());
 
 }  // namespace marquill::celeb

@@ -14,6 +14,7 @@
 #include "gamedata/Appearance.h"
 #include "gamedata/NewCelebrityFile.h"
 #include "gamedata/Reporter.h"
+#include "platform/FileLayer.h"
 
 namespace marquill::celeb {
 
@@ -48,6 +49,8 @@ struct SaveSetup {
     std::string gameFolder;
     std::string templatePath;            // QT_Template.iff
     SnapshotTaker* snapshots = nullptr;  // none: no pictures
+    // Where the exchange file and the person file are written.
+    platform::FileLayer* files = &platform::diskFiles();
 };
 
 // The wizard's state that the save reads besides the record.

@@ -1,6 +1,5 @@
 #include "gamedata/NewCelebrityFile.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "gamedata/BodyStrings.h"
@@ -8,9 +7,8 @@
 #include "gamedata/PersonFile.h"
 #include "platform/ByteReader.h"
 #include "platform/Cp1252.h"
-#include "platform/FileSync.h"
-#include "platform/Files.h"
 #include "platform/GamePath.h"
+#include "platform/ScratchFile.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/StringSet.h"
 #include "resfile/StringSetMulti.h"
@@ -168,31 +166,30 @@ bool writeBodyStrings(iResFile& file, const Appearance& look) {
 
 NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
                                             const std::string& templatePath,
-                                            const CelebrityValues& values, Reporter& reporter) {
+                                            const CelebrityValues& values, Reporter& reporter,
+                                            platform::FileLayer& files) {
     NewCelebrityFileResult result;
     result.path = platform::resolveFileName(basePath + ".iff");
-    // Built beside the final file and renamed over it at the end, so an older file of the same
-    // name survives a failure.
-    const std::string work = platform::scratchPathIn(folderOf(result.path), fileName(result.path));
-    std::remove(work.c_str());
+    platform::ScratchFile work(result.path, files);
 
     reporter.status("Creating New Celeb Pemm...");
     ClockGuidSource guids;
-    result.code = copyObjectFile(templatePath, work, platform::utf8ToCp1252(values.name), guids);
+    result.code = copyObjectFile(templatePath, work.path(), platform::utf8ToCp1252(values.name),
+                                 guids, files);
     if (result.code != kResOk) {
-        std::remove(work.c_str());
+        work.discard();
         reporter.showMessage(kErrorTitle, "Could not create new file.");
         return result;
     }
 
     reporter.status("Setting New Celeb Pemm's Name...");
     {
-        IFFResFile2 file;
-        result.code = OpenResFile(file, work, 0);
+        IFFResFile2 file(files);
+        result.code = OpenResFile(file, work.path(), 0);
         if (result.code != kResOk || !file.IsWritable()) {
             if (result.code == kResOk) result.code = kResNotWritable;
             (void)file.Close();
-            std::remove(work.c_str());
+            work.discard();
             reporter.showMessage(kErrorTitle, "Could not open new file for naming.");
             return result;
         }
@@ -204,17 +201,16 @@ NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
         if (ResCode code = file.Close(); code != kResOk) result.code = code;
     }
     if (result.code == kResOk) {
-        IFFResFile2 file;
-        result.code = OpenResFile(file, work, 0);
+        IFFResFile2 file(files);
+        result.code = OpenResFile(file, work.path(), 0);
         if (result.code == kResOk) {
             result.bodyStringsWritten = writeBodyStrings(file, values.appearance);
             result.code = file.Close();
         }
     }
-    if (result.code != kResOk || !platform::syncFile(work) ||
-        std::rename(work.c_str(), result.path.c_str()) != 0) {
+    if (result.code != kResOk || !work.commit()) {
         if (result.code == kResOk) result.code = kResCannotOpen;
-        std::remove(work.c_str());
+        work.discard();
         reporter.showMessage(kErrorTitle, "Could not create new file.");
     }
     return result;

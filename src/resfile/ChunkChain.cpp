@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
-#include <new>
 
 #include "platform/ByteReader.h"
 
@@ -25,6 +23,12 @@ void PutU16be(uint8_t* p, uint16_t v) {
 }  // namespace
 
 ResCode ChunkChain::ReadHeader(uint64_t offset, ChunkHeader& header) {
+    for (auto it = held_.rbegin(); it != held_.rend(); ++it) {
+        if (it->offset == offset) {
+            header = it->header;
+            return kResOk;
+        }
+    }
     uint8_t bytes[76];
     const uint32_t size = HeaderSize();
     if (ResCode code = file_.Read(offset, bytes, size); code != kResOk) return code;
@@ -49,8 +53,8 @@ bool ChunkChain::ReadLink(uint64_t offset, uint64_t fileLength, ChunkHeader& hea
            SizeIsPlausible(header.size) && header.size <= fileLength - offset;
 }
 
-ResCode ChunkChain::WriteHeader(uint64_t offset, const ChunkHeader& header) {
-    uint8_t bytes[76] = {};
+void ChunkChain::EncodeHeader(const ChunkHeader& header, uint8_t* bytes) const {
+    std::memset(bytes, 0, HeaderSize());
     PutU32be(bytes, header.type);
     PutU32be(bytes + 4, header.size);
     PutU16be(bytes + 8, static_cast<uint16_t>(header.id));
@@ -61,7 +65,17 @@ ResCode ChunkChain::WriteHeader(uint64_t offset, const ChunkHeader& header) {
     } else {
         PutU32be(bytes + 12, static_cast<uint32_t>(header.nameKey));
     }
-    return file_.Write(offset, bytes, HeaderSize());
+}
+
+ResCode ChunkChain::WriteHeader(uint64_t offset, const ChunkHeader& header) {
+    uint8_t bytes[76];
+    EncodeHeader(header, bytes);
+    if (ResCode code = file_.Write(offset, bytes, HeaderSize()); code != kResOk) return code;
+    // What is held back for this offset is older than what the disk now holds.
+    held_.erase(std::remove_if(held_.begin(), held_.end(),
+                               [&](const HeldHeader& h) { return h.offset == offset; }),
+                held_.end());
+    return kResOk;
 }
 
 ResCode ChunkChain::FreeChunk(uint64_t offset) {
@@ -72,6 +86,71 @@ ResCode ChunkChain::FreeChunk(uint64_t offset) {
     header.type = kTypeFree;
     if (ResCode code = WriteHeader(offset, header); code != kResOk) return code;
     freeBytes_ += header.size;
+    return kResOk;
+}
+
+ResCode ChunkChain::FreeChunkLater(uint64_t offset) {
+    ChunkHeader header;
+    if (ResCode code = ReadHeader(offset, header); code != kResOk) return code;
+    if (!SizeIsPlausible(header.size)) return kResBadChunk;
+    header.flags |= kFlagFree;
+    header.type = kTypeFree;
+    kept_.push_back(offset);
+    held_.push_back({offset, header});
+    freeBytes_ += header.size;
+    return kResOk;
+}
+
+ResCode ChunkChain::Release(uint64_t offset) {
+    kept_.erase(std::remove(kept_.begin(), kept_.end(), offset), kept_.end());
+    return WriteHeldBack();
+}
+
+void ChunkChain::DropHeldBack() {
+    held_.clear();
+    kept_.clear();
+}
+
+bool ChunkChain::CoversKept(uint64_t offset, uint64_t size) const {
+    return std::any_of(kept_.begin(), kept_.end(),
+                       [&](uint64_t kept) { return kept >= offset && kept - offset < size; });
+}
+
+ResCode ChunkChain::WriteOrHold(uint64_t offset, const ChunkHeader& header) {
+    const bool heldAtOffset = std::any_of(held_.begin(), held_.end(),
+                                          [&](const HeldHeader& h) { return h.offset == offset; });
+    if (heldAtOffset || CoversKept(offset, header.size)) {
+        held_.push_back({offset, header});
+        return kResOk;
+    }
+    return WriteHeader(offset, header);
+}
+
+ResCode ChunkChain::ReleaseWithin(uint64_t offset, uint64_t size) {
+    if (held_.empty()) return kResOk;
+    kept_.erase(
+        std::remove_if(kept_.begin(), kept_.end(),
+                       [&](uint64_t kept) { return kept >= offset && kept - offset < size; }),
+        kept_.end());
+    return WriteHeldBack();
+}
+
+ResCode ChunkChain::WriteHeldBack() {
+    std::vector<uint64_t> stillHeld;
+    for (auto it = held_.begin(); it != held_.end();) {
+        // A later header at the same offset must not reach the disk before an earlier one.
+        if (std::find(stillHeld.begin(), stillHeld.end(), it->offset) != stillHeld.end() ||
+            CoversKept(it->offset, it->header.size)) {
+            stillHeld.push_back(it->offset);
+            ++it;
+            continue;
+        }
+        uint8_t bytes[76];
+        EncodeHeader(it->header, bytes);
+        if (ResCode code = file_.Write(it->offset, bytes, HeaderSize()); code != kResOk)
+            return code;
+        it = held_.erase(it);
+    }
     return kResOk;
 }
 
@@ -100,7 +179,13 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
                 merged = true;
             }
             if (merged) {
-                if (ResCode code = WriteHeader(pos, header); code != kResOk) return code;
+                if (ResCode code = WriteOrHold(pos, header); code != kResOk) return code;
+            }
+            const bool fits = header.size == needed || header.size >= needed + headerSize;
+            if (fits) {
+                // The new chunk takes space whose old data was waiting for its own new chunk:
+                // that data is given up here, as it would have been when it was freed.
+                if (ResCode code = ReleaseWithin(pos, header.size); code != kResOk) return code;
             }
             if (header.size == needed) {
                 takeFree(needed);
@@ -130,47 +215,6 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
     placeholder.flags = kFlagFree;
     if (ResCode code = WriteHeader(pos, placeholder); code != kResOk) return code;
     position = pos;
-    return kResOk;
-}
-
-ResCode ChunkChain::Compact(std::optional<ResType> skipType,
-                            const std::function<void(uint64_t, uint64_t)>& moved) {
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kCompactionBufferSize]);
-    if (!buffer) return kResOutOfMemory;
-
-    // A chain that ends in a damaged header before the end of the file may hide chunks that
-    // the map still knows; cutting the file there would lose them.
-    uint64_t length = 0;
-    if (ResCode code = file_.Length(length); code != kResOk) return code;
-    uint64_t pos = kFirstChunkOffset;
-    ChunkHeader header;
-    while (ReadLink(pos, length, header))
-        pos += header.size;
-    if (pos != length) return kResOk;
-
-    uint64_t shift = 0;
-    pos = kFirstChunkOffset;
-    while (ReadLink(pos, length, header)) {
-        if ((header.flags & kFlagFree) || (skipType && header.type == *skipType)) {
-            shift += header.size;
-        } else if (shift > 0) {
-            for (uint64_t done = 0; done < header.size;) {
-                const size_t piece = static_cast<size_t>(
-                    std::min<uint64_t>(kCompactionBufferSize, header.size - done));
-                if (ResCode code = file_.Read(pos + done, buffer.get(), piece); code != kResOk)
-                    return code;
-                if (ResCode code = file_.Write(pos - shift + done, buffer.get(), piece);
-                    code != kResOk)
-                    return code;
-                done += piece;
-            }
-            moved(pos, pos - shift);
-        }
-        pos += header.size;
-    }
-    if (ResCode code = file_.SetLength(pos - shift); code != kResOk) return code;
-    rover_ = 0;
-    freeBytes_ = 0;
     return kResOk;
 }
 
