@@ -6,7 +6,7 @@
 // Afterwards:
 // - in place, the file opens; every resource holds a value it had during the session (its old
 //   one, its last one, or one in between); one whose new chunk took its old chunk's own space
-//   may be missing; nothing else is there;
+//   (or came to end less than a chunk header before it) may be missing; nothing else is there;
 // - on a scratch copy, the file is byte for byte the old one or the one an uncut session gives;
 //   a failed write is reported and leaves no scratch file; one left by a kill is removed by the
 //   next edit in the folder.
@@ -132,7 +132,9 @@ inline ResCode ApplyOps(IFFChunkFile& file, const std::vector<Op>& ops, Outcome&
                 code = file.WriteResource(block);
                 int64_t newSize = 0;
                 const int64_t now = ChunkOf(file, key, &newSize);
-                if (old >= 0 && now >= 0 && now < old + oldSize && old < now + newSize)
+                // The free chunk a split leaves behind the new chunk starts with a header; one
+                // that would land on the old chunk takes its space as much as the new chunk does.
+                if (old >= 0 && now >= 0 && now < old + oldSize && old < now + newSize + 76)
                     outcome.reusedOwnSpace.insert(key);
                 break;
             }

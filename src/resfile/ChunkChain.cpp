@@ -29,6 +29,10 @@ ResCode ChunkChain::ReadHeader(uint64_t offset, ChunkHeader& header) {
             return kResOk;
         }
     }
+    return ReadDiskHeader(offset, header);
+}
+
+ResCode ChunkChain::ReadDiskHeader(uint64_t offset, ChunkHeader& header) {
     uint8_t bytes[76];
     const uint32_t size = HeaderSize();
     if (ResCode code = file_.Read(offset, bytes, size); code != kResOk) return code;
@@ -126,6 +130,44 @@ ResCode ChunkChain::WriteOrHold(uint64_t offset, const ChunkHeader& header) {
     return WriteHeader(offset, header);
 }
 
+ResCode ChunkChain::KeepChainBeforeKept(uint64_t position, uint32_t needed, uint32_t space,
+                                        bool& done) {
+    const uint32_t headerSize = HeaderSize();
+    uint64_t kept = UINT64_MAX;
+    for (uint64_t k : kept_)
+        if (k >= position && k - position < space) kept = std::min(kept, k);
+    done = kept == UINT64_MAX || kept == position + needed;
+    if (done || kept - position - needed < headerSize) return kResOk;
+    // On the disk the space before the kept chunk is still the free chunks it was merged from.
+    uint64_t at = position;
+    int members = 0;
+    ChunkHeader member;
+    while (at < kept) {
+        if (ReadDiskHeader(at, member) != kResOk || !SizeIsPlausible(member.size) ||
+            !(member.flags & kFlagFree))
+            return kResOk;
+        at += member.size;
+        ++members;
+    }
+    if (at != kept) return kResOk;
+    ChunkHeader free;
+    free.type = kTypeFree;
+    free.flags = kFlagFree;
+    uint8_t bytes[76];
+    if (members > 1) {
+        free.size = static_cast<uint32_t>(kept - position);
+        EncodeHeader(free, bytes);
+        if (ResCode code = file_.Write(position, bytes, headerSize); code != kResOk) return code;
+    }
+    // Where the rest of the split begins, a free chunk up to the kept one.
+    free.size = static_cast<uint32_t>(kept - position - needed);
+    EncodeHeader(free, bytes);
+    if (ResCode code = file_.Write(position + needed, bytes, headerSize); code != kResOk)
+        return code;
+    done = true;
+    return kResOk;
+}
+
 ResCode ChunkChain::ReleaseWithin(uint64_t offset, uint64_t size) {
     if (held_.empty()) return kResOk;
     kept_.erase(
@@ -182,10 +224,28 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
                 if (ResCode code = WriteOrHold(pos, header); code != kResOk) return code;
             }
             const bool fits = header.size == needed || header.size >= needed + headerSize;
+            // Held-back headers that no longer wait for anything belong before the new chunk.
             if (fits) {
+                if (ResCode code = WriteHeldBack(); code != kResOk) return code;
+            }
+            bool chainKept = false;
+            if (fits && !CoversKept(pos, needed)) {
+                if (ResCode code = KeepChainBeforeKept(pos, needed, header.size, chainKept);
+                    code != kResOk)
+                    return code;
+            }
+            if (fits && !chainKept) {
                 // The new chunk takes space whose old data was waiting for its own new chunk:
                 // that data is given up here, as it would have been when it was freed.
                 if (ResCode code = ReleaseWithin(pos, header.size); code != kResOk) return code;
+            }
+            if (fits) {
+                // The new chunk's bytes replace whatever header was still to be written there.
+                held_.erase(std::remove_if(held_.begin(), held_.end(),
+                                           [&](const HeldHeader& h) {
+                                               return h.offset >= pos && h.offset - pos < needed;
+                                           }),
+                            held_.end());
             }
             if (header.size == needed) {
                 takeFree(needed);
@@ -197,7 +257,7 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
                 rest.type = kTypeFree;
                 rest.size = header.size - needed;
                 rest.flags = kFlagFree;
-                if (ResCode code = WriteHeader(pos + needed, rest); code != kResOk) return code;
+                if (ResCode code = WriteOrHold(pos + needed, rest); code != kResOk) return code;
                 header.size = needed;
                 if (ResCode code = WriteHeader(pos, header); code != kResOk) return code;
                 takeFree(needed);

@@ -11,7 +11,9 @@
 // The chunk of data that is being replaced is freed "later": the chain reads it as free, so
 // every search decides exactly as if it were, but its free header (and every merge that covers
 // it) is held back until its owner's new chunk is written. Only when a search gives the new
-// chunk the old one's own space does the held-back free go to the disk first.
+// chunk the old one's own space does the held-back free go to the disk first. When it gives the
+// new chunk free space in front of the old one, the disk gets headers of its own that keep the
+// chain walking over the old chunk until it is released.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -95,6 +97,12 @@ class ChunkChain {
     // chunk whose data is still needed.
     [[nodiscard]] ResCode WriteOrHold(uint64_t offset, const ChunkHeader& header);
     [[nodiscard]] bool CoversKept(uint64_t offset, uint64_t size) const;
+    [[nodiscard]] ResCode ReadDiskHeader(uint64_t offset, ChunkHeader& header);
+    // A new chunk of `needed` bytes goes at `position`, into free space of `space` bytes that
+    // holds a chunk freed later further on: the disk gets the headers that keep the chain
+    // walking from the new chunk to the kept one; `done` is false when that cannot be done.
+    [[nodiscard]] ResCode KeepChainBeforeKept(uint64_t position, uint32_t needed, uint32_t space,
+                                              bool& done);
     // Releases the chunks freed later that lie in [offset, offset + size).
     [[nodiscard]] ResCode ReleaseWithin(uint64_t offset, uint64_t size);
     // HeaderSize() bytes.
