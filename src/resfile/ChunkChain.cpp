@@ -82,12 +82,25 @@ ResCode ChunkChain::WriteHeader(uint64_t offset, const ChunkHeader& header) {
     return kResOk;
 }
 
-ResCode ChunkChain::FreeChunk(uint64_t offset) {
-    ChunkHeader header;
+ResCode ChunkChain::FreedHeader(uint64_t offset, ChunkHeader& header) {
     if (ResCode code = ReadHeader(offset, header); code != kResOk) return code;
     if (!SizeIsPlausible(header.size)) return kResBadChunk;
     header.flags |= kFlagFree;
     header.type = kTypeFree;
+    return kResOk;
+}
+
+void ChunkChain::EncodeFreeHeader(uint64_t size, uint8_t* bytes) const {
+    ChunkHeader free;
+    free.type = kTypeFree;
+    free.size = static_cast<uint32_t>(size);
+    free.flags = kFlagFree;
+    EncodeHeader(free, bytes);
+}
+
+ResCode ChunkChain::FreeChunk(uint64_t offset) {
+    ChunkHeader header;
+    if (ResCode code = FreedHeader(offset, header); code != kResOk) return code;
     if (ResCode code = WriteHeader(offset, header); code != kResOk) return code;
     freeBytes_ += header.size;
     return kResOk;
@@ -95,10 +108,7 @@ ResCode ChunkChain::FreeChunk(uint64_t offset) {
 
 ResCode ChunkChain::FreeChunkLater(uint64_t offset) {
     ChunkHeader header;
-    if (ResCode code = ReadHeader(offset, header); code != kResOk) return code;
-    if (!SizeIsPlausible(header.size)) return kResBadChunk;
-    header.flags |= kFlagFree;
-    header.type = kTypeFree;
+    if (ResCode code = FreedHeader(offset, header); code != kResOk) return code;
     kept_.push_back(offset);
     held_.push_back({offset, header});
     freeBytes_ += header.size;
@@ -150,18 +160,13 @@ ResCode ChunkChain::KeepChainBeforeKept(uint64_t position, uint32_t needed, uint
         ++members;
     }
     if (at != kept) return kResOk;
-    ChunkHeader free;
-    free.type = kTypeFree;
-    free.flags = kFlagFree;
     uint8_t bytes[76];
     if (members > 1) {
-        free.size = static_cast<uint32_t>(kept - position);
-        EncodeHeader(free, bytes);
+        EncodeFreeHeader(kept - position, bytes);
         if (ResCode code = file_.Write(position, bytes, headerSize); code != kResOk) return code;
     }
     // Where the rest of the split begins, a free chunk up to the kept one.
-    free.size = static_cast<uint32_t>(kept - position - needed);
-    EncodeHeader(free, bytes);
+    EncodeFreeHeader(kept - position - needed, bytes);
     if (ResCode code = file_.Write(position + needed, bytes, headerSize); code != kResOk)
         return code;
     done = true;

@@ -107,6 +107,9 @@ class ChunkChain {
     [[nodiscard]] ResCode ReleaseWithin(uint64_t offset, uint64_t size);
     // HeaderSize() bytes.
     void EncodeHeader(const ChunkHeader& header, uint8_t* bytes) const;
+    void EncodeFreeHeader(uint64_t size, uint8_t* bytes) const;
+    // The chunk's header as freeing it makes it.
+    [[nodiscard]] ResCode FreedHeader(uint64_t offset, ChunkHeader& header);
     // Compaction steps; `gap` is the distance the chunks move down.
     [[nodiscard]] ResCode CopyBytes(uint64_t from, uint64_t to, uint64_t size, uint8_t* buffer,
                                     const uint8_t* trailer, size_t trailerSize);

@@ -47,12 +47,8 @@ ResCode ChunkChain::MoveRun(uint64_t from, uint64_t size, uint64_t gap, bool gap
     const uint64_t to = from - gap;
     uint8_t first[76];
     if (ResCode code = file_.Read(from, first, headerSize); code != kResOk) return code;
-    ChunkHeader gapHeader;
-    gapHeader.type = kTypeFree;
-    gapHeader.size = static_cast<uint32_t>(gap);
-    gapHeader.flags = kFlagFree;
     uint8_t free[76];
-    EncodeHeader(gapHeader, free);
+    EncodeFreeHeader(gap, free);
     if (!gapIsOneChunk) {
         if (ResCode code = file_.Write(to, free, headerSize); code != kResOk) return code;
     }
@@ -84,15 +80,10 @@ ResCode ChunkChain::MoveThroughEnd(uint64_t from, uint32_t size, uint64_t gap, u
         return cutEnd(code);
     if (ResCode code = file_.Write(end, first, headerSize); code != kResOk) return cutEnd(code);
 
-    ChunkHeader gapHeader;
-    gapHeader.type = kTypeFree;
-    gapHeader.flags = kFlagFree;
-    gapHeader.size = static_cast<uint32_t>(gap + size);
     uint8_t free[76];
-    EncodeHeader(gapHeader, free);
+    EncodeFreeHeader(gap + size, free);
     if (ResCode code = file_.Write(to, free, headerSize); code != kResOk) return code;
-    gapHeader.size = static_cast<uint32_t>(gap);
-    EncodeHeader(gapHeader, free);
+    EncodeFreeHeader(gap, free);
     if (ResCode code = CopyBytes(end + headerSize, to + headerSize, size - headerSize, buffer, free,
                                  headerSize);
         code != kResOk)

@@ -6,8 +6,6 @@
 
 #include "celeb/SaveSequence.h"
 #include "gamedata/TestFiles.h"
-#include "platform/MemoryFiles.h"
-#include "platform/ScratchFile.h"
 
 namespace marquill::celeb {
 namespace {
@@ -79,14 +77,6 @@ bool reportsFailure(const Save& save) {
            });
 }
 
-size_t scratchFilesIn(platform::MemoryFiles& files) {
-    size_t count = 0;
-    const auto entries = files.list(kFolder).value_or(std::vector<platform::DirectoryEntry>{});
-    for (const auto& entry : entries)
-        count += platform::isScratchFileName(entry.name);
-    return count;
-}
-
 TEST(SaveCutOff, TheExchangeAndPersonFilesAreOldOrNewWhereverTheSaveIsCutOff) {
     TempFolder disk;
     writePerson(disk.path() + "/template.iff", {.guid = 9, .bodyStrings = {"Adult"}});
@@ -113,32 +103,22 @@ TEST(SaveCutOff, TheExchangeAndPersonFilesAreOldOrNewWhereverTheSaveIsCutOff) {
     const uint64_t writes = reference->writes();
     ASSERT_GT(writes, 20u);
 
-    for (bool kill : {true, false}) {
-        for (uint64_t n = kill ? 0 : 1; n < writes; ++n) {
-            SCOPED_TRACE((kill ? "stopped after write " : "failing write ") + std::to_string(n) +
-                         " of " + std::to_string(writes));
-            auto files = fresh();
-            if (kill)
-                files->stopAfter(n);
-            else
-                files->failAt(n);
-            const Save cut = runSave(*files);
-            ASSERT_TRUE(files->cutOffReached());
-            const auto srf = files->bytesOf(kExchange);
-            const auto person = contentsOf(*files, kPerson);
-            EXPECT_TRUE(srf == oldSrf || srf == newSrf);
-            EXPECT_TRUE(person == oldPerson || person == newPerson);
-            if (!kill) {
-                // A write that failed and was made good again leaves nothing to report.
-                EXPECT_EQ(reportsFailure(cut), person == oldPerson);
-                EXPECT_EQ(scratchFilesIn(*files), 0u);
-                continue;
-            }
-            auto later = files->restart("run2");
-            EXPECT_EQ(runSave(*later).result.outcome, SaveResult::Outcome::Saved);
-            EXPECT_EQ(scratchFilesIn(*later), 0u);
+    forEveryCutOff(writes, fresh, [&](platform::MemoryFiles& files, CutOff cutOff) {
+        const Save cut = runSave(files);
+        const auto srf = files.bytesOf(kExchange);
+        const auto person = contentsOf(files, kPerson);
+        EXPECT_TRUE(srf == oldSrf || srf == newSrf);
+        EXPECT_TRUE(person == oldPerson || person == newPerson);
+        if (cutOff == CutOff::Fail) {
+            // A write that failed and was made good again leaves nothing to report.
+            EXPECT_EQ(reportsFailure(cut), person == oldPerson);
+            EXPECT_EQ(scratchFilesIn(files, kFolder), 0u);
+            return;
         }
-    }
+        auto later = files.restart("run2");
+        EXPECT_EQ(runSave(*later).result.outcome, SaveResult::Outcome::Saved);
+        EXPECT_EQ(scratchFilesIn(*later, kFolder), 0u);
+    });
 }
 
 }  // namespace

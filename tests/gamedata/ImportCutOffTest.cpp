@@ -6,14 +6,13 @@
 
 #include "TestFiles.h"
 #include "gamedata/ReplaceCelebrity.h"
-#include "platform/MemoryFiles.h"
-#include "platform/ScratchFile.h"
 
 namespace marquill::gamedata {
 namespace {
 
 using namespace testing_files;
 
+constexpr const char* kPersonFolder = "/game/UserData/Characters";
 constexpr const char* kPerson = "/game/UserData/Characters/User00012.iff";
 constexpr const char* kCelebrity = "/game/TemplateCelebrity/Star.iff";
 constexpr const char* kBackups = "/home/player/backups";
@@ -38,14 +37,6 @@ Import runImport(platform::MemoryFiles& files) {
     return run;
 }
 
-size_t scratchFilesIn(platform::MemoryFiles& files, const std::string& folder) {
-    size_t count = 0;
-    const auto entries = files.list(folder).value_or(std::vector<platform::DirectoryEntry>{});
-    for (const auto& entry : entries)
-        count += platform::isScratchFileName(entry.name);
-    return count;
-}
-
 TEST(ImportCutOff, APersonFileIsOldOrNewWhereverTheImportIsCutOff) {
     TempFolder disk;
     writePerson(disk.path() + "/person.iff",
@@ -66,31 +57,19 @@ TEST(ImportCutOff, APersonFileIsOldOrNewWhereverTheImportIsCutOff) {
     const uint64_t writes = reference->writes();
     ASSERT_GT(writes, 10u);
 
-    for (bool kill : {true, false}) {
-        for (uint64_t n = kill ? 0 : 1; n < writes; ++n) {
-            SCOPED_TRACE((kill ? "stopped after write " : "failing write ") + std::to_string(n) +
-                         " of " + std::to_string(writes));
-            auto files = fresh();
-            if (kill)
-                files->stopAfter(n);
-            else
-                files->failAt(n);
-            const Import cut = runImport(*files);
-            ASSERT_TRUE(files->cutOffReached());
-            const bool isOld = cut.person == oldPerson, isNew = cut.person == uncut.person;
-            EXPECT_TRUE(isOld || isNew);
-            if (!kill) {
-                EXPECT_EQ(cut.result.outcome, ReplaceResult::Outcome::Failed);
-                EXPECT_TRUE(isOld);
-                EXPECT_EQ(scratchFilesIn(*files, "/game/UserData/Characters"), 0u);
-                continue;
-            }
-            auto later = files->restart("run2");
-            const Import again = runImport(*later);
-            EXPECT_EQ(again.result.outcome, ReplaceResult::Outcome::Replaced);
-            EXPECT_EQ(scratchFilesIn(*later, "/game/UserData/Characters"), 0u);
+    forEveryCutOff(writes, fresh, [&](platform::MemoryFiles& files, CutOff cutOff) {
+        const Import cut = runImport(files);
+        EXPECT_TRUE(cut.person == oldPerson || cut.person == uncut.person);
+        if (cutOff == CutOff::Fail) {
+            EXPECT_EQ(cut.result.outcome, ReplaceResult::Outcome::Failed);
+            EXPECT_EQ(cut.person, oldPerson);
+            EXPECT_EQ(scratchFilesIn(files, kPersonFolder), 0u);
+            return;
         }
-    }
+        auto later = files.restart("run2");
+        EXPECT_EQ(runImport(*later).result.outcome, ReplaceResult::Outcome::Replaced);
+        EXPECT_EQ(scratchFilesIn(*later, kPersonFolder), 0u);
+    });
 }
 
 }  // namespace
