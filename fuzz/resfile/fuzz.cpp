@@ -1,11 +1,11 @@
 // Opens fuzzed bytes as a resource file and does what the program does with one: lists it,
 // loads every resource, reads string sets and records, then edits a copy and reads it again.
+// The file lives in memory.
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
+#include <vector>
 
+#include "platform/MemoryFiles.h"
 #include "resfile/OpenIFFFile.h"
 #include "resfile/RecordIO.h"
 #include "resfile/StringSet.h"
@@ -16,20 +16,6 @@
 using namespace marquill::resfile;
 
 namespace {
-
-std::string ScratchPath(const char* name) {
-    static const std::string base = [] {
-        std::random_device random;
-        // Closing a written file waits for the disk; a memory-backed folder keeps that cheap.
-        const std::filesystem::path memory = "/dev/shm";
-        const auto root =
-            std::filesystem::is_directory(memory) ? memory : std::filesystem::temp_directory_path();
-        auto dir = root / ("marquill-fuzz-" + std::to_string(random()));
-        std::filesystem::create_directories(dir);
-        return dir.string();
-    }();
-    return base + "/" + name;
-}
 
 void DecodeData(std::span<const uint8_t> data) {
     StringResourceData strings;
@@ -81,9 +67,9 @@ void ReadEverything(IFFChunkFile& file) {
     }
 }
 
-void EditCopy(const std::string& path) {
+void EditCopy(const std::string& path, marquill::platform::FileLayer& files) {
     ResCode code = kResOk;
-    auto file = OpenIFFFile(path, Access::ReadWrite, code);
+    auto file = OpenIFFFile(path, Access::ReadWrite, code, files);
     if (!file) return;
     if (MemoryBlock* first = file->GetIndResource(file->GetIndType(1), 1)) {
         (void)file->RemoveResource(first);
@@ -102,24 +88,22 @@ void EditCopy(const std::string& path) {
     strings.Set(strings.Count() + 1, "x");
     (void)strings.Save();
     (void)file->Close();
-    file = OpenIFFFile(path, Access::ReadOnly, code);
+    file = OpenIFFFile(path, Access::ReadOnly, code, files);
     if (file) ReadEverything(*file);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = ScratchPath("input.iff");
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    marquill::platform::MemoryFiles files;
+    const std::string path = "/fuzz/input.iff";
+    files.put(path, std::vector<uint8_t>(data, data + size));
     DecodeData({data, size});
     ResCode code = kResOk;
-    if (auto file = OpenIFFFile(path, Access::ReadOnly, code)) {
+    if (auto file = OpenIFFFile(path, Access::ReadOnly, code, files)) {
         ReadEverything(*file);
         file->Close();
-        EditCopy(path);
+        EditCopy(path, files);
     }
     return 0;
 }

@@ -49,14 +49,15 @@ void putExchangeVersion(platform::ProfileDocument& doc) {
 
 bool writeExchangeFile(const std::string& path, const PemmData& record,
                        const ExchangeChoices& choices, const SkinFileList& skins,
-                       const platform::GameLocation& game) {
+                       const platform::GameLocation& game,
+                       platform::FileLayer& files) {
     platform::ProfileDocument doc;
     putExchangeRecord(doc, record, choices);
     putExchangeSkinFiles(doc, skins, game);
     putExchangeVersion(doc);
     platform::VectorSink sink;
     doc.writeTo(sink);
-    return platform::writeFileAtomically(path, sink.data());
+    return platform::writeFileAtomically(path, sink.data(), files);
 }
 
 }  // namespace marquill::celeb

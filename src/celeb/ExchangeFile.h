@@ -12,6 +12,7 @@
 #include "celeb/PemmData.h"
 #include "celeb/SkinFileList.h"
 #include "platform/GameLocation.h"
+#include "platform/FileLayer.h"
 #include "platform/ProfileStrings.h"
 
 namespace marquill::celeb {
@@ -36,6 +37,7 @@ void putExchangeVersion(platform::ProfileDocument& doc);
 // replaced only by a complete new one.
 [[nodiscard]] bool writeExchangeFile(const std::string& path, const PemmData& record,
                                      const ExchangeChoices& choices, const SkinFileList& skins,
-                                     const platform::GameLocation& game = {});
+                                     const platform::GameLocation& game = {},
+                                     platform::FileLayer& files = platform::diskFiles());
 
 }  // namespace marquill::celeb

@@ -69,7 +69,7 @@ SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices, con
     putExchangeVersion(doc);
     platform::VectorSink sink;
     doc.writeTo(sink);
-    if (!platform::writeFileAtomically(paths.exchangePath, sink.data())) {
+    if (!platform::writeFileAtomically(paths.exchangePath, sink.data(), *setup.files)) {
         result.outcome = SaveResult::Outcome::ExchangeFileFailed;
         host.showMessage(gamedata::kErrorTitle, "Could not write the exchange file " +
                                                     paths.exchangePath +
@@ -77,8 +77,8 @@ SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices, con
         return result;
     }
 
-    result.personFile = gamedata::makeNewCelebrityFile(paths.basePath, setup.templatePath,
-                                                       celebrityValues(record, choices), host);
+    result.personFile = gamedata::makeNewCelebrityFile(
+        paths.basePath, setup.templatePath, celebrityValues(record, choices), host, *setup.files);
 
     stage("Taking Snap Shots...");
     if (setup.snapshots) result.pictures = setup.snapshots->takeSnapshots(paths.basePath);

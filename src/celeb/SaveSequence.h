@@ -14,6 +14,7 @@
 #include "gamedata/Appearance.h"
 #include "gamedata/NewCelebrityFile.h"
 #include "gamedata/Reporter.h"
+#include "platform/FileLayer.h"
 
 namespace marquill::celeb {
 
@@ -50,6 +51,8 @@ struct SaveSetup {
     SnapshotTaker* snapshots = nullptr;  // none: no pictures
     // The installer's path of gameFolder (platform::GameLocation); empty when it was given.
     std::string gameWindowsFolder;
+    // Where the exchange file and the person file are written.
+    platform::FileLayer* files = &platform::diskFiles();
 };
 
 // The wizard's state that the save reads besides the record.

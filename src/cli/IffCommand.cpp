@@ -1,5 +1,6 @@
 // `marquill iff`: creates, lists and edits resource files. Every change is one open, change and
-// close, so the file ends with a fresh map.
+// close of a scratch copy, which then replaces the file: the file ends with a fresh map, and a
+// change that is stopped or fails leaves it as it was.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/Files.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/OpenIFFFile.h"
+#include "resfile/ScratchEdit.h"
 
 namespace marquill::cli {
 namespace {
@@ -106,32 +108,27 @@ int Extract(const std::string& path, const ResourceRef& ref, const std::string& 
 int Put(const std::string& path, const ResourceRef& ref, const std::string& dataPath) {
     auto data = platform::readWholeFile(dataPath);
     if (!data) return fail(kExitFileError, dataPath + ": cannot read");
-    ResCode code = kResOk;
-    auto file = OpenIFFFile(path, Access::ReadWrite, code);
-    if (!file) return FileError(path, code);
-    MemoryBlock* block = NewBlock(data->size());
-    if (!block) return FileError(path, kResOutOfMemory);
-    std::copy(data->begin(), data->end(), block->Bytes().begin());
-    code = file->AddResource(block, ref.type, ref.id, ref.name.value_or(""), DataOrder::Native);
-    if (code != kResOk) {
-        DisposeBlock(block);
-        return FileError(path, code);
-    }
-    code = file->WriteResource(block);
-    const ResCode closed = file->Close();
-    if (code == kResOk) code = closed;
+    const ResCode code = EditOnScratchCopy(path, [&](IFFChunkFile& file) {
+        MemoryBlock* block = NewBlock(data->size());
+        if (!block) return kResOutOfMemory;
+        std::copy(data->begin(), data->end(), block->Bytes().begin());
+        if (ResCode added =
+                file.AddResource(block, ref.type, ref.id, ref.name.value_or(""), DataOrder::Native);
+            added != kResOk) {
+            DisposeBlock(block);
+            return added;
+        }
+        return file.WriteResource(block);
+    });
     return code == kResOk ? kExitDone : FileError(path, code);
 }
 
 int Remove(const std::string& path, const ResourceRef& ref) {
-    ResCode code = kResOk;
-    auto file = OpenIFFFile(path, Access::ReadWrite, code);
-    if (!file) return FileError(path, code);
-    MemoryBlock* block = file->GetResource(ref.type, ref.id);
-    if (!block) return FileError(path, file->LastResult());
-    code = file->RemoveResource(block);
-    const ResCode closed = file->Close();
-    if (code == kResOk) code = closed;
+    const ResCode code = EditOnScratchCopy(path, [&](IFFChunkFile& file) {
+        MemoryBlock* block = file.GetResource(ref.type, ref.id);
+        if (!block) return file.LastResult();
+        return file.RemoveResource(block);
+    });
     return code == kResOk ? kExitDone : FileError(path, code);
 }
 

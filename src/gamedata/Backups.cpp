@@ -1,8 +1,6 @@
 #include "gamedata/Backups.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "gamedata/PersonFile.h"
 #include "platform/Files.h"
@@ -11,18 +9,16 @@
 
 namespace marquill::gamedata {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 constexpr const char* kManifest = "manifest.txt";
 
-std::optional<Backup> readManifest(const fs::path& folder) {
-    auto bytes = platform::readWholeFile((folder / kManifest).string());
+std::optional<Backup> readManifest(const std::string& folder, platform::FileLayer& files) {
+    auto bytes = platform::readWholeFile(folder + "/" + kManifest, files);
     if (!bytes) return std::nullopt;
     Backup b;
-    b.id = folder.filename().string();
-    b.folder = folder.string();
+    b.id = platform::fileNameOf(folder);
+    b.folder = folder;
     std::string text(bytes->begin(), bytes->end());
     size_t pos = 0;
     while (pos < text.size()) {
@@ -44,15 +40,26 @@ std::optional<Backup> readManifest(const fs::path& folder) {
         else if (key == "time")
             b.time = value;
         else if (key == "file")
-            b.savedFile = (folder / value).string();
+            b.savedFile = folder + "/" + value;
     }
     if (b.personPath.empty() || b.savedFile.empty()) return std::nullopt;
     return b;
 }
 
+// Every missing folder on the way to `path`.
+bool makeFolders(const std::string& path, platform::FileLayer& files) {
+    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string part = slash == std::string::npos ? path : path.substr(0, slash);
+        if (!part.empty() && files.createFolder(part) == platform::FileLayer::FolderResult::Failed)
+            return false;
+        if (slash == std::string::npos) return true;
+    }
+}
+
 }  // namespace
 
-BackupStore::BackupStore() : root_(platform::userDataFolder() + "/backups") {}
+BackupStore::BackupStore()
+    : root_(platform::userDataFolder() + "/backups"), files_(&platform::diskFiles()) {}
 
 std::optional<Backup> BackupStore::save(const std::string& gameFolder, int neighborhood,
                                         const std::string& personPath,
@@ -61,38 +68,39 @@ std::optional<Backup> BackupStore::save(const std::string& gameFolder, int neigh
         if (error) *error = why;
         return std::nullopt;
     };
-    auto bytes = platform::readWholeFile(personPath);
+    auto bytes = platform::readWholeFile(personPath, *files_);
     if (!bytes) return fail("cannot read " + personPath);
 
     Backup b;
     b.time = platform::utcTimestamp();
     std::string stamp = b.time;
     stamp.erase(std::remove(stamp.begin(), stamp.end(), ':'), stamp.end());
-    std::error_code ec;
-    fs::create_directories(root_, ec);
-    if (ec) return fail("cannot create " + root_ + ": " + ec.message());
+    if (!makeFolders(root_, *files_)) return fail("cannot create " + root_);
     const std::string stem = stamp + "-" + baseName(personPath);
     for (int n = 0; n < 1000; ++n) {
         b.id = n == 0 ? stem : stem + "-" + std::to_string(n);
-        if (fs::create_directory(fs::path(root_) / b.id, ec)) break;
-        if (ec) return fail("cannot create a backup folder in " + root_ + ": " + ec.message());
+        const auto made = files_->createFolder(root_ + "/" + b.id);
+        if (made == platform::FileLayer::FolderResult::Created) break;
+        if (made == platform::FileLayer::FolderResult::Failed)
+            return fail("cannot create a backup folder in " + root_);
         b.id.clear();
     }
     if (b.id.empty()) return fail("too many backups named " + stem);
-    b.folder = (fs::path(root_) / b.id).string();
+    b.folder = root_ + "/" + b.id;
     b.gameFolder = gameFolder;
     b.neighborhood = neighborhood;
     b.personPath = personPath;
     b.celebrityPath = celebrityPath;
-    b.savedFile = (fs::path(b.folder) / fileName(personPath)).string();
+    b.savedFile = b.folder + "/" + fileName(personPath);
 
     std::string manifest = "game=" + gameFolder + "\nneighborhood=" + std::to_string(neighborhood) +
                            "\nperson=" + personPath + "\ncelebrity=" + celebrityPath +
                            "\ntime=" + b.time + "\nfile=" + fileName(personPath) + "\n";
-    if (!platform::writeFileAtomically(b.savedFile, *bytes) ||
+    if (!platform::writeFileAtomically(b.savedFile, *bytes, *files_) ||
         !platform::writeFileAtomically(
-            (fs::path(b.folder) / kManifest).string(),
-            std::span(reinterpret_cast<const uint8_t*>(manifest.data()), manifest.size()))) {
+            b.folder + "/" + kManifest,
+            std::span(reinterpret_cast<const uint8_t*>(manifest.data()), manifest.size()),
+            *files_)) {
         discard(b);
         return fail("cannot write the backup into " + b.folder);
     }
@@ -101,10 +109,10 @@ std::optional<Backup> BackupStore::save(const std::string& gameFolder, int neigh
 
 std::vector<Backup> BackupStore::list() const {
     std::vector<Backup> out;
-    std::error_code ec;
-    for (fs::directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_directory(ec)) continue;
-        if (auto b = readManifest(it->path())) out.push_back(std::move(*b));
+    for (const auto& entry :
+         files_->list(root_).value_or(std::vector<platform::DirectoryEntry>{})) {
+        if (!entry.isFolder) continue;
+        if (auto b = readManifest(root_ + "/" + entry.name, *files_)) out.push_back(std::move(*b));
     }
     std::sort(out.begin(), out.end(), [](const Backup& a, const Backup& b) { return a.id < b.id; });
     return out;
@@ -113,16 +121,16 @@ std::vector<Backup> BackupStore::list() const {
 std::optional<Backup> BackupStore::find(const std::string& id) const {
     if (id.empty() || id.find('/') != std::string::npos || id == "." || id == "..")
         return std::nullopt;
-    return readManifest(fs::path(root_) / id);
+    return readManifest(root_ + "/" + id, *files_);
 }
 
 bool BackupStore::restore(const Backup& backup, std::string* error) const {
-    auto bytes = platform::readWholeFile(backup.savedFile);
+    auto bytes = platform::readWholeFile(backup.savedFile, *files_);
     if (!bytes) {
         if (error) *error = "cannot read " + backup.savedFile;
         return false;
     }
-    if (!platform::writeFileAtomically(backup.personPath, *bytes)) {
+    if (!platform::writeFileAtomically(backup.personPath, *bytes, *files_)) {
         if (error) *error = "cannot write " + backup.personPath;
         return false;
     }
@@ -130,8 +138,11 @@ bool BackupStore::restore(const Backup& backup, std::string* error) const {
 }
 
 void BackupStore::discard(const Backup& backup) const {
-    std::error_code ec;
-    fs::remove_all(backup.folder, ec);
+    // A backup folder holds files only.
+    for (const auto& entry :
+         files_->list(backup.folder).value_or(std::vector<platform::DirectoryEntry>{}))
+        if (!entry.isFolder) (void)files_->remove(backup.folder + "/" + entry.name);
+    (void)files_->removeFolder(backup.folder);
 }
 
 }  // namespace marquill::gamedata

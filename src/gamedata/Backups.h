@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileLayer.h"
+
 namespace marquill::gamedata {
 
 struct Backup {
@@ -25,7 +27,8 @@ class BackupStore {
   public:
     // The user's store: $XDG_DATA_HOME/marquill/backups.
     BackupStore();
-    explicit BackupStore(std::string root) : root_(std::move(root)) {}
+    explicit BackupStore(std::string root, platform::FileLayer& files = platform::diskFiles())
+        : root_(std::move(root)), files_(&files) {}
 
     [[nodiscard]] const std::string& root() const { return root_; }
     // Copies the person file and writes the manifest; none (and nothing left behind) on failure.
@@ -41,6 +44,7 @@ class BackupStore {
 
   private:
     std::string root_;
+    platform::FileLayer* files_;
 };
 
 }  // namespace marquill::gamedata

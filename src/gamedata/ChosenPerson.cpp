@@ -48,10 +48,10 @@ Appearance appearanceFromBodyStrings(const std::vector<std::string>& strings) {
     return look;
 }
 
-ChosenPerson readChosenPerson(const std::string& path) {
+ChosenPerson readChosenPerson(const std::string& path, platform::FileLayer& files) {
     ChosenPerson chosen;
     chosen.path = path;
-    resfile::IFFResFile2 file;
+    resfile::IFFResFile2 file(files);
     if (resfile::OpenResFile(file, path, resfile::kOpenReadOnly) != resfile::kResOk) return chosen;
     chosen.opened = true;
     chosen.displayName = readDisplayName(file);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gamedata/Appearance.h"
+#include "platform/FileLayer.h"
 
 namespace marquill::gamedata {
 
@@ -16,7 +17,8 @@ struct ChosenPerson {
     std::optional<Appearance> appearance;  // none without STR# 200
 };
 
-[[nodiscard]] ChosenPerson readChosenPerson(const std::string& path);
+[[nodiscard]] ChosenPerson readChosenPerson(const std::string& path,
+                                            platform::FileLayer& files = platform::diskFiles());
 
 // Body strings, 1-based (strings[0] is string 1). Starts from the look pages' defaults; the names
 // are as stored, for the look lists to find (a list selects its first entry for a name it lacks).

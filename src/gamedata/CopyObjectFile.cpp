@@ -43,11 +43,11 @@ uint32_t ClockGuidSource::next() {
 }
 
 ResCode copyObjectFile(const std::string& source, const std::string& destination,
-                       const std::string& name, GuidSource& guids) {
-    IFFResFile2 from;
+                       const std::string& name, GuidSource& guids, platform::FileLayer& files) {
+    IFFResFile2 from(files);
     // The source is only read; opening it read-only keeps a downloaded file untouched.
     if (ResCode code = from.Open(source, Access::ReadOnly); code != kResOk) return code;
-    IFFResFile2 to;
+    IFFResFile2 to(files);
     if (ResCode code = to.Create(destination); code != kResOk) return code;
     if (ResCode code = to.Open(destination, Access::ReadWrite); code != kResOk) return code;
 

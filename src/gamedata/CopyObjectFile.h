@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "platform/FileLayer.h"
 #include "resfile/ResCode.h"
 
 namespace marquill::gamedata {
@@ -30,6 +31,7 @@ class ClockGuidSource final : public GuidSource {
 // `name` is Windows-1252 text; it is cut to 63 characters. The destination must not exist.
 [[nodiscard]] resfile::ResCode copyObjectFile(const std::string& source,
                                               const std::string& destination,
-                                              const std::string& name, GuidSource& guids);
+                                              const std::string& name, GuidSource& guids,
+                                              platform::FileLayer& files = platform::diskFiles());
 
 }  // namespace marquill::gamedata

@@ -1,6 +1,5 @@
 #include "gamedata/NewCelebrityFile.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "gamedata/BodyStrings.h"
@@ -8,9 +7,8 @@
 #include "gamedata/PersonFile.h"
 #include "platform/ByteReader.h"
 #include "platform/Cp1252.h"
-#include "platform/FileSync.h"
-#include "platform/Files.h"
 #include "platform/GamePath.h"
+#include "platform/ScratchFile.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/StringSet.h"
 #include "resfile/StringSetMulti.h"
@@ -89,7 +87,12 @@ std::vector<std::pair<size_t, int>> constantValues(const CelebrityValues& v) {
     };
 }
 
-void writeNames(iResFile& file, const CelebrityValues& values) {
+// A write that fails makes the file unfinished; the first such failure is kept.
+void keepFirst(ResCode& failure, ResCode code) {
+    if (failure == kResOk) failure = code;
+}
+
+void writeNames(iResFile& file, const CelebrityValues& values, ResCode& failure) {
     const std::string name = platform::utf8ToCp1252(values.name);
     const std::string description = platform::utf8ToCp1252(values.description);
     for (int language = 0; language < kLanguageCount; ++language) {
@@ -101,11 +104,11 @@ void writeNames(iResFile& file, const CelebrityValues& values) {
             continue;
         strings.Set(2, description, language);
         strings.Set(1, name, language);
-        (void)strings.Save();
+        keepFirst(failure, strings.Save());
     }
 }
 
-bool writeTraits(iResFile& file, const CelebrityValues& values) {
+bool writeTraits(iResFile& file, const CelebrityValues& values, ResCode& failure) {
     cTreeConstants labels;
     Constants constants;
     if (labels.Load(file, kConstantsId) != kResOk || !readConstants(file, &constants)) return false;
@@ -116,11 +119,17 @@ bool writeTraits(iResFile& file, const CelebrityValues& values) {
         if (index < all.size()) all[index] = value;
     // The labels go back exactly as loaded (the game and other tools may rely on their fields);
     // the new values live in BCON alone.
-    if (labels.Store(file, kConstantsId) != kResOk) return true;
+    if (ResCode code = labels.Store(file, kConstantsId); code != kResOk) {
+        keepFirst(failure, code);
+        return true;
+    }
 
     const size_t count = all.size() > 0x7FFF ? 0x7FFF : all.size();
     MemoryBlock* block = NewBlock(2 + 2 * count);
-    if (!block) return true;
+    if (!block) {
+        keepFirst(failure, kResOutOfMemory);
+        return true;
+    }
     uint8_t* data = block->Bytes().data();
     const uint16_t word = static_cast<uint16_t>(count | constants.flag);
     data[0] = static_cast<uint8_t>(word);
@@ -130,17 +139,19 @@ bool writeTraits(iResFile& file, const CelebrityValues& values) {
         data[2 + 2 * i] = static_cast<uint8_t>(v);
         data[3 + 2 * i] = static_cast<uint8_t>(v >> 8);
     }
-    if (file.AddResource(block, kTypeConstants, kConstantsId, constants.name, DataOrder::Native) !=
-        kResOk) {
+    if (ResCode code = file.AddResource(block, kTypeConstants, kConstantsId, constants.name,
+                                        DataOrder::Native);
+        code != kResOk) {
         DisposeBlock(block);
+        keepFirst(failure, code);
         return true;
     }
-    (void)file.WriteResource(block);
-    (void)file.Update();
+    keepFirst(failure, file.WriteResource(block));
+    keepFirst(failure, file.Update());
     return true;
 }
 
-bool writeBodyStrings(iResFile& file, const Appearance& look) {
+bool writeBodyStrings(iResFile& file, const Appearance& look, ResCode& failure) {
     StringSet strings;
     bool written = false;
     if (strings.Load(file, kBodyStringsId) == kResOk) {
@@ -152,7 +163,9 @@ bool writeBodyStrings(iResFile& file, const Appearance& look) {
             auto it = bodyStrings.find(index);
             if (it != bodyStrings.end()) strings.Set(index, platform::nameToCp1252(it->second));
         }
-        written = strings.Save() == kResOk;
+        const ResCode saved = strings.Save();
+        keepFirst(failure, saved);
+        written = saved == kResOk;
     }
     // The template's pictures are of the template person, not of the new celebrity.
     std::vector<MemoryBlock*> pictures;
@@ -160,7 +173,7 @@ bool writeBodyStrings(iResFile& file, const Appearance& look) {
     for (int i = 1; i <= count && i <= 1023; ++i)
         if (MemoryBlock* block = file.GetIndResource(kTypeBitmap, i)) pictures.push_back(block);
     for (MemoryBlock* block : pictures)
-        (void)file.RemoveResource(block);
+        keepFirst(failure, file.RemoveResource(block));
     return written;
 }
 
@@ -168,53 +181,55 @@ bool writeBodyStrings(iResFile& file, const Appearance& look) {
 
 NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
                                             const std::string& templatePath,
-                                            const CelebrityValues& values, Reporter& reporter) {
+                                            const CelebrityValues& values, Reporter& reporter,
+                                            platform::FileLayer& files) {
     NewCelebrityFileResult result;
     result.path = platform::resolveFileName(basePath + ".iff");
-    // Built beside the final file and renamed over it at the end, so an older file of the same
-    // name survives a failure.
-    const std::string work = platform::scratchPathIn(folderOf(result.path), fileName(result.path));
-    std::remove(work.c_str());
+    platform::ScratchFile work(result.path, files);
 
     reporter.status("Creating New Celeb Pemm...");
     ClockGuidSource guids;
-    result.code = copyObjectFile(templatePath, work, platform::utf8ToCp1252(values.name), guids);
+    result.code = copyObjectFile(templatePath, work.path(), platform::utf8ToCp1252(values.name),
+                                 guids, files);
     if (result.code != kResOk) {
-        std::remove(work.c_str());
+        work.discard();
         reporter.showMessage(kErrorTitle, "Could not create new file.");
         return result;
     }
 
     reporter.status("Setting New Celeb Pemm's Name...");
     {
-        IFFResFile2 file;
-        result.code = OpenResFile(file, work, 0);
+        IFFResFile2 file(files);
+        result.code = OpenResFile(file, work.path(), 0);
         if (result.code != kResOk || !file.IsWritable()) {
             if (result.code == kResOk) result.code = kResNotWritable;
             (void)file.Close();
-            std::remove(work.c_str());
+            work.discard();
             reporter.showMessage(kErrorTitle, "Could not open new file for naming.");
             return result;
         }
-        writeNames(file, values);
+        ResCode failure = kResOk;
+        writeNames(file, values, failure);
         reporter.status("Injecting Celeb Pemm's New DNA...");
-        result.traitsWritten = writeTraits(file, values);
+        result.traitsWritten = writeTraits(file, values, failure);
         if (!result.traitsWritten)
             reporter.showMessage(kErrorTitle, "Could not open new file for traits.");
-        if (ResCode code = file.Close(); code != kResOk) result.code = code;
+        keepFirst(failure, file.Close());
+        result.code = failure;
     }
     if (result.code == kResOk) {
-        IFFResFile2 file;
-        result.code = OpenResFile(file, work, 0);
+        IFFResFile2 file(files);
+        result.code = OpenResFile(file, work.path(), 0);
         if (result.code == kResOk) {
-            result.bodyStringsWritten = writeBodyStrings(file, values.appearance);
-            result.code = file.Close();
+            ResCode failure = kResOk;
+            result.bodyStringsWritten = writeBodyStrings(file, values.appearance, failure);
+            keepFirst(failure, file.Close());
+            result.code = failure;
         }
     }
-    if (result.code != kResOk || !platform::syncFile(work) ||
-        std::rename(work.c_str(), result.path.c_str()) != 0) {
+    if (result.code != kResOk || !work.commit()) {
         if (result.code == kResOk) result.code = kResCannotOpen;
-        std::remove(work.c_str());
+        work.discard();
         reporter.showMessage(kErrorTitle, "Could not create new file.");
     }
     return result;

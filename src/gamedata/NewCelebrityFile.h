@@ -7,6 +7,7 @@
 
 #include "gamedata/Appearance.h"
 #include "gamedata/Reporter.h"
+#include "platform/FileLayer.h"
 
 namespace marquill::gamedata {
 
@@ -26,10 +27,10 @@ struct NewCelebrityFileResult {
     bool bodyStringsWritten = false;
 };
 
-// `basePath` is the exchange-file path without ".srf"; the file is basePath + ".iff".
-[[nodiscard]] NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
-                                                          const std::string& templatePath,
-                                                          const CelebrityValues& values,
-                                                          Reporter& reporter);
+// `basePath` is the exchange-file path without ".srf"; the file is basePath + ".iff". All four
+// passes work on a scratch file, which replaces an older file of that name only when finished.
+[[nodiscard]] NewCelebrityFileResult makeNewCelebrityFile(
+    const std::string& basePath, const std::string& templatePath, const CelebrityValues& values,
+    Reporter& reporter, platform::FileLayer& files = platform::diskFiles());
 
 }  // namespace marquill::gamedata

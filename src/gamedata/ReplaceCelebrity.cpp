@@ -1,12 +1,9 @@
 #include "gamedata/ReplaceCelebrity.h"
 
-#include <cstdio>
-
 #include "gamedata/PersonFile.h"
 #include "platform/AsciiCase.h"
 #include "platform/Cp1252.h"
-#include "platform/FileSync.h"
-#include "platform/Files.h"
+#include "platform/ScratchFile.h"
 #include "resfile/IFFResFile2.h"
 
 namespace marquill::gamedata {
@@ -20,8 +17,8 @@ uint16_t readU16le(const uint8_t* p) {
 }
 
 // Gives the copy the old person's identity; the replaced flag marks it as brought in by us.
-ResCode writeIdentity(const std::string& path, uint32_t guid) {
-    IFFResFile2 file;
+ResCode writeIdentity(const std::string& path, uint32_t guid, platform::FileLayer& files) {
+    IFFResFile2 file(files);
     if (ResCode code = file.Open(path, Access::ReadWrite); code != kResOk) return code;
     MemoryBlock* block = file.GetIndResource(kTypeObjectDefinition, 1);
     if (!block) {
@@ -40,8 +37,9 @@ ResCode writeIdentity(const std::string& path, uint32_t guid) {
     return code != kResOk ? code : closed;
 }
 
-bool checkCopy(const std::string& path, uint32_t guid, const std::string& name) {
-    IFFResFile2 file;
+bool checkCopy(const std::string& path, uint32_t guid, const std::string& name,
+               platform::FileLayer& files) {
+    IFFResFile2 file(files);
     if (file.Open(path, Access::ReadOnly) != kResOk) return false;
     bool ok = false;
     if (MemoryBlock* block = file.GetIndResource(kTypeObjectDefinition, 1)) {
@@ -65,14 +63,14 @@ std::string replacementName(const std::string& personPath, const std::string& ce
 }
 
 ReplaceResult replaceCelebrity(const ReplaceRequest& request, BackupStore& backups,
-                               GuidSource& guids) {
+                               GuidSource& guids, platform::FileLayer& files) {
     ReplaceResult result;
     auto stageOk = [&](ReplaceStage stage) {
         return !request.beforeStage || request.beforeStage(stage);
     };
 
     {
-        IFFResFile2 person;
+        IFFResFile2 person(files);
         result.code = person.Open(request.personPath, Access::ReadOnly);
         if (result.code != kResOk) {
             result.outcome = ReplaceResult::Outcome::NotAPerson;
@@ -105,10 +103,9 @@ ReplaceResult replaceCelebrity(const ReplaceRequest& request, BackupStore& backu
     }
     result.backup = *backup;
 
-    const std::string work = platform::scratchPathIn(folderOf(request.personPath), "import");
-    std::remove(work.c_str());
+    platform::ScratchFile work(request.personPath, files);
     auto fail = [&](ResCode code, const std::string& what) {
-        std::remove(work.c_str());
+        work.discard();
         backups.discard(*backup);
         result.backup = Backup{};
         result.outcome = ReplaceResult::Outcome::Failed;
@@ -117,20 +114,20 @@ ReplaceResult replaceCelebrity(const ReplaceRequest& request, BackupStore& backu
         return result;
     };
 
-    result.code = stageOk(ReplaceStage::Copy)
-                      ? copyObjectFile(request.celebrityPath, work, result.objectName, guids)
-                      : kResShortWrite;
+    result.code = stageOk(ReplaceStage::Copy) ? copyObjectFile(request.celebrityPath, work.path(),
+                                                               result.objectName, guids, files)
+                                              : kResShortWrite;
     if (result.code != kResOk) return fail(result.code, "cannot copy " + request.celebrityPath);
 
-    result.code =
-        stageOk(ReplaceStage::Identity) ? writeIdentity(work, result.guid) : kResShortWrite;
+    result.code = stageOk(ReplaceStage::Identity) ? writeIdentity(work.path(), result.guid, files)
+                                                  : kResShortWrite;
     if (result.code != kResOk) return fail(result.code, "cannot write the identity into the copy");
 
-    if (!stageOk(ReplaceStage::Check) || !checkCopy(work, result.guid, result.objectName))
+    if (!stageOk(ReplaceStage::Check) ||
+        !checkCopy(work.path(), result.guid, result.objectName, files))
         return fail(kResBadChunk, "the copy did not read back as written");
 
-    if (!stageOk(ReplaceStage::Rename) || !platform::syncFile(work) ||
-        std::rename(work.c_str(), request.personPath.c_str()) != 0)
+    if (!stageOk(ReplaceStage::Rename) || !work.commit())
         return fail(kResCannotOpen, "cannot put the copy in place of " + request.personPath);
 
     result.outcome = ReplaceResult::Outcome::Replaced;

@@ -12,6 +12,7 @@
 
 #include "gamedata/Backups.h"
 #include "gamedata/CopyObjectFile.h"
+#include "platform/FileLayer.h"
 #include "resfile/ResCode.h"
 
 namespace marquill::gamedata {
@@ -43,6 +44,7 @@ struct ReplaceResult {
                                           const std::string& celebrityPath);
 
 [[nodiscard]] ReplaceResult replaceCelebrity(const ReplaceRequest& request, BackupStore& backups,
-                                             GuidSource& guids);
+                                             GuidSource& guids,
+                                             platform::FileLayer& files = platform::diskFiles());
 
 }  // namespace marquill::gamedata

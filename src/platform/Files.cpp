@@ -1,11 +1,10 @@
 #include "platform/Files.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 
-#include "platform/ByteSink.h"
+#include "platform/ScratchFile.h"
 
 namespace marquill::platform {
 
@@ -23,19 +22,25 @@ std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
     return out;
 }
 
-bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
-    std::string temp = path + ".marquill-tmp";
-    FileSink sink(temp);
-    sink.write(bytes);
-    if (!sink.close(FileSink::Durability::Synced) || std::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
+std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path, FileLayer& files) {
+    auto file = files.open(path, FileLayer::Mode::ReadOnly);
+    if (!file) return std::nullopt;
+    std::vector<uint8_t> out;
+    // Read to the end rather than to a length taken first, so a file that grows is read whole.
+    for (;;) {
+        const size_t at = out.size();
+        out.resize(at + 65536);
+        auto got = file->readAt(at, out.data() + at, 65536);
+        if (!got) return std::nullopt;
+        out.resize(at + *got);
+        if (*got == 0) return out;
     }
-    return true;
 }
 
-std::string scratchPathIn(const std::string& folder, const std::string& stem) {
-    return folder + "/." + stem + ".marquill-" + std::to_string(::getpid()) + ".tmp";
+bool writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+                         FileLayer& files) {
+    ScratchFile scratch(path, files);
+    return scratch.write(bytes) && scratch.commit();
 }
 
 bool fileExists(const std::string& path) {
@@ -46,6 +51,17 @@ bool fileExists(const std::string& path) {
 bool isDirectory(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string parentFolder(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string fileNameOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace marquill::platform

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
-#include <new>
 
 #include "platform/ByteReader.h"
 
@@ -25,6 +23,16 @@ void PutU16be(uint8_t* p, uint16_t v) {
 }  // namespace
 
 ResCode ChunkChain::ReadHeader(uint64_t offset, ChunkHeader& header) {
+    for (auto it = held_.rbegin(); it != held_.rend(); ++it) {
+        if (it->offset == offset) {
+            header = it->header;
+            return kResOk;
+        }
+    }
+    return ReadDiskHeader(offset, header);
+}
+
+ResCode ChunkChain::ReadDiskHeader(uint64_t offset, ChunkHeader& header) {
     uint8_t bytes[76];
     const uint32_t size = HeaderSize();
     if (ResCode code = file_.Read(offset, bytes, size); code != kResOk) return code;
@@ -49,8 +57,8 @@ bool ChunkChain::ReadLink(uint64_t offset, uint64_t fileLength, ChunkHeader& hea
            SizeIsPlausible(header.size) && header.size <= fileLength - offset;
 }
 
-ResCode ChunkChain::WriteHeader(uint64_t offset, const ChunkHeader& header) {
-    uint8_t bytes[76] = {};
+void ChunkChain::EncodeHeader(const ChunkHeader& header, uint8_t* bytes) const {
+    std::memset(bytes, 0, HeaderSize());
     PutU32be(bytes, header.type);
     PutU32be(bytes + 4, header.size);
     PutU16be(bytes + 8, static_cast<uint16_t>(header.id));
@@ -61,17 +69,135 @@ ResCode ChunkChain::WriteHeader(uint64_t offset, const ChunkHeader& header) {
     } else {
         PutU32be(bytes + 12, static_cast<uint32_t>(header.nameKey));
     }
-    return file_.Write(offset, bytes, HeaderSize());
 }
 
-ResCode ChunkChain::FreeChunk(uint64_t offset) {
-    ChunkHeader header;
+ResCode ChunkChain::WriteHeader(uint64_t offset, const ChunkHeader& header) {
+    uint8_t bytes[76];
+    EncodeHeader(header, bytes);
+    if (ResCode code = file_.Write(offset, bytes, HeaderSize()); code != kResOk) return code;
+    // What is held back for this offset is older than what the disk now holds.
+    held_.erase(std::remove_if(held_.begin(), held_.end(),
+                               [&](const HeldHeader& h) { return h.offset == offset; }),
+                held_.end());
+    return kResOk;
+}
+
+ResCode ChunkChain::FreedHeader(uint64_t offset, ChunkHeader& header) {
     if (ResCode code = ReadHeader(offset, header); code != kResOk) return code;
     if (!SizeIsPlausible(header.size)) return kResBadChunk;
     header.flags |= kFlagFree;
     header.type = kTypeFree;
+    return kResOk;
+}
+
+void ChunkChain::EncodeFreeHeader(uint64_t size, uint8_t* bytes) const {
+    ChunkHeader free;
+    free.type = kTypeFree;
+    free.size = static_cast<uint32_t>(size);
+    free.flags = kFlagFree;
+    EncodeHeader(free, bytes);
+}
+
+ResCode ChunkChain::FreeChunk(uint64_t offset) {
+    ChunkHeader header;
+    if (ResCode code = FreedHeader(offset, header); code != kResOk) return code;
     if (ResCode code = WriteHeader(offset, header); code != kResOk) return code;
     freeBytes_ += header.size;
+    return kResOk;
+}
+
+ResCode ChunkChain::FreeChunkLater(uint64_t offset) {
+    ChunkHeader header;
+    if (ResCode code = FreedHeader(offset, header); code != kResOk) return code;
+    kept_.push_back(offset);
+    held_.push_back({offset, header});
+    freeBytes_ += header.size;
+    return kResOk;
+}
+
+ResCode ChunkChain::Release(uint64_t offset) {
+    kept_.erase(std::remove(kept_.begin(), kept_.end(), offset), kept_.end());
+    return WriteHeldBack();
+}
+
+void ChunkChain::DropHeldBack() {
+    held_.clear();
+    kept_.clear();
+}
+
+bool ChunkChain::CoversKept(uint64_t offset, uint64_t size) const {
+    return std::any_of(kept_.begin(), kept_.end(),
+                       [&](uint64_t kept) { return kept >= offset && kept - offset < size; });
+}
+
+ResCode ChunkChain::WriteOrHold(uint64_t offset, const ChunkHeader& header) {
+    const bool heldAtOffset = std::any_of(held_.begin(), held_.end(),
+                                          [&](const HeldHeader& h) { return h.offset == offset; });
+    if (heldAtOffset || CoversKept(offset, header.size)) {
+        held_.push_back({offset, header});
+        return kResOk;
+    }
+    return WriteHeader(offset, header);
+}
+
+ResCode ChunkChain::KeepChainBeforeKept(uint64_t position, uint32_t needed, uint32_t space,
+                                        bool& done) {
+    const uint32_t headerSize = HeaderSize();
+    uint64_t kept = UINT64_MAX;
+    for (uint64_t k : kept_)
+        if (k >= position && k - position < space) kept = std::min(kept, k);
+    done = kept == UINT64_MAX || kept == position + needed;
+    if (done || kept - position - needed < headerSize) return kResOk;
+    // On the disk the space before the kept chunk is still the free chunks it was merged from.
+    uint64_t at = position;
+    int members = 0;
+    ChunkHeader member;
+    while (at < kept) {
+        if (ReadDiskHeader(at, member) != kResOk || !SizeIsPlausible(member.size) ||
+            !(member.flags & kFlagFree))
+            return kResOk;
+        at += member.size;
+        ++members;
+    }
+    if (at != kept) return kResOk;
+    uint8_t bytes[76];
+    if (members > 1) {
+        EncodeFreeHeader(kept - position, bytes);
+        if (ResCode code = file_.Write(position, bytes, headerSize); code != kResOk) return code;
+    }
+    // Where the rest of the split begins, a free chunk up to the kept one.
+    EncodeFreeHeader(kept - position - needed, bytes);
+    if (ResCode code = file_.Write(position + needed, bytes, headerSize); code != kResOk)
+        return code;
+    done = true;
+    return kResOk;
+}
+
+ResCode ChunkChain::ReleaseWithin(uint64_t offset, uint64_t size) {
+    if (held_.empty()) return kResOk;
+    kept_.erase(
+        std::remove_if(kept_.begin(), kept_.end(),
+                       [&](uint64_t kept) { return kept >= offset && kept - offset < size; }),
+        kept_.end());
+    return WriteHeldBack();
+}
+
+ResCode ChunkChain::WriteHeldBack() {
+    std::vector<uint64_t> stillHeld;
+    for (auto it = held_.begin(); it != held_.end();) {
+        // A later header at the same offset must not reach the disk before an earlier one.
+        if (std::find(stillHeld.begin(), stillHeld.end(), it->offset) != stillHeld.end() ||
+            CoversKept(it->offset, it->header.size)) {
+            stillHeld.push_back(it->offset);
+            ++it;
+            continue;
+        }
+        uint8_t bytes[76];
+        EncodeHeader(it->header, bytes);
+        if (ResCode code = file_.Write(it->offset, bytes, HeaderSize()); code != kResOk)
+            return code;
+        it = held_.erase(it);
+    }
     return kResOk;
 }
 
@@ -100,7 +226,31 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
                 merged = true;
             }
             if (merged) {
-                if (ResCode code = WriteHeader(pos, header); code != kResOk) return code;
+                if (ResCode code = WriteOrHold(pos, header); code != kResOk) return code;
+            }
+            const bool fits = header.size == needed || header.size >= needed + headerSize;
+            // Held-back headers that no longer wait for anything belong before the new chunk.
+            if (fits) {
+                if (ResCode code = WriteHeldBack(); code != kResOk) return code;
+            }
+            bool chainKept = false;
+            if (fits && !CoversKept(pos, needed)) {
+                if (ResCode code = KeepChainBeforeKept(pos, needed, header.size, chainKept);
+                    code != kResOk)
+                    return code;
+            }
+            if (fits && !chainKept) {
+                // The new chunk takes space whose old data was waiting for its own new chunk:
+                // that data is given up here, as it would have been when it was freed.
+                if (ResCode code = ReleaseWithin(pos, header.size); code != kResOk) return code;
+            }
+            if (fits) {
+                // The new chunk's bytes replace whatever header was still to be written there.
+                held_.erase(std::remove_if(held_.begin(), held_.end(),
+                                           [&](const HeldHeader& h) {
+                                               return h.offset >= pos && h.offset - pos < needed;
+                                           }),
+                            held_.end());
             }
             if (header.size == needed) {
                 takeFree(needed);
@@ -112,7 +262,7 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
                 rest.type = kTypeFree;
                 rest.size = header.size - needed;
                 rest.flags = kFlagFree;
-                if (ResCode code = WriteHeader(pos + needed, rest); code != kResOk) return code;
+                if (ResCode code = WriteOrHold(pos + needed, rest); code != kResOk) return code;
                 header.size = needed;
                 if (ResCode code = WriteHeader(pos, header); code != kResOk) return code;
                 takeFree(needed);
@@ -130,47 +280,6 @@ ResCode ChunkChain::FindSpace(uint32_t dataLength, uint64_t& position) {
     placeholder.flags = kFlagFree;
     if (ResCode code = WriteHeader(pos, placeholder); code != kResOk) return code;
     position = pos;
-    return kResOk;
-}
-
-ResCode ChunkChain::Compact(std::optional<ResType> skipType,
-                            const std::function<void(uint64_t, uint64_t)>& moved) {
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kCompactionBufferSize]);
-    if (!buffer) return kResOutOfMemory;
-
-    // A chain that ends in a damaged header before the end of the file may hide chunks that
-    // the map still knows; cutting the file there would lose them.
-    uint64_t length = 0;
-    if (ResCode code = file_.Length(length); code != kResOk) return code;
-    uint64_t pos = kFirstChunkOffset;
-    ChunkHeader header;
-    while (ReadLink(pos, length, header))
-        pos += header.size;
-    if (pos != length) return kResOk;
-
-    uint64_t shift = 0;
-    pos = kFirstChunkOffset;
-    while (ReadLink(pos, length, header)) {
-        if ((header.flags & kFlagFree) || (skipType && header.type == *skipType)) {
-            shift += header.size;
-        } else if (shift > 0) {
-            for (uint64_t done = 0; done < header.size;) {
-                const size_t piece = static_cast<size_t>(
-                    std::min<uint64_t>(kCompactionBufferSize, header.size - done));
-                if (ResCode code = file_.Read(pos + done, buffer.get(), piece); code != kResOk)
-                    return code;
-                if (ResCode code = file_.Write(pos - shift + done, buffer.get(), piece);
-                    code != kResOk)
-                    return code;
-                done += piece;
-            }
-            moved(pos, pos - shift);
-        }
-        pos += header.size;
-    }
-    if (ResCode code = file_.SetLength(pos - shift); code != kResOk) return code;
-    rover_ = 0;
-    freeBytes_ = 0;
     return kResOk;
 }
 

@@ -3,10 +3,11 @@
 // result codes. Small reads are served from a read-ahead buffer so that a walk over a chain of
 // chunk headers costs few system calls; ReadCount counts the reads asked for, buffered or not.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/RandomAccessFile.h"
+#include "platform/FileLayer.h"
 #include "resfile/ResCode.h"
 #include "resfile/iResFile.h"
 
@@ -14,15 +15,18 @@ namespace marquill::resfile {
 
 class FlatFile {
   public:
-    [[nodiscard]] static bool Exists(const std::string& path);
+    explicit FlatFile(platform::FileLayer& files) : files_(files) {}
+
+    [[nodiscard]] bool Exists(const std::string& path);
+    [[nodiscard]] bool IsWritableOnDisk(const std::string& path);
     // -43 when the file exists, -42 when it cannot be created.
-    [[nodiscard]] static ResCode Create(const std::string& path);
+    [[nodiscard]] ResCode Create(const std::string& path);
     // -40 when the file does not exist, -39 when it cannot be deleted.
-    [[nodiscard]] static ResCode Delete(const std::string& path);
+    [[nodiscard]] ResCode Delete(const std::string& path);
 
     // Read/write asked: read/write, else read-only without error. -50 when it cannot be opened.
     [[nodiscard]] ResCode Open(const std::string& path, Access access);
-    [[nodiscard]] bool IsOpen() const { return file_.IsOpen(); }
+    [[nodiscard]] bool IsOpen() const { return file_ != nullptr; }
     [[nodiscard]] bool IsWritable() const { return writable_; }
     // -50 when the file could not be closed cleanly.
     ResCode Close();
@@ -42,7 +46,8 @@ class FlatFile {
   private:
     void DropReadBuffer() { bufferedLength_ = 0; }
 
-    platform::RandomAccessFile file_;
+    platform::FileLayer& files_;
+    std::unique_ptr<platform::FileLayer::File> file_;
     bool writable_ = false;
     bool writtenSinceSync_ = false;
     size_t readCount_ = 0;

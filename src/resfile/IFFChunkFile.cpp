@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/RandomAccessFile.h"
 #include "resfile/IFFHeader.h"
 #include "resfile/IFFResMap.h"
 #include "resfile/RecordIO.h"
@@ -17,7 +16,8 @@ bool IsTrustedMapMarker(const ResTable& table) {
 
 }  // namespace
 
-IFFChunkFile::IFFChunkFile(ChunkLayout layout) : chain_(file_, layout) {}
+IFFChunkFile::IFFChunkFile(ChunkLayout layout, platform::FileLayer& files)
+    : file_(files), chain_(file_, layout) {}
 
 IFFChunkFile::~IFFChunkFile() = default;
 
@@ -41,7 +41,7 @@ void IFFChunkFile::ChunkMoved(uint64_t from, uint64_t to) {
 
 ResCode IFFChunkFile::Create(const std::string& path) {
     if (file_.IsOpen()) return SetResult(kResAlreadyOpen);
-    if (ResCode code = FlatFile::Create(path); code != kResOk) return SetResult(code);
+    if (ResCode code = file_.Create(path); code != kResOk) return SetResult(code);
     if (ResCode code = file_.Open(path, Access::ReadWrite); code != kResOk) return SetResult(code);
     const auto header = MakeHeader(0);
     ResCode code = file_.Write(0, header.data(), header.size());
@@ -51,7 +51,7 @@ ResCode IFFChunkFile::Create(const std::string& path) {
 
 ResCode IFFChunkFile::Delete(const std::string& path) {
     if (file_.IsOpen()) return SetResult(kResAlreadyOpen);
-    return SetResult(FlatFile::Delete(path));
+    return SetResult(file_.Delete(path));
 }
 
 ResCode IFFChunkFile::Open(const std::string& path, Access access) {
@@ -73,6 +73,7 @@ ResCode IFFChunkFile::Open(const std::string& path, Access access) {
     mapOffset_ = mapOffset;
     table_.Clear();
     ForgetExtras();
+    chain_.DropHeldBack();
     chain_.ResetFreeBytes();
     chain_.ResetRover();
     dirty_ = false;
@@ -233,12 +234,13 @@ ResCode IFFChunkFile::WriteFileHeader(uint32_t mapOffset) {
 
 ResCode IFFChunkFile::InvalidateMap() {
     if (mapOffset_ == 0) return kResOk;
+    // The header stops naming the map before its chunk is freed: a file stopped in between is
+    // read by walking the chain, which leaves a map chunk out.
+    if (ResCode code = WriteFileHeader(0); code != kResOk) return code;
     const uint32_t mapOffset = mapOffset_;
     mapOffset_ = 0;
     dirty_ = true;
-    ResCode code = chain_.FreeChunk(mapOffset);
-    const ResCode header = WriteFileHeader(0);
-    return code != kResOk ? code : header;
+    return chain_.FreeChunk(mapOffset);
 }
 
 ResCode IFFChunkFile::WriteEntry(ResTable& owner, ResEntry& entry) {
@@ -255,11 +257,23 @@ ResCode IFFChunkFile::WriteEntry(ResTable& owner, ResEntry& entry) {
         if (existing.type != entry.type->type || !chain_.SizeIsPlausible(existing.size))
             return kResBadChunk;
         if (existing.size != n + headerSize) {
-            if (ResCode code = chain_.FreeChunk(entry.offset); code != kResOk) return code;
+            if (ResCode code = chain_.FreeChunkLater(entry.offset); code != kResOk) return code;
+            entry.superseded = entry.offset;
             owner.SetOffset(entry, ResEntry::kUnwritten);
         }
     }
-    if (!entry.OnDisk()) {
+    ChunkHeader header;
+    header.type = entry.type->type;
+    header.size = static_cast<uint32_t>(n + headerSize);
+    header.id = entry.id;
+    header.flags = entry.flags;
+    NameChunkHeader(entry, header);
+    const uint8_t* data = entry.block->Bytes().data();
+    if (entry.OnDisk()) {
+        if (ResCode code = chain_.WriteHeader(entry.offset, header); code != kResOk) return code;
+        if (ResCode code = file_.Write(entry.offset + headerSize, data, n); code != kResOk)
+            return code;
+    } else {
         uint64_t position = 0;
         if (ResCode code = chain_.FindSpace(static_cast<uint32_t>(n), position); code != kResOk)
             return code;
@@ -268,19 +282,18 @@ ResCode IFFChunkFile::WriteEntry(ResTable& owner, ResEntry& entry) {
         if (ResEntry* stale = owner.FindByOffset(static_cast<int64_t>(position));
             stale && stale != &entry)
             owner.Remove(*stale);
+        // The data goes in while the space still reads as free; the header makes it live.
+        ResCode code = file_.Write(position + headerSize, data, n);
+        if (code == kResOk) code = chain_.WriteHeader(position, header);
+        if (code != kResOk) return code;
         owner.SetOffset(entry, static_cast<int64_t>(position));
     }
-    ChunkHeader header;
-    header.type = entry.type->type;
-    header.size = static_cast<uint32_t>(n + headerSize);
-    header.id = entry.id;
-    header.flags = entry.flags;
-    NameChunkHeader(entry, header);
-    if (ResCode code = chain_.WriteHeader(entry.offset, header); code != kResOk) return code;
-    if (ResCode code = file_.Write(entry.offset + headerSize, entry.block->Bytes().data(), n);
-        code != kResOk)
-        return code;
     entry.diskFlags = entry.flags;
+    if (entry.superseded != ResEntry::kUnwritten) {
+        const auto old = static_cast<uint64_t>(entry.superseded);
+        entry.superseded = ResEntry::kUnwritten;
+        if (ResCode code = chain_.Release(old); code != kResOk) return code;
+    }
     return file_.Flush();
 }
 
@@ -310,8 +323,10 @@ ResCode IFFChunkFile::AddResourceEx(MemoryBlock* block, ResType type, int16_t id
         if (entry->block == block) table_.Detach(*entry);
         if (entry->OnDisk()) {
             if (ResCode code = InvalidateMap(); code != kResOk) return SetResult(code);
-            if (ResCode code = chain_.FreeChunk(entry->offset); code != kResOk)
+            // The old data stays on the disk until the new data is written.
+            if (ResCode code = chain_.FreeChunkLater(entry->offset); code != kResOk)
                 return SetResult(code);
+            entry->superseded = entry->offset;
             dirty_ = true;
             table_.SetOffset(*entry, ResEntry::kUnwritten);
         }
@@ -347,6 +362,10 @@ ResCode IFFChunkFile::RemoveResource(MemoryBlock* block) {
             return SetResult(code);
         if (existing.type != entry->type->type) return SetResult(kResBadChunk);
         if (ResCode code = chain_.FreeChunk(entry->offset); code != kResOk) return SetResult(code);
+    } else if (entry->superseded != ResEntry::kUnwritten) {
+        // Replaced and then removed before the new data was written: the old data goes too.
+        if (ResCode code = chain_.Release(static_cast<uint64_t>(entry->superseded)); code != kResOk)
+            return SetResult(code);
     }
     table_.Remove(*entry);
     return SetResult(file_.Flush());
@@ -414,6 +433,8 @@ ResCode IFFChunkFile::Update() {
     if (file_.IsWritable()) {
         const ResCode extras = UpdateExtras();
         if (first == kResOk) first = extras;
+        const ResCode held = chain_.WriteHeldBack();
+        if (first == kResOk) first = held;
     }
     return SetResult(first != kResOk ? first : file_.Flush());
 }
@@ -452,6 +473,8 @@ ResCode IFFChunkFile::Close() {
     if (code == kResOk && writable && dirty_ && WritesMap()) code = WriteMap();
     table_.Clear();
     ForgetExtras();
+    // Whatever is still held back guards data whose replacement never reached the file.
+    chain_.DropHeldBack();
     const ResCode closed = file_.Close();
     dirty_ = false;
     mapOffset_ = 0;
@@ -471,8 +494,7 @@ ResCode IFFChunkFile::Suspend() {
 
 ResCode IFFChunkFile::Resume() {
     if (path_.empty()) return SetResult(kResCannotOpen);
-    const Access access =
-        platform::RandomAccessFile::IsWritableOnDisk(path_) ? Access::ReadWrite : Access::ReadOnly;
+    const Access access = file_.IsWritableOnDisk(path_) ? Access::ReadWrite : Access::ReadOnly;
     ResCode code = Open(path_, access);
     chain_.ResetRover();
     return code;

@@ -29,7 +29,7 @@ struct ResourceInfo {
 
 class IFFChunkFile : public iResFile {
   public:
-    explicit IFFChunkFile(ChunkLayout layout);
+    IFFChunkFile(ChunkLayout layout, platform::FileLayer& files);
     // Concrete classes close in their own destructors, while their hooks still exist.
     ~IFFChunkFile() override;
 

@@ -14,7 +14,8 @@ inline constexpr uint16_t kFlagInternal = 0x0008;
 
 class IFFResFile : public IFFChunkFile {
   public:
-    IFFResFile() : IFFChunkFile(ChunkLayout::Version1) {}
+    explicit IFFResFile(platform::FileLayer& files = platform::diskFiles())
+        : IFFChunkFile(ChunkLayout::Version1, files) {}
     ~IFFResFile() override { CloseOnDestruction(); }
 
     // Chunks of the internal list, for tests and listings.

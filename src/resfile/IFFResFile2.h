@@ -10,7 +10,8 @@ namespace marquill::resfile {
 
 class IFFResFile2 : public IFFChunkFile {
   public:
-    IFFResFile2() : IFFChunkFile(ChunkLayout::Version2) {}
+    explicit IFFResFile2(platform::FileLayer& files = platform::diskFiles())
+        : IFFChunkFile(ChunkLayout::Version2, files) {}
     ~IFFResFile2() override { CloseOnDestruction(); }
 
   protected:

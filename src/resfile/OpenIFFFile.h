@@ -8,7 +8,8 @@
 namespace marquill::resfile {
 
 // The open file, or none with the code of the last attempt in `code`.
-[[nodiscard]] std::unique_ptr<IFFChunkFile> OpenIFFFile(const std::string& path, Access access,
-                                                        ResCode& code);
+[[nodiscard]] std::unique_ptr<IFFChunkFile> OpenIFFFile(
+    const std::string& path, Access access, ResCode& code,
+    platform::FileLayer& files = platform::diskFiles());
 
 }  // namespace marquill::resfile

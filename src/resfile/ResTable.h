@@ -21,6 +21,9 @@ struct ResEntry {
     static constexpr int64_t kUnwritten = -1;
 
     int64_t offset = kUnwritten;  // chunk offset in the file
+    // The chunk of the data this entry's unwritten data replaces: freed only once the new data
+    // is in the file (ChunkChain::FreeChunkLater).
+    int64_t superseded = kUnwritten;
     int16_t id = 0;
     uint16_t flags = 0;      // current flags; the high byte is the attribute
     uint16_t diskFlags = 0;  // as last read from or written to the file

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -91,6 +92,32 @@ TEST_F(CommandTest, IffReportsFormatErrorsWithTheirCodeAndMisuseAsUsage) {
     EXPECT_EQ(Run(runIff, {bad, "--extract", "STR#:99999", "out"}), kExitUsage);
     EXPECT_EQ(Run(runIff, {bad, "--delete", "STR#:1:name"}), kExitUsage);
     EXPECT_EQ(Run(runIff, {bad, "--frobnicate"}), kExitUsage);
+}
+
+TEST_F(CommandTest, IffEditsWorkOnAScratchCopyThatNeverStaysBehind) {
+    const auto iff = File("a.iff");
+    const auto data = File("data.bin");
+    Write(data, "abc");
+    ASSERT_EQ(Run(runIff, {"--create", iff}), kExitDone) << err;
+    // Left by a run that was killed (no process has this number).
+    const auto leftover = File(".a.iff.marquill-999999999.tmp");
+    Write(leftover, "half a file");
+    ASSERT_EQ(Run(runIff, {iff, "--put", "STR#:200", data}), kExitDone) << err;
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+
+    const std::string before = Read(iff);
+    EXPECT_EQ(Run(runIff, {iff, "--delete", "STR#:201"}), kExitFileError);
+    const auto bad = File("bad.iff");
+    Write(bad, std::string(64, 'x'));
+    EXPECT_EQ(Run(runIff, {bad, "--put", "STR#:1", data}), kExitFileError);
+    EXPECT_NE(err.find("-93"), std::string::npos) << err;
+    EXPECT_EQ(Read(iff), before);
+    EXPECT_EQ(Read(bad), std::string(64, 'x'));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(File("")))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a.iff", "bad.iff", "data.bin"}));
 }
 
 TEST_F(CommandTest, StringsReadsOneLanguage) {

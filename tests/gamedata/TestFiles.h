@@ -4,12 +4,17 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gamedata/PersonFile.h"
 #include "platform/Files.h"
+#include "platform/MemoryFiles.h"
+#include "platform/ScratchFile.h"
 #include "resfile/IFFResFile2.h"
 #include "resfile/StringSetMulti.h"
 #include "resfile/cFamily.h"
@@ -131,5 +136,37 @@ class TempFolder {
   private:
     std::string path_;
 };
+
+enum class CutOff { Kill, Fail };
+
+// For every write an uncut run makes: a fresh layer from `fresh` that is killed after that write
+// (also before the first) or fails it, handed to `run`.
+inline void forEveryCutOff(uint64_t writes,
+                           const std::function<std::unique_ptr<platform::MemoryFiles>()>& fresh,
+                           const std::function<void(platform::MemoryFiles&, CutOff)>& run) {
+    for (CutOff cut : {CutOff::Kill, CutOff::Fail}) {
+        for (uint64_t n = cut == CutOff::Kill ? 0 : 1; n < writes; ++n) {
+            SCOPED_TRACE((cut == CutOff::Kill ? "stopped after write " : "failing write ") +
+                         std::to_string(n) + " of " + std::to_string(writes));
+            auto files = fresh();
+            if (cut == CutOff::Kill)
+                files->stopAfter(n);
+            else
+                files->failAt(n);
+            run(*files, cut);
+            EXPECT_TRUE(files->cutOffReached());
+        }
+    }
+    std::printf("cut-off runs: %llu writes, %llu cases\n", static_cast<unsigned long long>(writes),
+                static_cast<unsigned long long>(2 * writes - 1));
+}
+
+inline size_t scratchFilesIn(platform::MemoryFiles& files, const std::string& folder) {
+    size_t count = 0;
+    const auto entries = files.list(folder).value_or(std::vector<platform::DirectoryEntry>{});
+    for (const auto& entry : entries)
+        count += platform::isScratchFileName(entry.name);
+    return count;
+}
 
 }  // namespace marquill::gamedata::testing_files
