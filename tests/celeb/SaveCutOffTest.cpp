@@ -63,7 +63,7 @@ Save runSave(platform::MemoryFiles& files) {
     record.setDescription("The new one.");
     QuietHost host;
     SkinFileList skins;
-    SaveSetup setup{"/game", kTemplate, nullptr, &files};
+    SaveSetup setup{"/game", kTemplate, nullptr, "", &files};
     Save save;
     save.result = saveCelebrity(record, {}, setup, skins, host, {});
     save.messages = host.messages;
