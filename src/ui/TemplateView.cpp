@@ -141,6 +141,22 @@ void TemplateView::build(const ControlSpec& spec) {
             button->setFlat(spec.kind == ControlKind::FlatButton);
             button->setCheckable(spec.kind == ControlKind::ToggleButton);
             button->setAutoDefault(false);
+            if (spec.kind == ControlKind::FlatButton) {
+                // A flat button with no edge reads as a label; the outline and the hand say it
+                // can be pressed.
+                button->setCursor(Qt::PointingHandCursor);
+                button->setStyleSheet(QStringLiteral(
+                    "QPushButton { color: white; border: 1px solid rgba(255, 255, 255, 160);"
+                    " border-radius: 6px; padding: 1px 6px; background: transparent; }"
+                    "QPushButton:hover { background: rgba(255, 255, 255, 50); }"
+                    "QPushButton:pressed { background: rgba(120, 50, 0, 80); }"));
+            } else if (spec.kind == ControlKind::ToggleButton) {
+                button->setStyleSheet(QStringLiteral(
+                    "QPushButton { color: rgb(90, 37, 0); background: rgb(255, 236, 170);"
+                    " border: 1px solid rgb(128, 52, 0); border-radius: 6px; }"
+                    "QPushButton:checked { color: white; background: rgb(150, 60, 0);"
+                    " font-weight: bold; }"));
+            }
             w = button;
             break;
         }
