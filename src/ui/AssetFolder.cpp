@@ -8,7 +8,10 @@
 namespace marquill::ui {
 
 AssetFolder AssetFolder::forTool() {
-    return AssetFolder(platform::findToolDataFile("assets"));
+    // Found by a file inside it: started from a source checkout, the current folder holds an
+    // "assets" folder too, with the generators and no pictures.
+    const std::string marker = platform::findToolDataFile("assets/NEXTU.bmp");
+    return AssetFolder(marker.substr(0, marker.rfind('/')));
 }
 
 QString AssetFolder::filePath(std::string_view fileName) const {
