@@ -107,11 +107,17 @@ void transformOne(const VertexSetup& s, bool needPosition, const Vertex& v, Tran
 // path's operations in the scalar path's order, so the results are the same to the bit.
 class FourWide {
   public:
-    explicit FourWide(const VertexSetup& s, const ClipStatus& extents) : s_(s) {
+    FourWide(const VertexSetup& s, const ClipStatus& extents) : s_(s) {
         for (int i = 0; i < 16; ++i)
             m_[i] = _mm_set1_ps(s.clipFromModel[size_t(i)]);
         for (int i = 0; i < 9; ++i)
             nm_[i] = _mm_set1_ps(s.normalMatrix[size_t(i)]);
+        for (const PreparedLight& p : s.lights) {
+            if (lightCount_ == lights_.size()) break;  // more are never four-wide (see fits)
+            lights_[lightCount_++] = {_mm_set1_ps(p.toLight.x), _mm_set1_ps(p.toLight.y),
+                                      _mm_set1_ps(p.toLight.z), _mm_set1_ps(p.r),
+                                      _mm_set1_ps(p.g),         _mm_set1_ps(p.b)};
+        }
         minX_ = _mm_set1_ps(extents.minX), maxX_ = _mm_set1_ps(extents.maxX);
         minY_ = _mm_set1_ps(extents.minY), maxY_ = _mm_set1_ps(extents.maxY);
     }
@@ -145,14 +151,16 @@ class FourWide {
         mz = select(scaled, _mm_mul_ps(mz, k), mz);
 
         __m128 r = _mm_set1_ps(s_.baseR), g = _mm_set1_ps(s_.baseG), b = _mm_set1_ps(s_.baseB);
-        for (const PreparedLight& p : s_.lights) {
-            const __m128 d = _mm_add_ps(_mm_add_ps(_mm_mul_ps(mx, _mm_set1_ps(p.toLight.x)),
-                                                   _mm_mul_ps(my, _mm_set1_ps(p.toLight.y))),
-                                        _mm_mul_ps(mz, _mm_set1_ps(p.toLight.z)));
+        for (size_t i = 0; i < lightCount_; ++i) {
+            const LightLanes& p = lights_[i];
+            const __m128 d = _mm_add_ps(_mm_add_ps(_mm_mul_ps(mx, p.x), _mm_mul_ps(my, p.y)),
+                                        _mm_mul_ps(mz, p.z));
+            // An unlit lane adds +0 where the scalar path adds nothing: that can only turn a -0
+            // sum into +0, which the clamp below makes 0 either way.
             const __m128 lit = _mm_cmpgt_ps(d, zero);
-            r = select(lit, _mm_add_ps(r, _mm_mul_ps(_mm_set1_ps(p.r), d)), r);
-            g = select(lit, _mm_add_ps(g, _mm_mul_ps(_mm_set1_ps(p.g), d)), g);
-            b = select(lit, _mm_add_ps(b, _mm_mul_ps(_mm_set1_ps(p.b), d)), b);
+            r = _mm_add_ps(r, _mm_and_ps(lit, _mm_mul_ps(p.r, d)));
+            g = _mm_add_ps(g, _mm_and_ps(lit, _mm_mul_ps(p.g, d)));
+            b = _mm_add_ps(b, _mm_and_ps(lit, _mm_mul_ps(p.b, d)));
         }
         auto clamp = [&](__m128 c) {
             return _mm_and_ps(_mm_cmpgt_ps(c, zero), _mm_min_ps(c, one));
@@ -190,11 +198,13 @@ class FourWide {
         __m128 sy = _mm_sub_ps(_mm_set1_ps(s_.centreY),
                                _mm_mul_ps(_mm_mul_ps(cy, iw), _mm_set1_ps(s_.scaleY)));
         __m128 sz = _mm_mul_ps(cz, iw);
-        const __m128 inside = _mm_castsi128_ps(_mm_cmpeq_epi32(code, _mm_setzero_si128()));
-        minX_ = select(_mm_and_ps(inside, _mm_cmplt_ps(sx, minX_)), sx, minX_);
-        maxX_ = select(_mm_and_ps(inside, _mm_cmplt_ps(maxX_, sx)), sx, maxX_);
-        minY_ = select(_mm_and_ps(inside, _mm_cmplt_ps(sy, minY_)), sy, minY_);
-        maxY_ = select(_mm_and_ps(inside, _mm_cmplt_ps(maxY_, sy)), sy, maxY_);
+        // Lanes outside become NaN, which the minimum and maximum pass over as the scalar
+        // path's std::min and std::max do (a NaN extent stays NaN in both).
+        const __m128 outside = _mm_castsi128_ps(
+            _mm_xor_si128(_mm_cmpeq_epi32(code, _mm_setzero_si128()), _mm_set1_epi32(-1)));
+        const __m128 ex = _mm_or_ps(sx, outside), ey = _mm_or_ps(sy, outside);
+        minX_ = _mm_min_ps(ex, minX_), maxX_ = _mm_max_ps(ex, maxX_);
+        minY_ = _mm_min_ps(ey, minY_), maxY_ = _mm_max_ps(ey, maxY_);
 
         _MM_TRANSPOSE4_PS(cx, cy, cz, cw);
         _MM_TRANSPOSE4_PS(r, g, b, a);
@@ -228,7 +238,20 @@ class FourWide {
         }
     }
 
+    // Whether every light is one the lanes can take.
+    [[nodiscard]] static bool fits(const VertexSetup& s) {
+        return s.lights.size() <= kMaxLights &&
+               std::all_of(s.lights.begin(), s.lights.end(), [](const PreparedLight& p) {
+                   return p.kind == LightRecord::kDirectional;
+               });
+    }
+
   private:
+    static constexpr size_t kMaxLights = 16;
+    struct LightLanes {
+        __m128 x, y, z, r, g, b;
+    };
+
     static __m128 select(__m128 mask, __m128 a, __m128 b) {
         return _mm_or_ps(_mm_and_ps(mask, a), _mm_andnot_ps(mask, b));
     }
@@ -237,6 +260,8 @@ class FourWide {
     __m128 m_[16];
     __m128 nm_[9];
     __m128 minX_, maxX_, minY_, maxY_;
+    std::array<LightLanes, kMaxLights> lights_;
+    size_t lightCount_ = 0;
 };
 #endif
 
@@ -266,7 +291,7 @@ void transformVertices(const VertexSetup& setup, const Vertex* vertices, uint32_
                     [](const PreparedLight& p) { return p.kind == LightRecord::kDirectional; });
     uint32_t i = 0;
 #if defined(__SSE2__)
-    if (directionalOnly && count >= 4) {
+    if (count >= 4 && FourWide::fits(setup)) {
         FourWide four(setup, extents);
         for (; i + 4 <= count; i += 4)
             four.run(vertices + i, out + i);
