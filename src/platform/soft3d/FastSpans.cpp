@@ -13,34 +13,7 @@
 namespace marquill::platform::soft3d::raster {
 namespace {
 
-// Values the plain conversions to fixed point below can hold: every magnitude below 1e6. A NaN
-// fails its comparison.
-inline bool fastRange(const Setup& s) {
-#if defined(__SSE2__)
-    static_assert(kAttrCount == 8);
-    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
-    const __m128 limit = _mm_set1_ps(1e6f);
-    __m128 inRange = _mm_castsi128_ps(_mm_set1_epi32(-1));
-    for (const float* values : {s.base, s.dx, s.dy}) {
-        for (int half = 0; half < kAttrCount; half += 4) {
-            const __m128 v = _mm_and_ps(_mm_load_ps(values + half), magnitude);
-            inRange = _mm_and_ps(inRange, _mm_cmplt_ps(v, limit));
-        }
-    }
-    return _mm_movemask_ps(inRange) == 0xF;
-#else
-    float largest = 0;  // a NaN sticks, as no comparison with it is true
-    for (int i = 0; i < kAttrCount; ++i) {
-        for (float v : {s.base[i], s.dx[i], s.dy[i]}) {
-            const float m = std::fabs(v);
-            largest = m < largest ? largest : m;
-        }
-    }
-    return largest < 1e6f;
-#endif
-}
-
-// 16.16 fixed point of a value fastRange has bounded, computed in double.
+// 16.16 fixed point of a value within kFastRange, computed in double.
 inline int64_t fixedCast(float v, float scale) {
     return static_cast<int64_t>(double(v) * double(scale) * 65536.0);
 }
@@ -181,12 +154,21 @@ inline PlaneSteps planeSteps(const Setup& s, const Texture& tex) {
 // fillPacked's fields hold while these stay in range, so the pixels are the same. The three edges
 // share a register too, so one sign mask tests them all.
 // kSide: the texture's side when it is that square, known here so the texel address needs no
-// registers for its masks; 0 for any other size.
-template <uint32_t kSide>
+// registers for its masks; 0 for any other size. kClippedRight: see Setup; when the box ends
+// where the triangle does, a run always ends at a falling edge before it.
+template <uint32_t kSide, bool kClippedRight>
 void fillPackedXrgb(const RasterTarget& target, const Setup& s, const Texture& tex) {
     const uint32_t* const texels = tex.texels;
     const uint32_t maskU = kSide ? kSide - 1 : tex.w - 1, maskV = kSide ? kSide - 1 : tex.h - 1;
     const int shiftV = kSide ? std::countr_zero(kSide) : std::countr_zero(tex.w);
+    auto texelIndex = [&](uint64_t t) {
+        if constexpr (kSide != 0) {
+            // v's integer part straight to its place above u's.
+            return (uint32_t(t >> (48 - shiftV)) & (maskV << shiftV)) | (uint32_t(t >> 16) & maskU);
+        } else {
+            return ((uint32_t(t >> 48) & maskV) << shiftV) | (uint32_t(t >> 16) & maskU);
+        }
+    };
     const PlaneSteps p = planeSteps(s, tex);
     const __m128i dcx = p.cx, dcy = p.cy;
     __m128i rowC = p.c0;
@@ -223,14 +205,14 @@ void fillPackedXrgb(const RasterTarget& target, const Setup& s, const Texture& t
             c = _mm_add_epi32(c, dcx);
             t += dtx;
         }
+        if (px > maxX) continue;  // nothing of this row
         uint32_t* out = reinterpret_cast<uint32_t*>(colourRow);
         uint16_t* depth = reinterpret_cast<uint16_t*>(depthRow);
-        for (; px <= maxX && (negative(e) & closing) == 0; ++px) {
+        for (; (!kClippedRight || px <= maxX) && (negative(e) & closing) == 0; ++px) {
             const uint32_t zv = uint32_t(_mm_extract_epi16(c, 7));
             if (zv <= depth[px]) {
                 depth[px] = uint16_t(zv);
-                const uint32_t texel =
-                    texels[((uint32_t(t >> 48) & maskV) << shiftV) | (uint32_t(t >> 16) & maskU)];
+                const uint32_t texel = texels[texelIndex(t)];
                 const __m128i tl = _mm_unpacklo_epi16(
                     _mm_unpacklo_epi8(_mm_cvtsi32_si128(int32_t(texel)), zero), zero);
                 const __m128i weight =
@@ -249,18 +231,18 @@ void fillPackedXrgb(const RasterTarget& target, const Setup& s, const Texture& t
 #endif
 
 template <TargetKind K>
-bool packedFill(const RasterTarget& target, const Setup& s, const Texture& tex) {
-    if (!fastRange(s)) return false;
+void packedFill(const RasterTarget& target, const Setup& s, const Texture& tex) {
     fillPacked<K>(target, s, tex);
-    return true;
 }
 
 #if defined(__SSE2__)
 template <uint32_t kSide>
-bool packedFillXrgb(const RasterTarget& target, const Setup& s, const Texture& tex) {
-    if (!fastRange(s)) return false;
-    fillPackedXrgb<kSide>(target, s, tex);
-    return true;
+void packedFillXrgb(const RasterTarget& target, const Setup& s, const Texture& tex) {
+    if (s.clippedRight) {
+        fillPackedXrgb<kSide, true>(target, s, tex);
+    } else {
+        fillPackedXrgb<kSide, false>(target, s, tex);
+    }
 }
 #endif
 

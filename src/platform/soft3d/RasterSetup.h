@@ -19,9 +19,10 @@ struct Texture {
 
 struct alignas(16) Setup {
     int32_t minX, minY, maxX, maxY;
-    int64_t e[3];      // edge values at the centre of (minX, minY), biased by the fill rule
-    int64_t stepX[3];  // per pixel to the right
-    int64_t stepY[3];  // per pixel down
+    bool clippedRight;  // maxX is the scissor's, not the triangle's own
+    int64_t e[3];       // edge values at the centre of (minX, minY), biased by the fill rule
+    int64_t stepX[3];   // per pixel to the right
+    int64_t stepY[3];   // per pixel down
     alignas(16) float base[kAttrCount];  // attribute values at the centre of (minX, minY)
     alignas(16) float dx[kAttrCount];
     alignas(16) float dy[kAttrCount];
@@ -49,10 +50,12 @@ void fillGeneral(const RasterTarget& target, const RasterState& state, const Set
 
 // The preview's path: nearest sampling of a power-of-two texture without perspective, modulated
 // by the Gouraud colour, depth tested and written, no blending, in a target of at most kFastSide
-// pixels a side, for triangles whose vertices lie near it.
+// pixels a side, for triangles whose vertices lie near it and whose planes are in fastRange.
 inline constexpr int32_t kFastSide = 1024;
-// Returns false, having drawn nothing, when the triangle's planes are out of its range.
-using FastFill = bool (*)(const RasterTarget& target, const Setup& s, const Texture& tex);
+using FastFill = void (*)(const RasterTarget& target, const Setup& s, const Texture& tex);
+// The plane values the fast path's conversions to fixed point can hold: every magnitude below
+// this. A NaN fails the comparison.
+inline constexpr float kFastRange = 1e6f;
 [[nodiscard]] FastFill fastFillFor(TargetKind kind, uint32_t texWidth, uint32_t texHeight);
 
 }  // namespace marquill::platform::soft3d::raster

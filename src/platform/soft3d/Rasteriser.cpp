@@ -68,11 +68,18 @@ inline void snap(const RasterVertex* const p[3], int64_t x[3], int64_t y[3]) {
 }
 
 // The attribute planes: values at the centre of (minX, minY) and steps per pixel right and down.
-// values[i] holds the attributes of p[i] in Attr order.
-inline void planes(const float (&values)[3][kAttrCount], float ex1, float ey1, float ex2, float ey2,
+// values[i] holds the attributes of p[i] in Attr order. Returns whether every value is within
+// kFastRange.
+inline bool planes(const float (&values)[3][kAttrCount], float ex1, float ey1, float ex2, float ey2,
                    float invArea, float sx, float sy, Setup& s) {
 #if defined(__SSE2__)
     static_assert(kAttrCount == 8);
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 limit = _mm_set1_ps(kFastRange);
+    __m128 inRange = _mm_castsi128_ps(_mm_set1_epi32(-1));
+    auto check = [&](__m128 v) {
+        inRange = _mm_and_ps(inRange, _mm_cmplt_ps(_mm_and_ps(v, magnitude), limit));
+    };
     for (int h = 0; h < kAttrCount; h += 4) {
         const __m128 v0 = _mm_loadu_ps(values[0] + h);
         const __m128 d1 = _mm_sub_ps(_mm_loadu_ps(values[1] + h), v0);
@@ -83,12 +90,16 @@ inline void planes(const float (&values)[3][kAttrCount], float ex1, float ey1, f
         const __m128 gy = _mm_mul_ps(
             _mm_sub_ps(_mm_mul_ps(d2, _mm_set1_ps(ex1)), _mm_mul_ps(d1, _mm_set1_ps(ex2))),
             _mm_set1_ps(invArea));
+        const __m128 base = _mm_add_ps(_mm_add_ps(v0, _mm_mul_ps(gx, _mm_set1_ps(sx))),
+                                       _mm_mul_ps(gy, _mm_set1_ps(sy)));
         _mm_store_ps(s.dx + h, gx);
         _mm_store_ps(s.dy + h, gy);
-        _mm_store_ps(s.base + h, _mm_add_ps(_mm_add_ps(v0, _mm_mul_ps(gx, _mm_set1_ps(sx))),
-                                            _mm_mul_ps(gy, _mm_set1_ps(sy))));
+        _mm_store_ps(s.base + h, base);
+        check(gx), check(gy), check(base);
     }
+    return _mm_movemask_ps(inRange) == 0xF;
 #else
+    float largest = 0;  // a NaN sticks, as no comparison with it is true
     for (int i = 0; i < kAttrCount; ++i) {
         const float d1 = values[1][i] - values[0][i], d2 = values[2][i] - values[0][i];
         const float gx = (d1 * ey2 - d2 * ey1) * invArea;
@@ -96,7 +107,12 @@ inline void planes(const float (&values)[3][kAttrCount], float ex1, float ey1, f
         s.dx[i] = gx;
         s.dy[i] = gy;
         s.base[i] = values[0][i] + gx * sx + gy * sy;
+        for (float v : {s.base[i], s.dx[i], s.dy[i]}) {
+            const float m = std::fabs(v);
+            largest = m < largest ? largest : m;
+        }
     }
+    return largest < kFastRange;
 #endif
 }
 
@@ -133,11 +149,13 @@ void TriangleFiller::draw(const RasterVertex& v0, const RasterVertex& v1, const 
     const RasterTarget& target = target_;
     // Pixel (px, py) has its centre at (px + 1/2, py + 1/2).
     const int64_t minX = std::max<int64_t>(target.scissor.left, ceilSub(minXf - kHalf));
-    const int64_t maxX = std::min<int64_t>(target.scissor.right - 1, floorSub(maxXf - kHalf));
+    const int64_t ownMaxX = floorSub(maxXf - kHalf);
+    const int64_t maxX = std::min<int64_t>(target.scissor.right - 1, ownMaxX);
     const int64_t minY = std::max<int64_t>(target.scissor.top, ceilSub(minYf - kHalf));
     const int64_t maxY = std::min<int64_t>(target.scissor.bottom - 1, floorSub(maxYf - kHalf));
     if (minX > maxX || minY > maxY) return;
     s.minX = int32_t(minX), s.maxX = int32_t(maxX), s.minY = int32_t(minY), s.maxY = int32_t(maxY);
+    s.clippedRight = maxX != ownMaxX;
     drawnLeft_ = std::min(drawnLeft_, s.minX), drawnTop_ = std::min(drawnTop_, s.minY);
     drawnRight_ = std::max(drawnRight_, s.maxX), drawnBottom_ = std::max(drawnBottom_, s.maxY);
 
@@ -178,14 +196,17 @@ void TriangleFiller::draw(const RasterVertex& v0, const RasterVertex& v1, const 
     const float invArea = float(kSub * kSub) / float(area);
     const float sx = float(minX) + 0.5f - fx0, sy = float(minY) + 0.5f - fy0;
     // Attributes a triangle does not use are computed and ignored.
-    planes(values, ex1, ey1, ex2, ey2, invArea, sx, sy, s);
+    const bool inRange = planes(values, ex1, ey1, ex2, ey2, invArea, sx, sy, s);
 
     const Texture tex{texels_, state_.texWidth, state_.texHeight, pow2_, state_.bilinear};
     // Vertices near the target keep the fast path's 32-bit edge values far from overflow.
     const bool small = smallTarget_ && minXf > -64 * kSub && maxXf < (kFastSide + 64) * kSub &&
                        minYf > -64 * kSub && maxYf < (kFastSide + 64) * kSub;
-    if (fast_ && !perspective && small && fast_(target, s, tex)) return;
-    fillGeneral(target, state_, s, tex, perspective);
+    if (fast_ && !perspective && small && inRange) {
+        fast_(target, s, tex);
+    } else {
+        fillGeneral(target, state_, s, tex, perspective);
+    }
 }
 
 void rasteriseTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& v0,

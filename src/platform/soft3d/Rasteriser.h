@@ -70,7 +70,7 @@ class TriangleFiller {
     }
 
   private:
-    using FastFill = bool (*)(const RasterTarget&, const raster::Setup&, const raster::Texture&);
+    using FastFill = void (*)(const RasterTarget&, const raster::Setup&, const raster::Texture&);
 
     const RasterTarget& target_;
     const RasterState& state_;
