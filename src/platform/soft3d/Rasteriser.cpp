@@ -165,8 +165,8 @@ void TriangleFiller::draw(const RasterVertex& v0, const RasterVertex& v1, const 
         const int64_t dx = x[b] - x[a], dy = y[b] - y[a];
         // With this winding the inside lies to the right of each edge going clockwise on screen;
         // top edges run rightwards and left edges upwards.
-        const bool topLeft = (dy == 0 && dx > 0) || dy < 0;
-        s.e[i] = dx * (cy - y[a]) - dy * (cx - x[a]) - (topLeft ? 0 : 1);
+        const int64_t topLeft = int64_t(dy < 0) | (int64_t(dy == 0) & int64_t(dx > 0));
+        s.e[i] = dx * (cy - y[a]) - dy * (cx - x[a]) - (1 - topLeft);
         s.stepX[i] = -dy * kSub;
         s.stepY[i] = dx * kSub;
     }
