@@ -2,7 +2,6 @@
 // over every side of the target: they must cover exactly the same pixels.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 #include <vector>
 
@@ -16,26 +15,11 @@ using testing::Scene;
 std::vector<uint32_t> render(bool depthWrite, const std::vector<Vertex>& v,
                              const std::vector<uint16_t>& indices) {
     Scene s(96, 64);
-    SurfaceDesc d;
-    d.width = 256;
-    d.height = 256;
-    d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
-    d.hasPixelFormat = true;
-    d.pixelFormat = PixelFormat::rgb565();
-    Ref<Surface> tex;
-    EXPECT_EQ(s.draw->createSurface(d, tex), kOk);
-    for (uint32_t y = 0; y < 256; ++y) {
-        for (uint32_t x = 0; x < 256; ++x) {
-            // One colour, no channel 0: the two paths may pick neighbouring texels at texel
-            // edges (their own test is elsewhere), and no drawn pixel is black.
-            const uint16_t t = uint16_t(27 << 11 | 45 << 5 | 19);
-            std::memcpy(tex->row(y) + x * 2, &t, 2);
-        }
-    }
-    tex->contentsChanged();
-    uint32_t handle = 0;
-    EXPECT_EQ(s.device->textureHandle(*tex, handle), kOk);
-    EXPECT_EQ(s.device->setRenderState(RenderState::TextureHandle, handle), kOk);
+    // One colour, no channel 0: the two paths may pick neighbouring texels at texel edges (their
+    // own test is elsewhere), and no drawn pixel is black.
+    EXPECT_EQ(s.bindTexture565(
+                  256, 256, [](uint32_t, uint32_t) { return uint16_t(27 << 11 | 45 << 5 | 19); }),
+              kOk);
     EXPECT_EQ(s.device->setRenderState(RenderState::ZWriteEnable, depthWrite ? 1 : 0), kOk);
     EXPECT_EQ(s.device->setRenderState(RenderState::CullMode, kCullNone), kOk);
     MaterialRecord m;
