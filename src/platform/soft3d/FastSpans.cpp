@@ -50,15 +50,15 @@ void fillPacked(const RasterTarget& target, const Setup& s, const Texture& tex) 
     uint64_t rowC = colourStep(s.base) + half;
     uint64_t rowT = texStep(s.base);
     uint32_t rowZ = uint32_t(int32_t(fixedCast(s.base[kZ], 65535.0f))) + 32768u;
-    const int32_t sx0 = int32_t(s.stepX[0]), sx1 = int32_t(s.stepX[1]), sx2 = int32_t(s.stepX[2]);
-    int32_t rowE0 = int32_t(s.e[0]), rowE1 = int32_t(s.e[1]), rowE2 = int32_t(s.e[2]);
+    const int32_t sx0 = s.edgeX[0], sx1 = s.edgeX[1], sx2 = s.edgeX[2];
+    int32_t rowE0 = s.edge[0], rowE1 = s.edge[1], rowE2 = s.edge[2];
     const int32_t minX = s.minX, maxX = s.maxX;
     constexpr uint64_t kField = (uint64_t{1} << 21) - 1;
     for (int32_t py = s.minY; py <= s.maxY; ++py) {
         int32_t e0 = rowE0, e1 = rowE1, e2 = rowE2;
         uint64_t c = rowC, t = rowT;
         uint32_t z = rowZ;
-        rowE0 += int32_t(s.stepY[0]), rowE1 += int32_t(s.stepY[1]), rowE2 += int32_t(s.stepY[2]);
+        rowE0 += s.edgeY[0], rowE1 += s.edgeY[1], rowE2 += s.edgeY[2];
         rowC += dcy, rowT += dty, rowZ += dzy;
         int32_t px = minX;
         while (px <= maxX && (e0 | e1 | e2) < 0) {
@@ -174,11 +174,11 @@ void fillPackedXrgb(const RasterTarget& target, const Setup& s, const Texture& t
     __m128i rowC = p.c0;
     const uint64_t dtx = p.tx, dty = p.ty;
     uint64_t rowT = p.t0;
-    auto lanes = [](const int64_t* v) {
-        return _mm_setr_epi32(int32_t(v[0]), int32_t(v[1]), int32_t(v[2]), 0);
+    auto lanes = [](const int32_t* v) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(v));
     };
-    const __m128i ex = lanes(s.stepX), ey = lanes(s.stepY);
-    __m128i rowE = lanes(s.e);
+    const __m128i ex = lanes(s.edgeX), ey = lanes(s.edgeY);
+    __m128i rowE = lanes(s.edge);
     // An edge whose value grows to the right (or stays) can only let pixels in as a row is walked,
     // one that falls only shuts them out; a triangle being convex, a row's run starts where the
     // first kind turns non-negative and ends where the second turns negative.

@@ -23,6 +23,9 @@ struct alignas(16) Setup {
     int64_t e[3];       // edge values at the centre of (minX, minY), biased by the fill rule
     int64_t stepX[3];   // per pixel to the right
     int64_t stepY[3];   // per pixel down
+    // The same in 32 bits (a fourth lane 0) instead, for a triangle near a target within
+    // kFastSide; the general spans widen them.
+    alignas(16) int32_t edge[4], edgeX[4], edgeY[4];
     alignas(16) float base[kAttrCount];  // attribute values at the centre of (minX, minY)
     alignas(16) float dx[kAttrCount];
     alignas(16) float dy[kAttrCount];

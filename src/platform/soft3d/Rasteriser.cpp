@@ -116,6 +116,56 @@ inline bool planes(const float (&values)[3][kAttrCount], float ex1, float ey1, f
 #endif
 }
 
+// The edge functions: at the centre (cx, cy) of the box's first pixel, biased by the fill rule,
+// and their steps. With this winding the inside lies to the right of each edge going clockwise
+// on screen; top edges run rightwards and left edges upwards.
+inline void edges(const int64_t x[3], const int64_t y[3], int64_t cx, int64_t cy, Setup& s) {
+    for (int i = 0; i < 3; ++i) {
+        const int a = i, b = (i + 1) % 3;
+        const int64_t dx = x[b] - x[a], dy = y[b] - y[a];
+        const int64_t topLeft = int64_t(dy < 0) | (int64_t(dy == 0) & int64_t(dx > 0));
+        s.e[i] = dx * (cy - y[a]) - dy * (cx - x[a]) - (1 - topLeft);
+        s.stepX[i] = -dy * kSub;
+        s.stepY[i] = dx * kSub;
+    }
+}
+
+// The same in 32 bits for a triangle near a target within the fast path's side limit: every
+// difference of positions then fits 16 bits, so one multiply-add gives each edge exactly.
+inline void edges32(const int64_t x[3], const int64_t y[3], int64_t cx, int64_t cy, Setup& s) {
+#if defined(__SSE2__)
+    const __m128i px = _mm_setr_epi32(int32_t(x[0]), int32_t(x[1]), int32_t(x[2]), 0);
+    const __m128i py = _mm_setr_epi32(int32_t(y[0]), int32_t(y[1]), int32_t(y[2]), 0);
+    // Lane i runs from vertex i to vertex i + 1.
+    const __m128i dx = _mm_sub_epi32(_mm_shuffle_epi32(px, _MM_SHUFFLE(3, 0, 2, 1)), px);
+    const __m128i dy = _mm_sub_epi32(_mm_shuffle_epi32(py, _MM_SHUFFLE(3, 0, 2, 1)), py);
+    const __m128i zero = _mm_setzero_si128(), low = _mm_set1_epi32(0xFFFF);
+    const __m128i relX = _mm_sub_epi32(_mm_set1_epi32(int32_t(cx)), px);
+    const __m128i relY = _mm_sub_epi32(_mm_set1_epi32(int32_t(cy)), py);
+    // dx * relY + (-dy) * relX, from 16-bit halves.
+    const __m128i e = _mm_madd_epi16(
+        _mm_or_si128(_mm_and_si128(dx, low), _mm_slli_epi32(_mm_sub_epi32(zero, dy), 16)),
+        _mm_or_si128(_mm_and_si128(relY, low), _mm_slli_epi32(relX, 16)));
+    const __m128i topLeft =
+        _mm_or_si128(_mm_cmpgt_epi32(zero, dy),
+                     _mm_and_si128(_mm_cmpeq_epi32(dy, zero), _mm_cmpgt_epi32(dx, zero)));
+    const __m128i three = _mm_setr_epi32(-1, -1, -1, 0);
+    const __m128i biased =
+        _mm_and_si128(_mm_sub_epi32(_mm_sub_epi32(e, _mm_set1_epi32(1)), topLeft), three);
+    _mm_store_si128(reinterpret_cast<__m128i*>(s.edge), biased);
+    _mm_store_si128(reinterpret_cast<__m128i*>(s.edgeX),
+                    _mm_sub_epi32(zero, _mm_slli_epi32(dy, kSubBits)));
+    _mm_store_si128(reinterpret_cast<__m128i*>(s.edgeY), _mm_slli_epi32(dx, kSubBits));
+#else
+    edges(x, y, cx, cy, s);
+    for (int i = 0; i < 3; ++i) {
+        s.edge[i] = int32_t(s.e[i]), s.edgeX[i] = int32_t(s.stepX[i]);
+        s.edgeY[i] = int32_t(s.stepY[i]);
+    }
+    s.edge[3] = s.edgeX[3] = s.edgeY[3] = 0;
+#endif
+}
+
 }  // namespace
 
 TriangleFiller::TriangleFiller(const RasterTarget& target, const RasterState& state)
@@ -160,15 +210,13 @@ void TriangleFiller::draw(const RasterVertex& v0, const RasterVertex& v1, const 
     drawnRight_ = std::max(drawnRight_, s.maxX), drawnBottom_ = std::max(drawnBottom_, s.maxY);
 
     const int64_t cx = minX * kSub + kHalf, cy = minY * kSub + kHalf;
-    for (int i = 0; i < 3; ++i) {
-        const int a = i, b = (i + 1) % 3;
-        const int64_t dx = x[b] - x[a], dy = y[b] - y[a];
-        // With this winding the inside lies to the right of each edge going clockwise on screen;
-        // top edges run rightwards and left edges upwards.
-        const int64_t topLeft = int64_t(dy < 0) | (int64_t(dy == 0) & int64_t(dx > 0));
-        s.e[i] = dx * (cy - y[a]) - dy * (cx - x[a]) - (1 - topLeft);
-        s.stepX[i] = -dy * kSub;
-        s.stepY[i] = dx * kSub;
+    // Vertices near the target keep the fast path's 32-bit edge values far from overflow.
+    const bool small = smallTarget_ && minXf > -64 * kSub && maxXf < (kFastSide + 64) * kSub &&
+                       minYf > -64 * kSub && maxYf < (kFastSide + 64) * kSub;
+    if (small) {
+        edges32(x, y, cx, cy, s);
+    } else {
+        edges(x, y, cx, cy, s);
     }
 
     const bool perspective =
@@ -199,14 +247,15 @@ void TriangleFiller::draw(const RasterVertex& v0, const RasterVertex& v1, const 
     const bool inRange = planes(values, ex1, ey1, ex2, ey2, invArea, sx, sy, s);
 
     const Texture tex{texels_, state_.texWidth, state_.texHeight, pow2_, state_.bilinear};
-    // Vertices near the target keep the fast path's 32-bit edge values far from overflow.
-    const bool small = smallTarget_ && minXf > -64 * kSub && maxXf < (kFastSide + 64) * kSub &&
-                       minYf > -64 * kSub && maxYf < (kFastSide + 64) * kSub;
     if (fast_ && !perspective && small && inRange) {
         fast_(target, s, tex);
-    } else {
-        fillGeneral(target, state_, s, tex, perspective);
+        return;
     }
+    if (small) {
+        for (int i = 0; i < 3; ++i)
+            s.e[i] = s.edge[i], s.stepX[i] = s.edgeX[i], s.stepY[i] = s.edgeY[i];
+    }
+    fillGeneral(target, state_, s, tex, perspective);
 }
 
 void rasteriseTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& v0,
