@@ -118,15 +118,17 @@ inline bool packedSteps(const float* d, const Texture& tex, __m128i& lanes, uint
     const __m128 lo = _mm_load_ps(d), hi = _mm_load_ps(d + 4);  // z w r g, b a u v
     const __m128 bbgg = _mm_shuffle_ps(hi, lo, _MM_SHUFFLE(3, 3, 0, 0));
     const __m128 bgrz = _mm_shuffle_ps(bbgg, lo, _MM_SHUFFLE(0, 2, 2, 0));
-    const __m128d unit = _mm_set1_pd(65536.0);
+    // A float times a float is exact in double, and so is the power of two after it: one
+    // multiply by the scale times 65536 gives fixedCast's value.
     auto convert = [&](__m128 pair, __m128d scale) {
-        return _mm_cvttpd_epi32(_mm_mul_pd(_mm_mul_pd(_mm_cvtps_pd(pair), scale), unit));
+        return _mm_cvttpd_epi32(_mm_mul_pd(_mm_cvtps_pd(pair), scale));
     };
-    const double colour = double(255.0f / 8.0f);
+    const double colour = double(255.0f / 8.0f) * 65536.0;
     const __m128i bg = convert(bgrz, _mm_set1_pd(colour));
-    const __m128i rz = convert(_mm_movehl_ps(bgrz, bgrz), _mm_setr_pd(colour, double(65535.0f)));
-    const __m128i uv =
-        convert(_mm_movehl_ps(hi, hi), _mm_setr_pd(double(float(tex.w)), double(float(tex.h))));
+    const __m128i rz =
+        convert(_mm_movehl_ps(bgrz, bgrz), _mm_setr_pd(colour, double(65535.0f) * 65536.0));
+    const __m128i uv = convert(_mm_movehl_ps(hi, hi), _mm_setr_pd(double(float(tex.w)) * 65536.0,
+                                                                  double(float(tex.h)) * 65536.0));
     lanes = _mm_unpacklo_epi64(bg, rz);
     const __m128i lost = _mm_set1_epi32(INT_MIN);
     const __m128i any = _mm_or_si128(_mm_cmpeq_epi32(lanes, lost), _mm_cmpeq_epi32(uv, lost));
