@@ -210,7 +210,8 @@ void fillPackedXrgb(const RasterTarget& target, const Setup& s, const Texture& t
         if (px > maxX) continue;  // nothing of this row
         uint32_t* out = reinterpret_cast<uint32_t*>(colourRow);
         uint16_t* depth = reinterpret_cast<uint16_t*>(depthRow);
-        for (; (!kClippedRight || px <= maxX) && (negative(e) & closing) == 0; ++px) {
+        uint32_t shut = negative(e) & closing;
+        for (; (!kClippedRight || px <= maxX) && shut == 0; ++px) {
             const uint32_t zv = uint32_t(_mm_extract_epi16(c, 7));
             if (zv <= depth[px]) {
                 depth[px] = uint16_t(zv);
@@ -225,6 +226,7 @@ void fillPackedXrgb(const RasterTarget& target, const Setup& s, const Texture& t
                     uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(lit, lit), zero)));
             }
             e = _mm_add_epi32(e, ex);
+            shut = negative(e) & closing;
             c = _mm_add_epi32(c, dcx);
             t += dtx;
         }
