@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a make target needs, when they are missing.
-# usage: scripts/install-deps.sh GROUP...   (groups: build test bench fuzz)
+# usage: scripts/install-deps.sh GROUP...   (groups: build test bench fuzz profile)
 set -euo pipefail
 
 packages_for() {
@@ -9,6 +9,7 @@ packages_for() {
         test) echo "googletest libgtest-dev libgmock-dev" ;;
         bench) echo "libbenchmark-dev libosmesa6-dev" ;;
         fuzz) echo "clang libclang-rt-14-dev" ;;
+        profile) echo "valgrind" ;;
         *) echo "unknown package group: $1" >&2; exit 2 ;;
     esac
 }

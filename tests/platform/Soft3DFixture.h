@@ -80,6 +80,29 @@ struct Scene {
                 v};
     }
 
+    // A 5-6-5 texture of w x h texels, texel(x, y) each, made the device's texture.
+    template <typename Texel>
+    Status bindTexture565(uint32_t w, uint32_t h, Texel texel) {
+        SurfaceDesc d;
+        d.width = w;
+        d.height = h;
+        d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
+        d.hasPixelFormat = true;
+        d.pixelFormat = PixelFormat::rgb565();
+        Ref<Surface> tex;
+        if (Status s = draw->createSurface(d, tex); s != kOk) return s;
+        for (uint32_t y = 0; y < h; ++y) {
+            for (uint32_t x = 0; x < w; ++x) {
+                const uint16_t t = texel(x, y);
+                std::memcpy(tex->row(y) + x * 2, &t, 2);
+            }
+        }
+        tex->contentsChanged();
+        uint32_t handle = 0;
+        if (Status s = device->textureHandle(*tex, handle); s != kOk) return s;
+        return device->setRenderState(RenderState::TextureHandle, handle);
+    }
+
     Status draw3(const std::vector<Vertex>& v, const std::vector<uint16_t>& idx) {
         if (Status s = device->beginScene(); s != kOk) return s;
         const Status s = device->drawIndexedTriangles(v.data(), 0, uint32_t(v.size()), idx.data(),

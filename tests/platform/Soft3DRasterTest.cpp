@@ -74,25 +74,9 @@ TEST(Soft3DLighting, UntexturedQuadFollowsTheFixedFunctionFormula) {
 
 TEST(Soft3DTexture, QuadShowsEachTexelOverItsPixels) {
     Scene s(16, 16);
-    SurfaceDesc d;
-    d.width = 4;
-    d.height = 4;
-    d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
-    d.hasPixelFormat = true;
-    d.pixelFormat = PixelFormat::rgb565();
-    Ref<Surface> tex;
-    ASSERT_EQ(s.draw->createSurface(d, tex), kOk);
     auto texel = [](int x, int y) { return uint16_t((x * 8) << 11 | (y * 16) << 5 | (x + y * 4)); };
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            const uint16_t t = texel(x, y);
-            std::memcpy(tex->row(uint32_t(y)) + x * 2, &t, 2);
-        }
-    }
-    tex->contentsChanged();
-    uint32_t handle = 0;
-    ASSERT_EQ(s.device->textureHandle(*tex, handle), kOk);
-    ASSERT_EQ(s.device->setRenderState(RenderState::TextureHandle, handle), kOk);
+    ASSERT_EQ(s.bindTexture565(4, 4, [&](uint32_t x, uint32_t y) { return texel(int(x), int(y)); }),
+              kOk);
     MaterialRecord m;  // emissive white: the lit colour is 1 and modulation keeps the texel
     m.emissive = {1, 1, 1, 1};
     m.diffuse = {0, 0, 0, 1};
@@ -307,20 +291,9 @@ TEST(Soft3DCulling, CounterClockwiseTrianglesAreCulledByDefault) {
 TEST(Soft3DTexture, PerspectiveCorrectTexturingFollowsDepth) {
     Scene s(64, 64);
     ASSERT_EQ(s.device->setTransform(TransformState::Projection, perspective(1, 100)), kOk);
-    SurfaceDesc d;
-    d.width = 2;
-    d.height = 1;
-    d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
-    d.hasPixelFormat = true;
-    d.pixelFormat = PixelFormat::rgb565();
-    Ref<Surface> tex;
-    ASSERT_EQ(s.draw->createSurface(d, tex), kOk);
-    const uint16_t texels[2] = {0x0000, 0xFFFF};
-    std::memcpy(tex->row(0), texels, 4);
-    tex->contentsChanged();
-    uint32_t handle = 0;
-    ASSERT_EQ(s.device->textureHandle(*tex, handle), kOk);
-    ASSERT_EQ(s.device->setRenderState(RenderState::TextureHandle, handle), kOk);
+    // Black, then white.
+    ASSERT_EQ(s.bindTexture565(2, 1, [](uint32_t x, uint32_t) { return uint16_t(x ? 0xFFFF : 0); }),
+              kOk);
     ASSERT_EQ(s.device->setRenderState(RenderState::CullMode, kCullNone), kOk);
     MaterialRecord m;
     m.emissive = {1, 1, 1, 1};
@@ -349,25 +322,13 @@ TEST(Soft3DTexture, PackedFastPathMatchesTheGeneralPath) {
     // fast path knows in advance and for one it does not.
     auto render = [](bool depthWrite, uint32_t side) {
         Scene s(64, 64);
-        SurfaceDesc d;
-        d.width = side;
-        d.height = side;
-        d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
-        d.hasPixelFormat = true;
-        d.pixelFormat = PixelFormat::rgb565();
-        Ref<Surface> tex;
-        EXPECT_EQ(s.draw->createSurface(d, tex), kOk);
-        for (uint32_t y = 0; y < side; ++y) {
-            for (uint32_t x = 0; x < side; ++x) {
-                // An 8 x 8 tile, repeated over larger textures.
-                const uint16_t t = uint16_t(x % 8 * 4 << 11 | y % 8 * 8 << 5 | (x + y) % 8 * 4);
-                std::memcpy(tex->row(y) + x * 2, &t, 2);
-            }
-        }
-        tex->contentsChanged();
-        uint32_t handle = 0;
-        EXPECT_EQ(s.device->textureHandle(*tex, handle), kOk);
-        EXPECT_EQ(s.device->setRenderState(RenderState::TextureHandle, handle), kOk);
+        // An 8 x 8 tile, repeated over larger textures.
+        EXPECT_EQ(s.bindTexture565(side, side,
+                                   [](uint32_t x, uint32_t y) {
+                                       return uint16_t(x % 8 * 4 << 11 | y % 8 * 8 << 5 |
+                                                       (x + y) % 8 * 4);
+                                   }),
+                  kOk);
         EXPECT_EQ(s.device->setRenderState(RenderState::ZWriteEnable, depthWrite ? 1 : 0), kOk);
         MaterialRecord m;
         m.diffuse = {1, 0.8f, 0.6f, 1};
@@ -411,20 +372,9 @@ TEST(Soft3DTexture, PackedFastPathMatchesTheGeneralPath) {
 
 TEST(Soft3DTexture, LinearFilteringBlendsNeighbouringTexels) {
     Scene s(16, 16);
-    SurfaceDesc d;
-    d.width = 2;
-    d.height = 1;
-    d.caps = SurfaceDesc::kTexture | SurfaceDesc::kSystemMemory;
-    d.hasPixelFormat = true;
-    d.pixelFormat = PixelFormat::rgb565();
-    Ref<Surface> tex;
-    ASSERT_EQ(s.draw->createSurface(d, tex), kOk);
-    const uint16_t texels[2] = {0x0000, 0xFFFF};
-    std::memcpy(tex->row(0), texels, 4);
-    tex->contentsChanged();
-    uint32_t handle = 0;
-    ASSERT_EQ(s.device->textureHandle(*tex, handle), kOk);
-    ASSERT_EQ(s.device->setRenderState(RenderState::TextureHandle, handle), kOk);
+    // Black, then white.
+    ASSERT_EQ(s.bindTexture565(2, 1, [](uint32_t x, uint32_t) { return uint16_t(x ? 0xFFFF : 0); }),
+              kOk);
     ASSERT_EQ(s.device->setRenderState(RenderState::TextureMag, kFilterLinear), kOk);
     ASSERT_EQ(s.device->setRenderState(RenderState::TextureMapBlend, kBlendDecal), kOk);
     // u runs 0.25..0.75 across 16 pixels: from the first texel's centre to the second's.

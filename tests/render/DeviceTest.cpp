@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "RenderFixture.h"
 #include "render/DDDMaterial.h"
@@ -222,6 +223,46 @@ TEST(AnimDevice, PresentRestoresLostSurfacesAndCopiesAtTheWindowOffset) {
     r.window.clearUpdates();
     ASSERT_EQ(r.device->present(), kRenderOk);
     EXPECT_TRUE(r.window.updates().empty());
+}
+
+TEST(AnimDevice, PresentCopiesTheListedRectanglesAndWhatChangedInThem) {
+    Renderer r(64, 64);
+    ASSERT_EQ(r.anim.backBuffer()->colorFill(nullptr, 0x00101010), platform::soft3d::kOk);
+    ASSERT_EQ(r.device->present(), kRenderOk);  // the first frame lists the whole window
+    ASSERT_EQ(r.device->present(), kRenderOk);  // and copies it again as the previous frame's
+    EXPECT_EQ(r.window.pixel(40, 40), 0x101010u);
+
+    // Only the listed rectangle (its sides widened to multiples of 4) reaches the window.
+    ASSERT_EQ(r.anim.backBuffer()->colorFill(nullptr, 0x00202020), platform::soft3d::kOk);
+    r.window.clearUpdates();
+    r.anim.addPresentRect({9, 8, 22, 16});
+    ASSERT_EQ(r.device->present(), kRenderOk);
+    ASSERT_EQ(r.window.updates().size(), 1u);
+    EXPECT_EQ(r.window.updates()[0], (Rect{8, 8, 24, 16}));
+    EXPECT_EQ(r.window.pixel(8, 8), 0x202020u);
+    EXPECT_EQ(r.window.pixel(23, 15), 0x202020u);
+    EXPECT_EQ(r.window.pixel(7, 8), 0x101010u);
+    EXPECT_EQ(r.window.pixel(8, 16), 0x101010u);
+    EXPECT_EQ(r.window.pixel(40, 40), 0x101010u);
+
+    // The whole window listed again after a small change: the window is told of all of it and
+    // shows the back buffer everywhere, though only what changed needed copying.
+    ASSERT_EQ(r.device->present(), kRenderOk);
+    const Rect spot{30, 30, 34, 33};
+    ASSERT_EQ(r.anim.backBuffer()->colorFill(&spot, 0x00ABCDEF), platform::soft3d::kOk);
+    r.window.clearUpdates();
+    r.anim.addPresentRect({0, 0, 64, 64});
+    ASSERT_EQ(r.device->present(), kRenderOk);
+    ASSERT_EQ(r.window.updates().size(), 1u);
+    EXPECT_EQ(r.window.updates()[0], (Rect{0, 0, 64, 64}));
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            uint32_t back;
+            std::memcpy(&back, std::as_const(*r.anim.backBuffer()).row(uint32_t(y)) + x * 4, 4);
+            ASSERT_EQ(r.window.pixel(x, y), back & 0xFFFFFF) << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(r.window.pixel(31, 31), 0xABCDEFu);
 }
 
 }  // namespace

@@ -10,16 +10,6 @@ namespace {
 
 constexpr Matrix kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-enum Outside : uint32_t {
-    kLeft = 1u << 0,
-    kRight = 1u << 1,
-    kTop = 1u << 2,
-    kBottom = 1u << 3,
-    kNear = 1u << 4,
-    kFar = 1u << 5,
-    kInvalid = 1u << 6,  // not a finite position: never drawn
-};
-
 Matrix multiply(const Matrix& a, const Matrix& b) {
     Matrix r{};
     for (int i = 0; i < 4; ++i) {
@@ -53,28 +43,6 @@ std::array<float, 9> normalMatrix(const Matrix& m) {
             (a * e - b * d) * k};
 }
 
-Vector3 normalise(Vector3 v) {
-    const float len = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    if (!(len > 0)) return v;
-    const float k = 1.0f / len;
-    return {v.x * k, v.y * k, v.z * k};
-}
-
-// NaN becomes 0.
-inline float clamp01(float v) {
-    return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f;
-}
-
-float dot(Vector3 a, Vector3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-struct ClipVertex {
-    float cx, cy, cz, cw;
-    float r, g, b, a;
-    float u, v;
-};
-
 ClipVertex lerp(const ClipVertex& p, const ClipVertex& q, float t) {
     auto l = [t](float x, float y) { return x + (y - x) * t; };
     return {l(p.cx, q.cx), l(p.cy, q.cy), l(p.cz, q.cz), l(p.cw, q.cw), l(p.r, q.r),
@@ -100,21 +68,6 @@ float planeDistance(const ClipVertex& v, int plane, float maxX, float maxY) {
 }
 
 }  // namespace
-
-// A light as the vertex loop uses it: colours already multiplied by the material's diffuse.
-struct Device::Prepared {
-    uint32_t kind;
-    Vector3 toLight;  // directional: unit vector towards the light
-    Vector3 position, spotDir;
-    float r, g, b;
-    float range, a0, a1, a2, cosInner, cosOuter, falloff;
-};
-
-struct Device::Processed {
-    ClipVertex clip;
-    RasterVertex screen;
-    uint32_t outside;
-};
 
 Status Device::make(DrawingObject& owner, Surface& target, Ref<Device>& out) {
     const PixelFormat& f = target.pixelFormat();
@@ -314,124 +267,39 @@ bool Device::makeRasterTarget(const Viewport& vp, RasterTarget& out, Ref<Surface
     return true;
 }
 
-void Device::lightVertices(const Vertex* vertices, uint32_t first, uint32_t count,
-                           std::vector<Processed>& out) {
-    const Matrix m = multiply(multiply(world_, view_), projection_);
-    const std::array<float, 9> nm = normalMatrix(world_);
+void Device::lightVertices(const Vertex* vertices, uint32_t first, uint32_t count) {
+    VertexSetup setup;
+    setup.clipFromModel = multiply(multiply(world_, view_), projection_);
+    setup.normalMatrix = normalMatrix(world_);
+    setup.world = world_;
     const Material* mat = material(lightStates_[size_t(LightState::Material)]);
     const MaterialRecord rec = mat ? mat->record() : MaterialRecord{};
     const uint32_t amb = lightStates_[size_t(LightState::Ambient)];
     const float ambR = float((amb >> 16) & 0xFF) / 255.0f, ambG = float((amb >> 8) & 0xFF) / 255.0f,
                 ambB = float(amb & 0xFF) / 255.0f;
-    const float baseR = rec.emissive.r + rec.ambient.r * ambR;
-    const float baseG = rec.emissive.g + rec.ambient.g * ambG;
-    const float baseB = rec.emissive.b + rec.ambient.b * ambB;
+    setup.baseR = rec.emissive.r + rec.ambient.r * ambR;
+    setup.baseG = rec.emissive.g + rec.ambient.g * ambG;
+    setup.baseB = rec.emissive.b + rec.ambient.b * ambB;
+    setup.alpha = rec.diffuse.a;
 
-    std::vector<Prepared>& lights = preparedLights_;
+    std::vector<PreparedLight>& lights = preparedLights_;
     lights.clear();
-    bool needPosition = false;
     if (current_) {
         for (const Ref<Light>& l : current_->lights()) {
             const LightRecord& L = l->record();
             if ((L.flags & LightRecord::kActive) == 0) continue;
-            Prepared p{};
-            p.kind = L.kind;
-            p.r = rec.diffuse.r * L.color.r;
-            p.g = rec.diffuse.g * L.color.g;
-            p.b = rec.diffuse.b * L.color.b;
-            const Vector3 d = normalise(L.direction);
-            p.toLight = {-d.x, -d.y, -d.z};
-            p.spotDir = d;
-            p.position = L.position;
-            p.range = L.range;
-            p.a0 = L.attenuation0, p.a1 = L.attenuation1, p.a2 = L.attenuation2;
-            p.cosInner = std::cos(L.theta / 2), p.cosOuter = std::cos(L.phi / 2);
-            p.falloff = L.falloff;
-            if (L.kind != LightRecord::kDirectional) needPosition = true;
-            lights.push_back(p);
+            lights.push_back(prepareLight(L, rec.diffuse));
         }
     }
+    setup.lights = lights;
 
     const ViewportRecord& vr = current_ ? current_->viewport() : ViewportRecord{};
-    const float maxX = vr.maxX, maxY = vr.maxY;
+    setup.maxX = vr.maxX, setup.maxY = vr.maxY;
     const float halfW = float(vr.width) / 2, halfH = float(vr.height) / 2;
-    const float cxs = float(vr.x) + halfW, cys = float(vr.y) + halfH;
-    const float scaleX = vr.scaleX, scaleY = vr.scaleY;
-    out.resize(size_t(first) + count);
-    for (uint32_t i = first; i < first + count; ++i) {
-        const Vertex& v = vertices[i];
-        Processed& o = out[i];
-        const float cx = v.x * m[0] + v.y * m[4] + v.z * m[8] + m[12];
-        const float cy = v.x * m[1] + v.y * m[5] + v.z * m[9] + m[13];
-        const float cz = v.x * m[2] + v.y * m[6] + v.z * m[10] + m[14];
-        const float cw = v.x * m[3] + v.y * m[7] + v.z * m[11] + m[15];
-        Vector3 n{v.nx * nm[0] + v.ny * nm[3] + v.nz * nm[6],
-                  v.nx * nm[1] + v.ny * nm[4] + v.nz * nm[7],
-                  v.nx * nm[2] + v.ny * nm[5] + v.nz * nm[8]};
-        n = normalise(n);
-        float r = baseR, g = baseG, b = baseB;
-        Vector3 wp{};
-        if (needPosition) {
-            wp = {v.x * world_[0] + v.y * world_[4] + v.z * world_[8] + world_[12],
-                  v.x * world_[1] + v.y * world_[5] + v.z * world_[9] + world_[13],
-                  v.x * world_[2] + v.y * world_[6] + v.z * world_[10] + world_[14]};
-        }
-        for (const Prepared& p : lights) {
-            if (p.kind == LightRecord::kDirectional) {
-                const float d = dot(n, p.toLight);
-                if (d > 0) r += p.r * d, g += p.g * d, b += p.b * d;
-                continue;
-            }
-            Vector3 toLight{p.position.x - wp.x, p.position.y - wp.y, p.position.z - wp.z};
-            const float dist = std::sqrt(dot(toLight, toLight));
-            if (!(dist <= p.range)) continue;
-            toLight = dist > 0 ? Vector3{toLight.x / dist, toLight.y / dist, toLight.z / dist}
-                               : Vector3{0, 0, 0};
-            const float denom = p.a0 + p.a1 * dist + p.a2 * dist * dist;
-            float k = denom > 0 ? 1.0f / denom : 1.0f;
-            if (p.kind == LightRecord::kSpot) {
-                const float rho = -dot(toLight, p.spotDir);
-                if (rho <= p.cosOuter) continue;
-                if (rho < p.cosInner) {
-                    const float t = (rho - p.cosOuter) / (p.cosInner - p.cosOuter);
-                    k *= p.falloff == 0 ? 1.0f : std::pow(t, p.falloff);
-                }
-            }
-            const float d = dot(n, toLight) * k;
-            if (d > 0) r += p.r * d, g += p.g * d, b += p.b * d;
-        }
-        o.clip = {cx,  cy, cz, cw, clamp01(r), clamp01(g), clamp01(b), clamp01(rec.diffuse.a),
-                  v.u, v.v};
-        uint32_t code = 0;
-        if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(cz) || !std::isfinite(cw)) {
-            code = kInvalid;
-        } else {
-            if (cx < -maxX * cw) code |= kLeft;
-            if (cx > maxX * cw) code |= kRight;
-            if (cy > maxY * cw) code |= kTop;
-            if (cy < -maxY * cw) code |= kBottom;
-            if (cz < 0) code |= kNear;
-            if (cz > cw) code |= kFar;
-        }
-        o.outside = code;
-        if (code == 0) {
-            const float iw = 1.0f / cw;
-            o.screen = {cxs + cx * iw * scaleX,
-                        cys - cy * iw * scaleY,
-                        cz * iw,
-                        iw,
-                        o.clip.r,
-                        o.clip.g,
-                        o.clip.b,
-                        o.clip.a,
-                        v.u,
-                        v.v};
-            clip_.minX = std::min(clip_.minX, o.screen.x);
-            clip_.maxX = std::max(clip_.maxX, o.screen.x);
-            clip_.minY = std::min(clip_.minY, o.screen.y);
-            clip_.maxY = std::max(clip_.maxY, o.screen.y);
-        }
-    }
+    setup.centreX = float(vr.x) + halfW, setup.centreY = float(vr.y) + halfH;
+    setup.scaleX = vr.scaleX, setup.scaleY = vr.scaleY;
+    scratch_.resize(size_t(first) + count);
+    transformVertices(setup, vertices + first, count, scratch_.data() + first, clip_);
 }
 
 Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint32_t count,
@@ -453,8 +321,6 @@ Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint
     RasterTarget target;
     Ref<Surface> depth;
     if (!makeRasterTarget(*current_, target, depth)) return kSurfaceLost;
-    Rect drawn;
-    target.drawn = &drawn;
     RasterState state;
     state.depthTest = states_[size_t(RenderState::ZEnable)] != 0 &&
                       states_[size_t(RenderState::ZFunc)] != kCmpAlways;
@@ -478,7 +344,7 @@ Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint
     state.dstBlend = factor(states_[size_t(RenderState::DestBlend)], BlendFactor::Zero);
     const uint32_t cull = states_[size_t(RenderState::CullMode)];
 
-    lightVertices(vertices, first, count, scratch_);
+    lightVertices(vertices, first, count);
     target_->contentsChanged();
 
     const ViewportRecord& vr = current_->viewport();
@@ -509,13 +375,14 @@ Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint
         return cull == kCullCounterClockwise ? area < 0 : area > 0;
     };
 
+    TriangleFiller filler(target, state);
     for (uint32_t t = 0; t < indexCount; t += 3) {
-        const Processed& p0 = scratch_[indices[t]];
-        const Processed& p1 = scratch_[indices[t + 1]];
-        const Processed& p2 = scratch_[indices[t + 2]];
+        const TransformedVertex& p0 = scratch_[indices[t]];
+        const TransformedVertex& p1 = scratch_[indices[t + 1]];
+        const TransformedVertex& p2 = scratch_[indices[t + 2]];
         if ((p0.outside | p1.outside | p2.outside) == 0) {
             if (!culled(p0.screen, p1.screen, p2.screen))
-                rasteriseTriangle(target, state, p0.screen, p1.screen, p2.screen);
+                filler.draw(p0.screen, p1.screen, p2.screen);
             continue;
         }
         if ((p0.outside & p1.outside & p2.outside) != 0) continue;
@@ -551,12 +418,11 @@ Status Device::drawIndexedTriangles(const Vertex* vertices, uint32_t first, uint
             sv[i] = toScreen(in[i]);
         }
         for (int i = 1; i + 1 < n; ++i) {
-            if (!culled(sv[0], sv[i], sv[i + 1]))
-                rasteriseTriangle(target, state, sv[0], sv[i], sv[i + 1]);
+            if (!culled(sv[0], sv[i], sv[i + 1])) filler.draw(sv[0], sv[i], sv[i + 1]);
         }
     }
-    target_->written(drawn);
-    if (depth) depth->written(drawn);
+    target_->written(filler.drawn());
+    if (depth) depth->written(filler.drawn());
     return kOk;
 }
 

@@ -12,18 +12,10 @@
 #include "platform/soft3d/RefCounted.h"
 #include "platform/soft3d/Status.h"
 #include "platform/soft3d/Surface.h"
+#include "platform/soft3d/VertexLighting.h"
 #include "platform/soft3d/Viewport.h"
 
 namespace marquill::platform::soft3d {
-
-using Matrix = std::array<float, 16>;  // row-major, translation in the fourth row
-
-struct Vertex {
-    float x, y, z;
-    float nx, ny, nz;
-    float u, v;
-};
-static_assert(sizeof(Vertex) == 32);
 
 enum class RenderState : uint32_t {
     TextureHandle,
@@ -61,11 +53,6 @@ enum CompareFunc : uint32_t { kCmpLessEqual = 4, kCmpAlways = 8 };
 
 struct DrawFlags {
     enum : uint32_t { kDoNotClip = 1u << 2 };
-};
-
-// Screen extents of what was drawn since they were last reset.
-struct ClipStatus {
-    float minX, maxX, minY, maxY;
 };
 
 class Device final : public RefCounted {
@@ -109,10 +96,7 @@ class Device final : public RefCounted {
     ~Device() override;
     bool makeRasterTarget(const Viewport& vp, RasterTarget& out, Ref<Surface>& depth);
 
-    struct Processed;
-    struct Prepared;
-    void lightVertices(const Vertex* vertices, uint32_t first, uint32_t count,
-                       std::vector<Processed>& out);
+    void lightVertices(const Vertex* vertices, uint32_t first, uint32_t count);
 
     Ref<DrawingObject> owner_;
     Ref<Surface> target_;
@@ -125,8 +109,8 @@ class Device final : public RefCounted {
     ClipStatus clip_;
     std::vector<Ref<Material>> materials_;
     std::vector<Ref<Surface>> textures_;
-    std::vector<Processed> scratch_;
-    std::vector<Prepared> preparedLights_;
+    std::vector<TransformedVertex> scratch_;
+    std::vector<PreparedLight> preparedLights_;
 };
 
 }  // namespace marquill::platform::soft3d

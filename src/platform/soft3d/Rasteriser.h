@@ -32,8 +32,7 @@ struct RasterTarget {
     TargetKind kind = TargetKind::Xrgb8888;
     uint8_t* depth = nullptr;  // 16-bit depth values, or none
     int32_t depthPitch = 0;
-    Rect scissor;           // never written outside; must lie inside both buffers
-    Rect* drawn = nullptr;  // when set, grown to cover every pixel a triangle may have written
+    Rect scissor;  // never written outside; must lie inside both buffers
 };
 
 struct RasterState {
@@ -51,7 +50,40 @@ struct RasterState {
     BlendFactor dstBlend = BlendFactor::Zero;
 };
 
-// Fills one triangle. Vertices may come in either winding; degenerate triangles draw nothing.
+namespace raster {
+struct Setup;
+struct Texture;
+}  // namespace raster
+
+// Fills the triangles of one draw with one target and state, both of which must outlive it: what
+// depends on them alone is worked out once. Vertices may come in either winding; degenerate
+// triangles draw nothing.
+class TriangleFiller {
+  public:
+    TriangleFiller(const RasterTarget& target, const RasterState& state);
+    void draw(const RasterVertex& v0, const RasterVertex& v1, const RasterVertex& v2);
+    // Covers every pixel the triangles so far may have written; empty when none.
+    [[nodiscard]] Rect drawn() const {
+        return drawnLeft_ > drawnRight_
+                   ? Rect{}
+                   : Rect{drawnLeft_, drawnTop_, drawnRight_ + 1, drawnBottom_ + 1};
+    }
+
+  private:
+    using FastFill = void (*)(const RasterTarget&, const raster::Setup&, const raster::Texture&);
+
+    const RasterTarget& target_;
+    const RasterState& state_;
+    const uint32_t* texels_;  // none when untextured
+    bool pow2_;
+    bool smallTarget_;  // within the fast path's side limit
+    FastFill fast_;     // none when the state is not the fast path's
+    // Inclusive pixel bounds of what was drawn; left beyond right while nothing was.
+    int32_t drawnLeft_ = INT32_MAX, drawnTop_ = INT32_MAX, drawnRight_ = INT32_MIN,
+            drawnBottom_ = INT32_MIN;
+};
+
+// One triangle on its own.
 void rasteriseTriangle(const RasterTarget& target, const RasterState& state, const RasterVertex& v0,
                        const RasterVertex& v1, const RasterVertex& v2);
 

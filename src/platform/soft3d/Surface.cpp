@@ -20,7 +20,32 @@ Surface::Surface(DrawingObject* owner, const SurfaceDesc& desc) : owner_(owner),
 }
 
 Surface::~Surface() {
+    unlinkCopies();
     if (owner_) owner_->forget(this);
+}
+
+namespace {
+Rect bounding(const Rect& a, const Rect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+}  // namespace
+
+void Surface::unlinkCopies() {
+    if (copySource_) copySource_->copiedTo_ = nullptr;
+    if (copiedTo_) copiedTo_->copySource_ = nullptr;
+    copySource_ = copiedTo_ = nullptr;
+}
+
+void Surface::forgetCopies(const Rect& area) {
+    if (area.empty()) return;
+    if (copySource_) {
+        copySource_->copiedTo_ = nullptr;
+        copySource_ = nullptr;
+    }
+    if (copiedTo_) changedSinceCopy_ = bounding(changedSinceCopy_, area.intersect(bounds()));
 }
 
 Status Surface::lock(const Rect* area, LockedArea& out) {
@@ -48,11 +73,9 @@ Status Surface::unlock() {
 
 void Surface::written(const Rect& area) {
     const Rect a = area.intersect(bounds());
-    if (!uniform_ || a.empty()) return;
-    dirty_ = dirty_.empty()
-                 ? a
-                 : Rect{std::min(dirty_.left, a.left), std::min(dirty_.top, a.top),
-                        std::max(dirty_.right, a.right), std::max(dirty_.bottom, a.bottom)};
+    if (a.empty()) return;
+    forgetCopies(a);
+    if (uniform_) dirty_ = bounding(dirty_, a);
 }
 
 void Surface::notifyScreen(const Rect& r) {
@@ -76,13 +99,37 @@ Status Surface::blt(const Rect* dstRect, Surface& src, const Rect* srcRect) {
     if (visible.empty()) return kOk;
     const int32_t sx = s.left + (visible.left - d.left);
     const int32_t sy = s.top + (visible.top - d.top);
+    const int32_t offX = visible.left - sx, offY = visible.top - sy;
+    // Pixels this surface already holds from the same place of the source need no copy.
+    Rect copy = visible;
+    if (&src != this && copySource_ == &src && copyOffsetX_ == offX && copyOffsetY_ == offY &&
+        copyArea_.intersect(visible) == visible) {
+        copy = visible.intersect(src.changedSinceCopy_.offset(offX, offY));
+    }
     const size_t bpp = pixelFormat().bytesPerPixel();
-    const size_t rowBytes = size_t(visible.width()) * bpp;
-    uint8_t* const to = pixels_.data() + size_t(visible.top) * pitch() + size_t(visible.left) * bpp;
-    const uint8_t* const from = std::as_const(src).row(uint32_t(sy)) + size_t(sx) * bpp;
-    for (int32_t y = 0; y < visible.height(); ++y)
-        std::memmove(to + size_t(y) * pitch(), from + size_t(y) * src.pitch(), rowBytes);
-    written(visible);
+    if (!copy.empty()) {
+        const size_t rowBytes = size_t(copy.width()) * bpp;
+        uint8_t* const to = pixels_.data() + size_t(copy.top) * pitch() + size_t(copy.left) * bpp;
+        const uint8_t* const from =
+            std::as_const(src).row(uint32_t(copy.top - offY)) + size_t(copy.left - offX) * bpp;
+        for (int32_t y = 0; y < copy.height(); ++y)
+            std::memmove(to + size_t(y) * pitch(), from + size_t(y) * src.pitch(), rowBytes);
+    }
+    if (uniform_) dirty_ = bounding(dirty_, visible);
+    if (&src == this) {
+        forgetCopies(visible);
+    } else {
+        if (copiedTo_) changedSinceCopy_ = bounding(changedSinceCopy_, copy);
+        if (copySource_ != &src) {
+            if (copySource_) copySource_->copiedTo_ = nullptr;
+            if (src.copiedTo_) src.copiedTo_->copySource_ = nullptr;
+            copySource_ = &src;
+            src.copiedTo_ = this;
+        }
+        copyArea_ = visible;
+        copyOffsetX_ = offX, copyOffsetY_ = offY;
+        src.changedSinceCopy_ = Rect{};
+    }
     ++version_;
     notifyScreen(visible);
     return kOk;
@@ -107,6 +154,8 @@ Status Surface::colorFill(const Rect* dstRect, uint32_t pixel) {
     } else {
         written(d);
     }
+    // Only `fill` changes: the rest of d already holds the value.
+    forgetCopies(fill);
     for (int32_t y = fill.top; y < fill.bottom && !fill.empty(); ++y) {
         uint8_t* p = pixels_.data() + size_t(y) * pitch() + size_t(fill.left) * bpp;
         const int32_t n = fill.width();
@@ -137,6 +186,8 @@ Status Surface::flip() {
     if (attachedSurface(SurfaceDesc::kBackBuffer, back) != kOk) return kUnsupported;
     if (back->lost_) return kSurfaceLost;
     pixels_.swap(back->pixels_);
+    forgetCopies(bounds());
+    back->forgetCopies(back->bounds());
     std::swap(uniform_, back->uniform_);
     std::swap(uniformPixel_, back->uniformPixel_);
     std::swap(dirty_, back->dirty_);

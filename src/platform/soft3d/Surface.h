@@ -65,7 +65,10 @@ class Surface final : public RefCounted {
     [[nodiscard]] Status flip();
 
     [[nodiscard]] bool isLost() const { return lost_; }
-    void markLost() { lost_ = true; }
+    void markLost() {
+        lost_ = true;
+        forgetCopies(bounds());
+    }
     [[nodiscard]] Status restore();
 
     [[nodiscard]] Status addAttachedSurface(Surface& s);
@@ -88,6 +91,7 @@ class Surface final : public RefCounted {
     // may be written anywhere, so the surface forgets what it knew of its contents.
     [[nodiscard]] uint8_t* row(uint32_t y) {
         uniform_ = false;
+        forgetCopies(bounds());
         return pixels_.data() + size_t{y} * pitch();
     }
     [[nodiscard]] const uint8_t* row(uint32_t y) const {
@@ -109,6 +113,9 @@ class Surface final : public RefCounted {
     Surface(DrawingObject* owner, const SurfaceDesc& desc);
     ~Surface() override;
     void notifyScreen(const Rect& r);
+    // The pixels of `area` changed other than by a copy this surface remembers.
+    void forgetCopies(const Rect& area);
+    void unlinkCopies();
 
     DrawingObject* owner_;
     SurfaceDesc desc_;
@@ -124,6 +131,16 @@ class Surface final : public RefCounted {
     bool uniform_ = true;  // new pixels are all zero
     uint32_t uniformPixel_ = 0;
     Rect dirty_;
+    // A blit remembers what it copied, so the next copy of the same rectangle from the same
+    // source takes only what changed there since (the window presents the whole frame every
+    // time, most of it as it was). As a target: copySource_'s pixels at p - copyOffset_ equal
+    // these over copyArea_, except where the source has changed since. As a source: copiedTo_
+    // is the target that remembers it, changedSinceCopy_ what was written here since.
+    Surface* copySource_ = nullptr;
+    Rect copyArea_;
+    int32_t copyOffsetX_ = 0, copyOffsetY_ = 0;
+    Surface* copiedTo_ = nullptr;
+    Rect changedSinceCopy_;
     uint64_t version_ = 1;
     uint64_t argbVersion_ = 0;
     std::vector<uint32_t> argb_;
