@@ -22,7 +22,7 @@ namespace marquill::ui {
 namespace {
 
 using wizard::ControlKind;
-using wizard::ControlSpec;
+using wizard::ControlLayout;
 using wizard::ControlState;
 namespace style = wizard::style;
 
@@ -102,8 +102,8 @@ TemplateView::TemplateView(const wizard::DialogTemplate& dialog, const AssetFold
     : QObject(&surface), assets_(assets), surface_(surface), events_(std::move(events)) {
     surface_.setFont(templateFont(dialog.font, dialog.pointSize));
     surface_.setFixedSize(unitsToPixels(dialog.width), unitsToPixels(dialog.height));
-    for (const ControlSpec& spec : dialog.controls)
-        build(spec);
+    for (const ControlLayout& layout : dialog.controls)
+        build(layout);
 }
 
 TemplateView::~TemplateView() = default;
@@ -122,26 +122,26 @@ void TemplateView::addToolTip(int controlId, const QString& tip) {
     if (QWidget* w = widget(controlId); w && w->toolTip().isEmpty()) w->setToolTip(tip);
 }
 
-void TemplateView::build(const ControlSpec& spec) {
-    const QRect place = unitsToPixels(spec.x, spec.y, spec.w, spec.h);
-    const QString caption = fromUtf8(spec.caption);
+void TemplateView::build(const ControlLayout& layout) {
+    const QRect place = unitsToPixels(layout.x, layout.y, layout.w, layout.h);
+    const QString caption = fromUtf8(layout.caption);
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (layout.kind) {
         case ControlKind::PictureButton:
             if (caption.isEmpty())
                 w = new HotSpotWidget(&surface_);
             else
-                w = new PictureButtonWidget(caption, loadPictureSet(assets_, spec.picture),
+                w = new PictureButtonWidget(caption, loadPictureSet(assets_, layout.picture),
                                             place.size(), &surface_);
             break;
         case ControlKind::Button:
         case ControlKind::FlatButton:
         case ControlKind::ToggleButton: {
             auto* button = new QPushButton(caption, &surface_);
-            button->setFlat(spec.kind == ControlKind::FlatButton);
-            button->setCheckable(spec.kind == ControlKind::ToggleButton);
+            button->setFlat(layout.kind == ControlKind::FlatButton);
+            button->setCheckable(layout.kind == ControlKind::ToggleButton);
             button->setAutoDefault(false);
-            if (spec.kind == ControlKind::FlatButton) {
+            if (layout.kind == ControlKind::FlatButton) {
                 // A flat button with no edge reads as a label; the outline and the hand say it
                 // can be pressed.
                 button->setCursor(Qt::PointingHandCursor);
@@ -150,7 +150,7 @@ void TemplateView::build(const ControlSpec& spec) {
                     " border-radius: 6px; padding: 1px 6px; background: transparent; }"
                     "QPushButton:hover { background: rgba(255, 255, 255, 50); }"
                     "QPushButton:pressed { background: rgba(120, 50, 0, 80); }"));
-            } else if (spec.kind == ControlKind::ToggleButton) {
+            } else if (layout.kind == ControlKind::ToggleButton) {
                 button->setStyleSheet(QStringLiteral(
                     "QPushButton { color: rgb(90, 37, 0); background: rgb(255, 236, 170);"
                     " border: 1px solid rgb(128, 52, 0); border-radius: 6px; }"
@@ -164,10 +164,10 @@ void TemplateView::build(const ControlSpec& spec) {
         case ControlKind::Text: {
             auto* label = new QLabel(caption, &surface_);
             label->setTextFormat(Qt::PlainText);
-            label->setAlignment((spec.has(style::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft) |
+            label->setAlignment((layout.has(style::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft) |
                                 Qt::AlignTop);
-            label->setWordWrap(spec.kind == ControlKind::Text);
-            if (spec.has(style::kBordered)) {
+            label->setWordWrap(layout.kind == ControlKind::Text);
+            if (layout.has(style::kBordered)) {
                 label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
                 label->setMargin(3);
             }
@@ -182,7 +182,7 @@ void TemplateView::build(const ControlSpec& spec) {
             break;
         case ControlKind::List: {
             auto* list = new QListWidget(&surface_);
-            list->setSelectionMode(spec.has(style::kMultipleSelection)
+            list->setSelectionMode(layout.has(style::kMultipleSelection)
                                        ? QAbstractItemView::MultiSelection
                                        : QAbstractItemView::SingleSelection);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -204,13 +204,13 @@ void TemplateView::build(const ControlSpec& spec) {
         }
         case ControlKind::Picture: {
             auto* label = new QLabel(&surface_);
-            const QPixmap picture = assets_.picture(spec.picture);
+            const QPixmap picture = assets_.picture(layout.picture);
             if (!picture.isNull()) label->setPixmap(picture);
             w = label;
             break;
         }
         case ControlKind::Edit:
-            if (spec.has(style::kMultiLine)) {
+            if (layout.has(style::kMultiLine)) {
                 auto* edit = new QPlainTextEdit(&surface_);
                 edit->setTabChangesFocus(true);
                 w = edit;
@@ -219,25 +219,25 @@ void TemplateView::build(const ControlSpec& spec) {
             }
             break;
     }
-    w->setObjectName(QStringLiteral("control%1").arg(spec.id));
+    w->setObjectName(QStringLiteral("control%1").arg(layout.id));
     w->setGeometry(place);
     if (auto* picture = qobject_cast<PictureButtonWidget*>(w)) picture->resize(picture->sizeHint());
-    if (spec.kind == ControlKind::Picture) {
+    if (layout.kind == ControlKind::Picture) {
         auto* label = static_cast<QLabel*>(w);
         if (!label->pixmap().isNull())
             label->resize(label->pixmap().deviceIndependentSize().toSize());
     }
-    if (spec.kind == ControlKind::Label && !spec.has(style::kCentred))
+    if (layout.kind == ControlKind::Label && !layout.has(style::kCentred))
         w->resize(std::max(place.width(), w->sizeHint().width()), place.height());
-    if (spec.has(style::kHidden)) w->hide();
-    Control control{&spec, w};
-    controls_[spec.id] = control;
-    ids_[w] = spec.id;
+    if (layout.has(style::kHidden)) w->hide();
+    Control control{&layout, w};
+    controls_[layout.id] = control;
+    ids_[w] = layout.id;
     connectEvents(control);
 }
 
 void TemplateView::connectEvents(const Control& control) {
-    const int controlId = control.spec->id;
+    const int controlId = control.layout->id;
     QWidget* w = control.widget;
     auto click = [this, controlId] {
         if (!mirroring_ && events_.clicked) events_.clicked(controlId);
@@ -292,7 +292,7 @@ void TemplateView::connectEvents(const Control& control) {
                 events_.edited(controlId, toUtf8(text->toPlainText()));
         });
         text->installEventFilter(this);
-    } else if (control.spec->has(style::kNotify)) {
+    } else if (control.layout->has(style::kNotify)) {
         w->installEventFilter(this);
     }
 }
@@ -305,7 +305,7 @@ bool TemplateView::eventFilter(QObject* watched, QEvent* event) {
     }
     const int controlId = idOf(watched);
     if (controlId < 0) return QObject::eventFilter(watched, event);
-    const bool edit = controls_.at(controlId).spec->kind == ControlKind::Edit;
+    const bool edit = controls_.at(controlId).layout->kind == ControlKind::Edit;
     switch (event->type()) {
         case QEvent::FocusIn:
         case QEvent::FocusOut:
@@ -327,7 +327,7 @@ bool TemplateView::eventFilter(QObject* watched, QEvent* event) {
 void TemplateView::fitTexts() {
     for (const auto& [controlId, control] : controls_) {
         auto* label = qobject_cast<QLabel*>(control.widget);
-        if (!label || !label->wordWrap() || control.spec->has(style::kHidden)) continue;
+        if (!label || !label->wordWrap() || control.layout->has(style::kHidden)) continue;
         const int extra = label->heightForWidth(label->width()) - label->height();
         if (extra <= 0) continue;
         const int oldBottom = label->y() + label->height();
@@ -356,10 +356,10 @@ void TemplateView::mirror(const wizard::ControlSet& controls, const std::vector<
 
 void TemplateView::mirrorOne(const Control& control, const ControlState& state) {
     QWidget* w = control.widget;
-    const ControlSpec& spec = *control.spec;
+    const ControlLayout& layout = *control.layout;
     const QString text = QString::fromStdString(state.text);
     QSignalBlocker block(w);
-    switch (spec.kind) {
+    switch (layout.kind) {
         case ControlKind::Button:
         case ControlKind::FlatButton:
         case ControlKind::ToggleButton: {
@@ -410,7 +410,7 @@ void TemplateView::mirrorOne(const Control& control, const ControlState& state) 
             break;
     }
     w->setEnabled(state.enabled);
-    w->setVisible(state.visible && !spec.has(style::kHidden));
+    w->setVisible(state.visible && !layout.has(style::kHidden));
 }
 
 }  // namespace marquill::ui

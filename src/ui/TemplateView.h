@@ -50,10 +50,10 @@ class TemplateView final : public QObject {
 
   private:
     struct Control {
-        const wizard::ControlSpec* spec = nullptr;
+        const wizard::ControlLayout* layout = nullptr;
         QWidget* widget = nullptr;
     };
-    void build(const wizard::ControlSpec& spec);
+    void build(const wizard::ControlLayout& layout);
     void connectEvents(const Control& control);
     void mirrorOne(const Control& control, const wizard::ControlState& state);
     [[nodiscard]] int idOf(QObject* object) const;

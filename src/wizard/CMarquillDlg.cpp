@@ -49,7 +49,7 @@ std::string CMarquillDlg::caption() const {
 
 bool CMarquillDlg::accepts(int controlId) const {
     if (result_) return false;
-    const ControlSpec* spec = c_.controls.dialogTemplate().find(controlId);
+    const ControlLayout* spec = c_.controls.dialogTemplate().find(controlId);
     if (!spec) return false;
     const ControlState& s = c_.controls.at(controlId);
     // A never-shown button still takes a click sent to it, as a platform button does.
@@ -119,7 +119,7 @@ void CMarquillDlg::close() {
 
 void CMarquillDlg::listSelectionChanged(int controlId, std::vector<int> selection) {
     if (!accepts(controlId)) return;
-    const ControlSpec* spec = c_.controls.dialogTemplate().find(controlId);
+    const ControlLayout* spec = c_.controls.dialogTemplate().find(controlId);
     if (spec->kind != ControlKind::List && spec->kind != ControlKind::DropList) return;
     const int count = static_cast<int>(c_.controls.at(controlId).items.size());
     std::sort(selection.begin(), selection.end());

@@ -13,7 +13,7 @@ std::string ControlState::selectedText() const {
 }
 
 ControlSet::ControlSet(const DialogTemplate& dialog) : template_(&dialog) {
-    for (const ControlSpec& spec : dialog.controls) {
+    for (const ControlLayout& spec : dialog.controls) {
         ControlState s;
         s.visible = !spec.has(style::kHidden);
         s.text = std::string(spec.caption);
@@ -94,7 +94,7 @@ void ControlSet::press(int controlId, bool pressed) {
 int ControlSet::addItem(int controlId, std::string item) {
     ControlState& e = edit(controlId);
     size_t index = e.items.size();
-    const ControlSpec* spec = template_->find(controlId);
+    const ControlLayout* spec = template_->find(controlId);
     if (spec && spec->has(style::kSorted)) {
         const std::string key = platform::toLowerAscii(item);
         index = 0;

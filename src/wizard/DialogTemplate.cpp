@@ -212,8 +212,8 @@ DialogTemplate makePicker() {
 
 }  // namespace
 
-const ControlSpec* DialogTemplate::find(int controlId) const {
-    for (const ControlSpec& c : controls)
+const ControlLayout* DialogTemplate::find(int controlId) const {
+    for (const ControlLayout& c : controls)
         if (c.id == controlId) return &c;
     return nullptr;
 }
@@ -223,7 +223,7 @@ const DialogTemplate& wizardDialogTemplate() {
     return d;
 }
 
-const std::vector<ControlSpec>& wizardTemplate() {
+const std::vector<ControlLayout>& wizardTemplate() {
     return wizardDialogTemplate().controls;
 }
 

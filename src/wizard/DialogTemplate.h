@@ -39,7 +39,7 @@ inline constexpr uint32_t kCentred = 1u << 9;        // text centred in its plac
 inline constexpr uint32_t kNotify = 1u << 10;        // clicks on a picture or text are reported
 }  // namespace style
 
-struct ControlSpec {
+struct ControlLayout {
     int id = 0;
     ControlKind kind = ControlKind::Label;
     std::string_view caption;
@@ -70,14 +70,14 @@ struct DialogTemplate {
     std::string_view font;
     int pointSize = 8;
     uint32_t styles = 0;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlLayout> controls;
 
-    [[nodiscard]] const ControlSpec* find(int controlId) const;
+    [[nodiscard]] const ControlLayout* find(int controlId) const;
 };
 
 // The wizard, CMarquillDlg: "The Pemms Marquill", 474 by 315.
 [[nodiscard]] const DialogTemplate& wizardDialogTemplate();
-[[nodiscard]] const std::vector<ControlSpec>& wizardTemplate();
+[[nodiscard]] const std::vector<ControlLayout>& wizardTemplate();
 // The About dialog.
 [[nodiscard]] const DialogTemplate& aboutDialogTemplate();
 // CPemmSaved, the message dialog ("Save Complete").

@@ -180,7 +180,7 @@ TEST(Texts, TheWizardTemplate) {
     EXPECT_EQ(d.pointSize, 8);
     // Each id once; the table is the one source of the controls.
     std::map<int, int> seen;
-    for (const ControlSpec& c : d.controls)
+    for (const ControlLayout& c : d.controls)
         EXPECT_EQ(++seen[c.id], 1) << c.id;
 
     struct Caption {
@@ -240,7 +240,7 @@ TEST(Texts, TheWizardTemplate) {
         {id::kOk, "OK", ""},
     };
     for (const Caption& c : captions) {
-        const ControlSpec* spec = d.find(c.id);
+        const ControlLayout* spec = d.find(c.id);
         ASSERT_NE(spec, nullptr) << c.id;
         EXPECT_EQ(spec->caption, c.text) << c.id;
         EXPECT_EQ(spec->picture, c.picture) << c.id;
@@ -254,10 +254,10 @@ TEST(Texts, TheWizardTemplate) {
     EXPECT_EQ(items(id::kBodyType), (std::vector<std::string_view>{"Fit", "Full", "Thin"}));
     EXPECT_EQ(items(id::kSkinType), (std::vector<std::string_view>{"Light", "Medium", "Dark"}));
     // Places given in dialog units.
-    const ControlSpec* status = d.find(id::kStatus);
+    const ControlLayout* status = d.find(id::kStatus);
     EXPECT_EQ((std::array<int, 4>{status->x, status->y, status->w, status->h}),
               (std::array<int, 4>{15, 232, 218, 43}));
-    const ControlSpec* preview = d.find(id::kPreview);
+    const ControlLayout* preview = d.find(id::kPreview);
     EXPECT_EQ((std::array<int, 4>{preview->x, preview->y, preview->w, preview->h}),
               (std::array<int, 4>{280, 30, 184, 254}));
     EXPECT_TRUE(d.find(id::kLow)->has(style::kSorted));
