@@ -49,11 +49,11 @@ std::string CMarquillDlg::caption() const {
 
 bool CMarquillDlg::accepts(int controlId) const {
     if (result_) return false;
-    const ControlLayout* spec = c_.controls.dialogTemplate().find(controlId);
-    if (!spec) return false;
+    const ControlLayout* layout = c_.controls.dialogTemplate().find(controlId);
+    if (!layout) return false;
     const ControlState& s = c_.controls.at(controlId);
     // A never-shown button still takes a click sent to it, as a platform button does.
-    return s.enabled && (s.visible || spec->has(style::kHidden));
+    return s.enabled && (s.visible || layout->has(style::kHidden));
 }
 
 void CMarquillDlg::click(int controlId) {
@@ -119,13 +119,14 @@ void CMarquillDlg::close() {
 
 void CMarquillDlg::listSelectionChanged(int controlId, std::vector<int> selection) {
     if (!accepts(controlId)) return;
-    const ControlLayout* spec = c_.controls.dialogTemplate().find(controlId);
-    if (spec->kind != ControlKind::List && spec->kind != ControlKind::DropList) return;
+    const ControlLayout* layout = c_.controls.dialogTemplate().find(controlId);
+    if (layout->kind != ControlKind::List && layout->kind != ControlKind::DropList) return;
     const int count = static_cast<int>(c_.controls.at(controlId).items.size());
     std::sort(selection.begin(), selection.end());
     selection.erase(std::unique(selection.begin(), selection.end()), selection.end());
     std::erase_if(selection, [count](int i) { return i < 0 || i >= count; });
-    if (!spec->has(style::kMultipleSelection) && selection.size() > 1) selection.resize(1);
+    if (!layout->has(style::kMultipleSelection) && selection.size() > 1)
+        selection.erase(selection.begin() + 1, selection.end());
     {
         const ControlState& s = c_.controls.at(controlId);
         if (s.selection != selection) c_.controls.edit(controlId).selection = selection;

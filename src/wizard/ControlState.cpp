@@ -13,13 +13,13 @@ std::string ControlState::selectedText() const {
 }
 
 ControlSet::ControlSet(const DialogTemplate& dialog) : template_(&dialog) {
-    for (const ControlLayout& spec : dialog.controls) {
+    for (const ControlLayout& layout : dialog.controls) {
         ControlState s;
-        s.visible = !spec.has(style::kHidden);
-        s.text = std::string(spec.caption);
-        for (std::string_view item : spec.items)
+        s.visible = !layout.has(style::kHidden);
+        s.text = std::string(layout.caption);
+        for (std::string_view item : layout.items)
             s.items.emplace_back(item);
-        states_[spec.id] = std::move(s);
+        states_[layout.id] = std::move(s);
     }
     scratch_.visible = false;
     scratch_.enabled = false;
@@ -94,8 +94,8 @@ void ControlSet::press(int controlId, bool pressed) {
 int ControlSet::addItem(int controlId, std::string item) {
     ControlState& e = edit(controlId);
     size_t index = e.items.size();
-    const ControlLayout* spec = template_->find(controlId);
-    if (spec && spec->has(style::kSorted)) {
+    const ControlLayout* layout = template_->find(controlId);
+    if (layout && layout->has(style::kSorted)) {
         const std::string key = platform::toLowerAscii(item);
         index = 0;
         while (index < e.items.size() && platform::toLowerAscii(e.items[index]) <= key)

@@ -240,10 +240,10 @@ TEST(Texts, TheWizardTemplate) {
         {id::kOk, "OK", ""},
     };
     for (const Caption& c : captions) {
-        const ControlLayout* spec = d.find(c.id);
-        ASSERT_NE(spec, nullptr) << c.id;
-        EXPECT_EQ(spec->caption, c.text) << c.id;
-        EXPECT_EQ(spec->picture, c.picture) << c.id;
+        const ControlLayout* layout = d.find(c.id);
+        ASSERT_NE(layout, nullptr) << c.id;
+        EXPECT_EQ(layout->caption, c.text) << c.id;
+        EXPECT_EQ(layout->picture, c.picture) << c.id;
     }
     auto items = [&](int controlId) {
         return std::vector<std::string_view>(d.find(controlId)->items);
