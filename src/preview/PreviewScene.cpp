@@ -61,6 +61,10 @@ class QuietWindow final : public platform::soft3d::Window {
     platform::soft3d::Rect client_;
 };
 
+render::Rect widened(const render::Rect& r) {
+    return {r.left - 1, r.top - 1, r.right + 1, r.bottom + 1};
+}
+
 // The depth of the display the preview window is on; an unreadable display counts as 16 bits.
 uint32_t displayDepth(const platform::soft3d::DrawingModule& module) {
     if (!module.create) return kFallbackDepth;
@@ -233,6 +237,8 @@ void PreviewScene::releaseScene() {
     if (render::CurrentDevice::instance().get() == device_.get())
         render::CurrentDevice::instance().set(nullptr);
     setUpDone_ = false;
+    lastDrawn_.clear();
+    changed_.clear();
     if (catalogue_) character::setAnimationEventCallback({});
     lookLists_.reset();
     person_.reset();
@@ -254,7 +260,12 @@ void PreviewScene::timerTick() {
     if (inTick_ || busy_) return;
     inTick_ = true;
     if (setUp()) {
-        anim_->addPresentRect(evenClientRect());
+        // Only the pixels the last frame drew differ from the background, so the tick clears and
+        // copies those rather than the whole window, which would cost more than the person's
+        // drawing. A pixel's margin covers the rounding of drawn extents.
+        const render::Rect client = evenClientRect();
+        for (const render::Rect& r : lastDrawn_.rects())
+            anim_->addPresentRect(widened(r).intersect(client));
         frame();
     }
     inTick_ = false;
@@ -284,7 +295,8 @@ void PreviewScene::frame() {
             (void)light->setIntensity(1.0f);
         (void)person_->draw(*viewport_, now);
         (void)viewport_->endScene();
-        (void)device_->present();
+        lastDrawn_ = viewport_->drawnThisFrame();
+        present();
     }
     setTimerRunning(true);
 }
@@ -311,7 +323,22 @@ void PreviewScene::paint() {
     if (busy_ || !setUpDone_) return;
     anim_->addPresentRect(evenClientRect());
     frame();
+    present();
+}
+
+void PreviewScene::present() {
     (void)device_->present();
+    changed_.addAll(anim_->copyList());
+}
+
+std::vector<platform::soft3d::Rect> PreviewScene::takeChangedRects() {
+    std::vector<render::Rect> rects;
+    if (!anim_) return rects;
+    const render::Rect bounds{0, 0, anim_->width(), anim_->height()};
+    for (const render::Rect& r : changed_.rects())
+        if (const render::Rect w = widened(r).intersect(bounds); !w.empty()) rects.push_back(w);
+    changed_.clear();
+    return rects;
 }
 
 int PreviewScene::timerPeriod() const {

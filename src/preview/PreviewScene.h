@@ -26,6 +26,7 @@
 #include "preview/PreviewHost.h"
 #include "render/PreviewCamera.h"
 #include "render/RenderResult.h"
+#include "render/UpdateRectList.h"
 
 namespace marquill::fileindex {
 class FolderIndex;
@@ -157,6 +158,9 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     [[nodiscard]] render::Viewport3D* viewport() { return viewport_; }
     // The back buffer as 32-bit pixels for the window (size, stride, pointer); null before ready.
     [[nodiscard]] const platform::soft3d::Surface* backBuffer() const;
+    // The back buffer's rectangles that may have changed since the last call, for a front end
+    // that repaints only those; clipped to the buffer.
+    [[nodiscard]] std::vector<platform::soft3d::Rect> takeChangedRects();
 
     // The head and body pictures at the snapshot framing; the user's framing is restored. Each
     // frame is drawn with busy cleared around it, and the scene is left busy with its timer
@@ -185,6 +189,7 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     void animationEvent(const character::PropertyList& properties);
     // One frame with busy cleared around it, as the snapshots ask for it.
     void singleFrame();
+    void present();
 
     PreviewHost& host_;
     std::string gameFolder_;
@@ -214,6 +219,9 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     std::unique_ptr<character::LookLists> lookLists_;
     character::SkinSelections selections_;
     character::IdleCycle idle_;
+    // What the last frame drew, which the next tick clears and copies again; and what all presents
+    // since the front end last asked have copied.
+    render::UpdateRectList lastDrawn_, changed_;
 };
 
 }  // namespace marquill::preview

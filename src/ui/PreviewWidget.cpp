@@ -1,7 +1,9 @@
 #include "ui/PreviewWidget.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QTransform>
 #include <QWheelEvent>
 
 #include "platform/soft3d/Surface.h"
@@ -28,13 +30,24 @@ void PreviewWidget::setSurface(const platform::soft3d::Surface* surface) {
     update();
 }
 
-void PreviewWidget::paintEvent(QPaintEvent*) {
+void PreviewWidget::presented(const QRect& surfacePixels) {
+    if (image_.isNull() || size() == image_.size()) return update(surfacePixels);
+    // A widget laid out at another size than the surface shows it scaled.
+    const QTransform toWidget =
+        QTransform::fromScale(double(width()) / image_.width(), double(height()) / image_.height());
+    update(toWidget.mapRect(QRectF(surfacePixels)).toAlignedRect());
+}
+
+void PreviewWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (image_.isNull()) {
         painter.fillRect(rect(), kDialogBackground);
         return;
     }
-    painter.drawImage(rect(), image_);
+    if (size() != image_.size()) return painter.drawImage(rect(), image_);
+    // Most frames change only the person's part of the picture; copy no more than that.
+    for (const QRect& r : event->region())
+        painter.drawImage(r.topLeft(), image_, r);
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {

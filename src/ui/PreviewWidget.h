@@ -20,10 +20,11 @@ class PreviewWidget final : public QWidget {
     // Null, or a surface of another format than 32-bit RGB, shows the dialog's orange.
     void setSurface(const platform::soft3d::Surface* surface);
     [[nodiscard]] bool showsSurface() const { return !image_.isNull(); }
+    [[nodiscard]] const platform::soft3d::Surface* surface() const { return surface_; }
     // The image painted: over the surface's own pixels.
     [[nodiscard]] const QImage& image() const { return image_; }
-    // A frame was drawn into the surface.
-    void presented() { update(); }
+    // These pixels of the surface changed.
+    void presented(const QRect& surfacePixels);
 
   signals:
     void dragStarted();

@@ -93,9 +93,15 @@ void QtWizardHost::redraw() {
 void QtWizardHost::previewChanged() {
     auto* model = window_->model();
     PreviewWidget& preview = window_->preview();
-    const auto* surface = model && model->scene() ? model->scene()->backBuffer() : nullptr;
-    if (!preview.showsSurface() || !surface) preview.setSurface(surface);
-    preview.presented();
+    preview::PreviewScene* scene = model ? model->scene() : nullptr;
+    const auto* surface = scene ? scene->backBuffer() : nullptr;
+    if (preview.surface() != surface || !preview.showsSurface()) {
+        preview.setSurface(surface);  // repaints all of it
+        if (scene) (void)scene->takeChangedRects();
+        return;
+    }
+    for (const auto& r : scene->takeChangedRects())
+        preview.presented(QRect(r.left, r.top, r.width(), r.height()));
 }
 
 void QtWizardHost::setIcon(std::string_view large, std::string_view small) {
