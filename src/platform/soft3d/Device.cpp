@@ -298,7 +298,9 @@ void Device::lightVertices(const Vertex* vertices, uint32_t first, uint32_t coun
     const float halfW = float(vr.width) / 2, halfH = float(vr.height) / 2;
     setup.centreX = float(vr.x) + halfW, setup.centreY = float(vr.y) + halfH;
     setup.scaleX = vr.scaleX, setup.scaleY = vr.scaleY;
-    scratch_.resize(size_t(first) + count);
+    // Only grows: the indices are checked against [first, first + count), so what lies beyond from
+    // a larger batch is never read, and a batch smaller than the last costs no clearing.
+    if (scratch_.size() < size_t(first) + count) scratch_.resize(size_t(first) + count);
     transformVertices(setup, vertices + first, count, scratch_.data() + first, clip_);
 }
 
