@@ -21,7 +21,9 @@ QString AssetFolder::filePath(std::string_view fileName) const {
 }
 
 QString AssetFolder::picturePath(std::string_view name) const {
-    return filePath(platform::toUpperAscii(name) + ".bmp");
+    const std::string upper = platform::toUpperAscii(name);
+    const QString bitmap = filePath(upper + ".bmp");
+    return bitmap.isEmpty() ? filePath(upper + ".png") : bitmap;
 }
 
 QString AssetFolder::soundPath(std::string_view name) const {

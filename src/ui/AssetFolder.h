@@ -1,6 +1,7 @@
 #pragma once
-// The tool's pictures and sounds, found by name in its assets folder: "<NAME>.bmp" and
-// "<NAME>.wav", names upper-case as the picture and sound tables spell them.
+// The tool's pictures and sounds, found by name in its assets folder: "<NAME>.bmp" (or "<NAME>.png"
+// for the icons, which need transparency) and "<NAME>.wav", names upper-case as the picture and
+// sound tables spell them.
 #include <QPixmap>
 #include <QString>
 #include <string>

@@ -204,7 +204,12 @@ void TemplateView::build(const ControlLayout& layout) {
         }
         case ControlKind::Picture: {
             auto* label = new QLabel(&surface_);
-            const QPixmap picture = assets_.picture(layout.picture);
+            QPixmap picture = assets_.picture(layout.picture);
+            // An icon comes at the desktop's largest size; the dialog shows it in its place.
+            if (!picture.isNull() &&
+                (picture.width() > place.width() || picture.height() > place.height()))
+                picture =
+                    picture.scaled(place.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
             if (!picture.isNull()) label->setPixmap(picture);
             w = label;
             break;

@@ -51,6 +51,26 @@ TEST(PictureButton, TakesItsPicturesSizeAndFallsBackToAPlainButtonWithTheCaption
     EXPECT_EQ(clicks, 1);
 }
 
+// The About box's picture is the tool's icon, a PNG at the desktop's largest size: it shows, fitted
+// into the place the dialog gives it, beside the welcome picture read from its bitmap.
+TEST(TemplateView, PicturesComeFromBitmapsOrTheIconFittedIntoTheirPlace) {
+    QWidget surface;
+    TemplateView about(wizard::aboutDialogTemplate(), builtAssets(), surface, ControlEvents{});
+    auto* icon = qobject_cast<QLabel*>(about.widget(wizard::id::kAboutIcon));
+    ASSERT_NE(icon, nullptr);
+    ASSERT_FALSE(icon->pixmap().isNull());
+    EXPECT_LE(icon->pixmap().width(), 42);
+    EXPECT_LE(icon->pixmap().height(), 40);
+    EXPECT_GE(icon->pixmap().height(), 32);
+
+    QWidget wizardSurface;
+    TemplateView view(wizard::wizardDialogTemplate(), builtAssets(), wizardSurface,
+                      ControlEvents{});
+    auto* welcome = qobject_cast<QLabel*>(view.widget(wizard::id::kWelcomePicture));
+    ASSERT_NE(welcome, nullptr);
+    EXPECT_EQ(welcome->pixmap().size(), QPixmap(builtAssets().picturePath("132")).size());
+}
+
 TEST(TemplateView, MirrorsTheModelWithoutReportingItBackAndLeavesTogglesToTheModel) {
     QWidget surface;
     int events = 0;
