@@ -1,5 +1,7 @@
 #include "ui/QtWizardHost.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -13,8 +15,10 @@
 #include "ui/TemplateView.h"
 #include "ui/WizardDialog.h"
 #include "wizard/CMarquillDlg.h"
+#include "wizard/ControlIds.h"
 
 Q_LOGGING_CATEGORY(marquillTrace, "marquill.trace", QtWarningMsg)
+Q_LOGGING_CATEGORY(marquillStatus, "marquill.status", QtWarningMsg)
 
 namespace marquill::ui {
 namespace {
@@ -83,6 +87,14 @@ std::optional<std::string> QtWizardHost::chooseSavePath(const celeb::SaveDialogR
 
 void QtWizardHost::controlsChanged(const std::vector<int>& controlIds) {
     window_->mirror(controlIds);
+    // With QT_LOGGING_RULES="marquill.status.info=true" each status text is written as it shows,
+    // which lets a script time the start.
+    auto* model = window_->model();
+    if (model && marquillStatus().isInfoEnabled() &&
+        std::find(controlIds.begin(), controlIds.end(), wizard::id::kStatus) != controlIds.end()) {
+        const std::string& text = model->controls().at(wizard::id::kStatus).text;
+        qCInfo(marquillStatus, "%s", text.c_str());
+    }
 }
 
 void QtWizardHost::redraw() {
