@@ -50,15 +50,13 @@ constexpr uint32_t kFallbackDepth = 16;
 // The person's root stands this far below the origin the camera looks at.
 constexpr float kPersonDrop = -1.75f;
 
-// A window that keeps nothing of what is presented: a front end reads the back buffer itself.
+// A window with nothing of it on the screen, for a front end that reads the back buffer itself:
+// presents keep their bookkeeping (what changed, the window offset) but copy no pixels, which no
+// one would look at.
 class QuietWindow final : public platform::soft3d::Window {
   public:
-    QuietWindow(int width, int height) : client_{0, 0, width, height} {}
-    [[nodiscard]] platform::soft3d::Rect clientRectOnScreen() const override { return client_; }
+    [[nodiscard]] platform::soft3d::Rect clientRectOnScreen() const override { return {}; }
     void screenUpdated(const platform::soft3d::Surface&, const platform::soft3d::Rect&) override {}
-
-  private:
-    platform::soft3d::Rect client_;
 };
 
 render::Rect widened(const render::Rect& r) {
@@ -90,8 +88,7 @@ PreviewScene::PreviewScene(PreviewHost& host, std::string gameFolder, int window
       random_(random),
       env_(std::move(environment)) {
     if (!env_.window) {
-        ownWindow_ =
-            std::make_unique<QuietWindow>(std::max(0, windowWidth_), std::max(0, windowHeight_));
+        ownWindow_ = std::make_unique<QuietWindow>();
         env_.window = ownWindow_.get();
     }
     // A new scene starts its animation time afresh, so the first frame does not jump.
