@@ -21,40 +21,24 @@
 #include <vector>
 
 #include "app/AppEnvironment.h"
-#include "content/DemoInstallation.h"
 #include "content/TemplatePerson.h"
 #include "fileindex/FileTypeRegistry.h"
 #include "fileindex/FolderIndex.h"
 #include "fileindex/TempTree.h"
 #include "image/ImageLibrary.h"
-#include "platform/AsciiCase.h"
 #include "platform/RandomSource.h"
 #include "ui/QtWizardHost.h"
 #include "ui/TemplateDialog.h"
 #include "ui/WizardDialog.h"
 #include "wizard/CMarquillDlg.h"
 #include "wizard/ControlIds.h"
+#include "wizard/WizardTestSupport.h"
 
 namespace marquill::ui::testing {
 
 namespace id = wizard::id;
 
-class RecordingSounds final : public platform::SoundPlayer {
-  public:
-    void playNamed(std::string_view name) override { played.emplace_back(name); }
-    void playNamedAndWait(std::string_view name) override {
-        played.push_back("wait:" + std::string(name));
-    }
-    void playFile(const std::string& path) override { files.push_back(path); }
-    void stopAll() override { played.emplace_back("stop"); }
-    [[nodiscard]] int count(std::string_view name) const {
-        int n = 0;
-        for (const std::string& p : played)
-            n += platform::equalsIgnoringCase(p, name) ? 1 : 0;
-        return n;
-    }
-    std::vector<std::string> played, files;
-};
+using wizard::testing::RecordingSounds;
 
 // Answers modal dialogs in the order they open, one handler each. A dialog no handler waits for
 // is closed and recorded, so that a test fails instead of hanging.
@@ -134,15 +118,7 @@ inline ModalAnswerer::Handler typeFileName(const QString& name, std::string* fol
 }
 
 // The demo installation, written once for the program; each rig copies it.
-inline const std::string& demoGameFolder() {
-    static marquill::testing::TempTree tree;
-    static const bool written = [] {
-        std::string error;
-        return content::writeDemoInstallation(tree.root(), {}, &error);
-    }();
-    EXPECT_TRUE(written);
-    return tree.root();
-}
+using preview::testing::demoGameFolder;
 
 class GuiRig {
   public:
