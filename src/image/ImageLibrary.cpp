@@ -2,6 +2,7 @@
 
 #include "image/ImageLibraryCallbacks.h"
 #include "platform/Files.h"
+#include "platform/ToolFolders.h"
 
 namespace marquill::image {
 
@@ -14,7 +15,7 @@ std::string exportedSymbol(const char* entryName) {
 }
 
 std::string PictrixLibrary::defaultModulePath() {
-    const std::string dir = platform::executableDirectory();
+    const std::string dir = platform::executableFolder();
     for (const char* rel : {"/libpictrix.so", "/../lib/marquill/libpictrix.so",
                             "/../lib/libpictrix.so", "/../../pictrix/libpictrix.so"}) {
         if (!dir.empty() && platform::fileExists(dir + rel)) return dir + rel;

@@ -21,7 +21,4 @@ class SharedModule {
     void* handle_;
 };
 
-// The folder of the running program (empty when unknown).
-[[nodiscard]] std::string executableDirectory();
-
 }  // namespace marquill::platform
