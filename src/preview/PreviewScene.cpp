@@ -258,8 +258,8 @@ void PreviewScene::timerTick() {
     inTick_ = true;
     if (setUp()) {
         // Only the pixels the last frame drew differ from the background, so the tick clears and
-        // copies those rather than the whole window, which would cost more than the person's
-        // drawing. A pixel's margin covers the rounding of drawn extents.
+        // copies around those rather than the whole window. A pixel's margin covers the rounding
+        // of drawn extents.
         const render::Rect client = evenClientRect();
         for (const render::Rect& r : lastDrawn_.rects())
             anim_->addPresentRect(widened(r).intersect(client));
