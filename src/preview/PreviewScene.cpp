@@ -257,12 +257,7 @@ void PreviewScene::timerTick() {
     if (inTick_ || busy_) return;
     inTick_ = true;
     if (setUp()) {
-        // Only the pixels the last frame drew differ from the background, so the tick clears and
-        // copies around those rather than the whole window. A pixel's margin covers the rounding
-        // of drawn extents.
-        const render::Rect client = evenClientRect();
-        for (const render::Rect& r : lastDrawn_.rects())
-            anim_->addPresentRect(widened(r).intersect(client));
+        anim_->addPresentRect(evenClientRect());
         frame();
     }
     inTick_ = false;
@@ -292,8 +287,12 @@ void PreviewScene::frame() {
             (void)light->setIntensity(1.0f);
         (void)person_->draw(*viewport_, now);
         (void)viewport_->endScene();
+        // The background is one colour, so only what this frame and the one before drew has
+        // changed, whatever the clear and the present covered.
+        changed_.addAll(lastDrawn_);
+        changed_.addAll(viewport_->drawnThisFrame());
         lastDrawn_ = viewport_->drawnThisFrame();
-        present();
+        (void)device_->present();
     }
     setTimerRunning(true);
 }
@@ -320,18 +319,14 @@ void PreviewScene::paint() {
     if (busy_ || !setUpDone_) return;
     anim_->addPresentRect(evenClientRect());
     frame();
-    present();
-}
-
-void PreviewScene::present() {
     (void)device_->present();
-    changed_.addAll(anim_->copyList());
 }
 
 std::vector<platform::soft3d::Rect> PreviewScene::takeChangedRects() {
     std::vector<render::Rect> rects;
     if (!anim_) return rects;
     const render::Rect bounds{0, 0, anim_->width(), anim_->height()};
+    // A pixel's margin covers the rounding of drawn extents.
     for (const render::Rect& r : changed_.rects())
         if (const render::Rect w = widened(r).intersect(bounds); !w.empty()) rects.push_back(w);
     changed_.clear();

@@ -159,7 +159,8 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     // The back buffer as 32-bit pixels for the window (size, stride, pointer); null before ready.
     [[nodiscard]] const platform::soft3d::Surface* backBuffer() const;
     // The back buffer's rectangles that may have changed since the last call, for a front end
-    // that repaints only those; clipped to the buffer.
+    // that repaints only those; clipped to the buffer. The picture as a whole is new when the
+    // back buffer is (see backBuffer()).
     [[nodiscard]] std::vector<platform::soft3d::Rect> takeChangedRects();
 
     // The head and body pictures at the snapshot framing; the user's framing is restored. Each
@@ -189,7 +190,6 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     void animationEvent(const character::PropertyList& properties);
     // One frame with busy cleared around it, as the snapshots ask for it.
     void singleFrame();
-    void present();
 
     PreviewHost& host_;
     std::string gameFolder_;
@@ -219,8 +219,7 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     std::unique_ptr<character::LookLists> lookLists_;
     character::SkinSelections selections_;
     character::IdleCycle idle_;
-    // What the last frame drew, which the next tick clears and copies again; and what all presents
-    // since the front end last asked have copied.
+    // What the last frame drew, and what frames drew since the front end last asked.
     render::UpdateRectList lastDrawn_, changed_;
 };
 

@@ -101,10 +101,10 @@ std::vector<uint32_t> pixelsOf(const platform::soft3d::Surface& s) {
     return out;
 }
 
-// A tick clears and copies only around what the last frame drew, and tells the front end only
-// those rectangles; the picture must still be the one a whole redraw gives, while the figure turns
-// fast, walks through its idles and changes size.
-TEST_F(PreviewFrameLoop, TicksRedrawOnlyAroundTheFigureYetMatchWholeRedraws) {
+// The front end repaints only the rectangles the scene names after each tick; every pixel that
+// changed must lie in one of them while the figure turns fast, walks through its idles, changes
+// size and is painted whole in between, and together they stay well inside the window.
+TEST_F(PreviewFrameLoop, TheFrontEndHearsOfEveryChangedPixelAndLittleMore) {
     const platform::soft3d::Surface& buffer = *scene().backBuffer();
     const uint32_t width = buffer.width();
     (void)scene().takeChangedRects();
@@ -134,7 +134,7 @@ TEST_F(PreviewFrameLoop, TicksRedrawOnlyAroundTheFigureYetMatchWholeRedraws) {
         ASSERT_NO_FATAL_FAILURE(tick(i));
         if (i % 25 != 0) continue;
         // The camera turns with a frame's delay, so it stands still for the comparison: a paint
-        // redraws the whole window at the same moment.
+        // redraws the whole window at the same moment, and the same picture.
         scene().setSpinRate(0);
         ASSERT_NO_FATAL_FAILURE(tick(i));
         scene().paint();
