@@ -10,6 +10,27 @@ namespace {
 
 int runHelp(const Words&);
 
+// The first word that is neither the wizard's option nor one of Qt's own (a single dash, as
+// `-platform offscreen`); empty when the window takes them all.
+std::string firstNonWindowWord(const Words& words) {
+    std::size_t i = 0;
+    if (i < words.size() && words[i] == "gui") ++i;
+    for (; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "--no-splash" || word.rfind("--game-dir=", 0) == 0) continue;
+        if (word == "--game-dir" && i + 1 < words.size()) {
+            ++i;
+            continue;
+        }
+        if (word.size() > 1 && word[0] == '-' && word[1] != '-') {
+            if (i + 1 < words.size() && words[i + 1][0] != '-') ++i;  // its value, as `offscreen`
+            continue;
+        }
+        return word;
+    }
+    return {};
+}
+
 // Commands in the order the help lists them.
 constexpr Command kCommands[] = {
     {"help", "", "this text", runHelp},
@@ -58,9 +79,19 @@ int main(int argc, char** argv) {
     using namespace marquill::cli;
     if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0))
         return runHelp({});
-    // No command, or only the wizard's options: the wizard.
-    if (argc < 2 || std::strcmp(argv[1], "gui") == 0 || argv[1][0] == '-')
+    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("marquill %s\n", MARQUILL_VERSION);
+        return kExitDone;
+    }
+    // No command, or only the wizard's own words: the wizard. Anything else is answered here,
+    // so a mistyped option needs no display.
+    if (argc < 2 || std::strcmp(argv[1], "gui") == 0 || argv[1][0] == '-') {
+        const std::string stray = firstNonWindowWord(Words(argv + 1, argv + argc));
+        if (!stray.empty())
+            return fail(kExitUsage, "unknown option '" + stray +
+                                        "'\nusage: marquill [gui] [--game-dir DIR] [--no-splash]");
         return marquill::ui::runGui(argc, argv);
+    }
     Words words(argv + 2, argv + argc);
     for (const Command& c : kCommands)
         if (c.run && c.name == std::string(argv[1])) return c.run(words);
