@@ -27,6 +27,8 @@ void QtApplicationHost::runWizard(wizard::CMarquillDlg& dialog) {
     application_.setQuitOnLastWindowClosed(false);
     WizardDialog& window = host_.window();
     window.attach(dialog);
+    // Later changes arrive as signals; the state the application is in now does not.
+    dialog.activate(QGuiApplication::applicationState() == Qt::ApplicationActive);
     if (dialog.initDialog() && !dialog.result() && !host_.exitCode()) {
         addFrontEndMenuItems();
         window.show();

@@ -201,6 +201,7 @@ void CMarquillDlg::editFocus(int controlId, bool gained) {
 }
 
 void CMarquillDlg::activate(bool active) {
+    applicationActive_ = active;
     if (c_.scene) c_.scene->setApplicationActive(active);
 }
 

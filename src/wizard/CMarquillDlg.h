@@ -62,6 +62,8 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     void sliderMoved(int controlId, int position);
     void editChanged(int controlId, std::string_view text);
     void editFocus(int controlId, bool gained);
+    // The application became active or inactive. Kept before the preview exists (the splash is
+    // up then), so the scene starts from the state the application is in.
     void activate(bool active);
     void timerTick();
     void systemMenu(int command);
@@ -122,6 +124,7 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     SaveStep save_;
     ImportSteps import_;
     std::optional<int> result_;
+    bool applicationActive_ = false;
     std::string folderAtStart_, folderBeforeGame_;  // for the trace only
 };
 

@@ -14,6 +14,7 @@
 #include "ui/ImportUndo.h"
 #include "ui/PictureButtonWidget.h"
 #include "ui/PreviewWidget.h"
+#include "ui/QtApplicationHost.h"
 #include "ui/SoundEffectPlayer.h"
 #include "ui/TemplateView.h"
 #include "wizard/SmallDialogs.h"
@@ -209,6 +210,31 @@ TEST(WindowFrameTimer, RunsFastWhileActiveSlowWhileNotAndStopsWhileBusy) {
     EXPECT_EQ(rig.host.frameTimerPeriod(), 150);
     rig.window().hide();
     EXPECT_EQ(rig.host.frameTimerPeriod(), 0);
+}
+
+// As `make run` starts it: the splash first, while the preview does not exist yet, then the
+// wizard in front; nobody tells the wizard it is active but the application itself.
+TEST(WindowFrameTimer, AfterTheSplashTheWizardInFrontRunsAtTheFastPeriod) {
+    GuiRig rig;
+    rig.options.splash = true;
+    rig.answers.then([](QWidget&) {});  // the splash closes by itself
+    rig.dialog =
+        std::make_unique<wizard::CMarquillDlg>(rig.host, rig.environment, rig.random, rig.options);
+    QtApplicationHost frontEnd(*qobject_cast<QApplication*>(QCoreApplication::instance()), rig.host,
+                               rig.backups());
+    int period = -1;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (period >= 0 || !rig.dlg().scene() || !rig.dlg().scene()->ready()) return;
+        period = rig.host.frameTimerPeriod();
+        rig.host.postQuit(0);
+    });
+    poll.start(20);
+    QTimer::singleShot(120000, [&] { rig.host.postQuit(1); });
+    frontEnd.runWizard(rig.dlg());
+    EXPECT_TRUE(rig.answers.allAnswered());
+    EXPECT_EQ(rig.answers.seen.at(0).dialog, "IDD_TITLE");
+    EXPECT_EQ(period, 10);
 }
 
 TEST(SaveDialog, TheWindowsFilterBecomesQtNameFilters) {
