@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "platform/GamePath.h"
 #include "platform/ProfileStrings.h"
+#include "platform/ScratchFileSet.h"
 
 namespace marquill::celeb {
 
@@ -69,7 +70,9 @@ SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices, con
     putExchangeVersion(doc);
     platform::VectorSink sink;
     doc.writeTo(sink);
-    if (!platform::writeFileAtomically(paths.exchangePath, sink.data(), *setup.files)) {
+    // Nothing replaces an older celebrity of this name until the whole new set is written.
+    platform::ScratchFileSet set(*setup.files);
+    if (!set.add(paths.exchangePath).write(sink.data())) {
         result.outcome = SaveResult::Outcome::ExchangeFileFailed;
         host.showMessage(gamedata::kErrorTitle, "Could not write the exchange file " +
                                                     paths.exchangePath +
@@ -77,11 +80,34 @@ SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices, con
         return result;
     }
 
-    result.personFile = gamedata::makeNewCelebrityFile(
-        paths.basePath, setup.templatePath, celebrityValues(record, choices), host, *setup.files);
+    platform::ScratchFile& person = set.add(platform::resolveFileName(paths.basePath + ".iff"));
+    result.personFile = gamedata::writeNewCelebrityFile(
+        person, setup.templatePath, celebrityValues(record, choices), host, *setup.files);
+    if (result.personFile.code != 0) {
+        result.outcome = SaveResult::Outcome::PersonFileFailed;  // it said why
+        return result;
+    }
 
     stage("Taking Snap Shots...");
-    if (setup.snapshots) result.pictures = setup.snapshots->takeSnapshots(paths.basePath);
+    if (setup.snapshots) {
+        const image::SnapshotPaths targets = image::snapshotPathsFor(paths.basePath);
+        const image::SnapshotPaths scratch{set.add(platform::resolveFileName(targets.head)).path(),
+                                           set.add(platform::resolveFileName(targets.body)).path()};
+        result.pictures = setup.snapshots->takeSnapshots(scratch);
+        if (result.pictures != 2) {
+            result.outcome = SaveResult::Outcome::SnapshotsFailed;
+            host.showMessage(
+                gamedata::kErrorTitle,
+                "Could not take the snapshots of " + paths.basePath + ". The Pemm was not saved.");
+            return result;
+        }
+    }
+    if (!set.commit()) {
+        result.outcome = SaveResult::Outcome::FilesFailed;
+        host.showMessage(gamedata::kErrorTitle, "Could not put the files of " + paths.basePath +
+                                                    " in place. The Pemm was not saved.");
+        return result;
+    }
 
     host.status("Finished!");
     if (progress) progress(SaveProgress{"Finished!", kSaveProgressSteps});

@@ -62,7 +62,15 @@ struct SaveChoices {
 };
 
 struct SaveResult {
-    enum class Outcome { Cancelled, Saved, ExchangeFileFailed };
+    // Every outcome but Saved leaves the folder as it was; the failures were shown to the user.
+    enum class Outcome {
+        Cancelled,
+        Saved,
+        ExchangeFileFailed,
+        PersonFileFailed,
+        SnapshotsFailed,
+        FilesFailed,
+    };
     Outcome outcome = Outcome::Cancelled;
     std::string exchangePath;  // P
     std::string basePath;      // B

@@ -183,9 +183,22 @@ NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
                                             const std::string& templatePath,
                                             const CelebrityValues& values, Reporter& reporter,
                                             platform::FileLayer& files) {
+    platform::ScratchFile work(platform::resolveFileName(basePath + ".iff"), files);
+    NewCelebrityFileResult result =
+        writeNewCelebrityFile(work, templatePath, values, reporter, files);
+    if (result.code == kResOk && !work.commit()) {
+        result.code = kResCannotOpen;
+        reporter.showMessage(kErrorTitle, "Could not create new file.");
+    }
+    return result;
+}
+
+NewCelebrityFileResult writeNewCelebrityFile(platform::ScratchFile& work,
+                                             const std::string& templatePath,
+                                             const CelebrityValues& values, Reporter& reporter,
+                                             platform::FileLayer& files) {
     NewCelebrityFileResult result;
-    result.path = platform::resolveFileName(basePath + ".iff");
-    platform::ScratchFile work(result.path, files);
+    result.path = work.target();
 
     reporter.status("Creating New Celeb Pemm...");
     ClockGuidSource guids;
@@ -227,8 +240,7 @@ NewCelebrityFileResult makeNewCelebrityFile(const std::string& basePath,
             result.code = failure;
         }
     }
-    if (result.code != kResOk || !work.commit()) {
-        if (result.code == kResOk) result.code = kResCannotOpen;
+    if (result.code != kResOk) {
         work.discard();
         reporter.showMessage(kErrorTitle, "Could not create new file.");
     }

@@ -8,6 +8,7 @@
 #include "gamedata/Appearance.h"
 #include "gamedata/Reporter.h"
 #include "platform/FileLayer.h"
+#include "platform/ScratchFile.h"
 
 namespace marquill::gamedata {
 
@@ -32,5 +33,13 @@ struct NewCelebrityFileResult {
 [[nodiscard]] NewCelebrityFileResult makeNewCelebrityFile(
     const std::string& basePath, const std::string& templatePath, const CelebrityValues& values,
     Reporter& reporter, platform::FileLayer& files = platform::diskFiles());
+
+// The same four passes into `work`, left uncommitted for a caller that puts several files into
+// place together; `files` is the layer `work` was made on. The result's path is the target's.
+[[nodiscard]] NewCelebrityFileResult writeNewCelebrityFile(platform::ScratchFile& work,
+                                                           const std::string& templatePath,
+                                                           const CelebrityValues& values,
+                                                           Reporter& reporter,
+                                                           platform::FileLayer& files);
 
 }  // namespace marquill::gamedata

@@ -62,9 +62,13 @@ bool ScratchFile::write(std::span<const uint8_t> bytes) {
     return put && *put == bytes.size();
 }
 
-bool ScratchFile::commit() {
-    bool ok = false;
-    if (auto file = files_.open(path_, FileLayer::Mode::ReadWrite)) ok = file->sync();
+bool ScratchFile::sync() {
+    auto file = files_.open(path_, FileLayer::Mode::ReadWrite);
+    return file && file->sync();
+}
+
+bool ScratchFile::commit(Durability durability) {
+    bool ok = durability == Durability::AlreadySynced ? files_.exists(path_) : sync();
     ok = ok && files_.rename(path_, target_);
     if (!ok) {
         discard();

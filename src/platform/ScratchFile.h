@@ -32,9 +32,12 @@ class ScratchFile {
     [[nodiscard]] bool copyTarget();
     // The scratch file holds exactly `bytes`.
     [[nodiscard]] bool write(std::span<const uint8_t> bytes);
-    // Syncs the scratch file and renames it over the target. On failure the scratch file is
-    // removed and the target is as it was.
-    [[nodiscard]] bool commit();
+    // Waits until the scratch file is on the disk; false when it is missing.
+    [[nodiscard]] bool sync();
+    enum class Durability { SyncFirst, AlreadySynced };
+    // Syncs the scratch file (unless the caller just did) and renames it over the target. On
+    // failure the scratch file is removed and the target is as it was.
+    [[nodiscard]] bool commit(Durability durability = Durability::SyncFirst);
     void discard();
 
   private:

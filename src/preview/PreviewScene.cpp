@@ -424,23 +424,22 @@ void PreviewScene::singleFrame() {
     setTimerRunning(false);
 }
 
-int PreviewScene::takeSnapshots(const std::string& basePath) {
+int PreviewScene::takeSnapshots(const image::SnapshotPaths& paths) {
     platform::soft3d::Surface* surface = setUpDone_ && anim_ ? anim_->backBuffer() : nullptr;
     const render::PreviewCameraSettings before = camera_;
     camera_.zoomIndex = kSnapshotZoom;
     camera_.facing = kSnapshotFacing;
     camera_.spinRate = kSnapshotSpin;
 
-    auto capture = [&](std::string_view suffix, const platform::soft3d::Rect& region) {
+    auto capture = [&](const std::string& path, const platform::soft3d::Rect& region) {
         if (!surface || !env_.images || !env_.images->available()) return 0;
-        return int(image::SurfaceSnapshotWriter(*env_.images, basePath + std::string(suffix),
-                                                surface, &region));
+        return int(image::SurfaceSnapshotWriter(*env_.images, path, surface, &region));
     };
     int written = 0;
     singleFrame();
-    written += capture(kHeadSuffix, kHeadRegion);
+    written += capture(paths.head, kHeadRegion);
     singleFrame();
-    written += capture(kBodySuffix, kBodyRegion);
+    written += capture(paths.body, kBodyRegion);
 
     camera_.zoomIndex = before.zoomIndex;
     camera_.facing = before.facing;

@@ -166,7 +166,7 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     // The head and body pictures at the snapshot framing; the user's framing is restored. Each
     // frame is drawn with busy cleared around it, and the scene is left busy with its timer
     // stopped, as inside a save, whose end clears them (endModal).
-    [[nodiscard]] int takeSnapshots(const std::string& basePath) override;
+    [[nodiscard]] int takeSnapshots(const image::SnapshotPaths& paths) override;
 
     // What the look-page lists ask of the preview.
     void ensurePerson(const std::string& skeletonName) override;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include "celeb/RecordChecks.h"
 
 #include "gamedata/TestFiles.h"
@@ -37,12 +38,16 @@ class ScriptedHost final : public SaveHost {
     }
 };
 
+// Writes two small files where it is told to, as the preview writes its pictures.
 class CountingSnapshots final : public SnapshotTaker {
   public:
-    std::string base;
-    int takeSnapshots(const std::string& basePath) override {
-        base = basePath;
-        return 2;
+    image::SnapshotPaths paths;
+    int pictures = 2;
+    int takeSnapshots(const image::SnapshotPaths& where) override {
+        paths = where;
+        for (const std::string* path : {&where.head, &where.body})
+            if (pictures > (path == &where.head ? 0 : 1)) std::ofstream(*path) << "jpeg";
+        return pictures;
     }
 };
 
@@ -81,7 +86,8 @@ TEST_F(SaveSequenceTest, SavesTheFileSetAndReportsEveryStage) {
                                 });
     EXPECT_EQ(result.outcome, SaveResult::Outcome::Saved);
     EXPECT_EQ(result.basePath, folder() + "star");
-    EXPECT_EQ(snaps.base, folder() + "star");
+    EXPECT_TRUE(std::filesystem::exists(folder() + "starhead.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(folder() + "starbody.jpg"));
     EXPECT_EQ(result.pictures, 2);
     EXPECT_EQ(result.personFile.code, 0);
     EXPECT_TRUE(std::filesystem::exists(folder() + "star.srf"));
@@ -125,6 +131,44 @@ TEST_F(SaveSequenceTest, CancellingWritesNothingAndAFailedExchangeFileIsNotCalle
     for (const std::string& line : host.log)
         EXPECT_EQ(line.find("was saved"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder() + "missing"));
+}
+
+TEST_F(SaveSequenceTest, AFailureAnywhereLeavesAnOlderCelebrityOfTheNameAsItWas) {
+    auto saveStar = [&](const std::string& templatePath, int pictures) {
+        ScriptedHost host;
+        host.chosen = folder() + "star.srf";
+        CountingSnapshots snaps;
+        snaps.pictures = pictures;
+        SkinFileList skins;
+        PemmData r = record();
+        r.setDescription("newer");
+        auto result =
+            saveCelebrity(r, {}, SaveSetup{game_.path(), templatePath, &snaps}, skins, host, {});
+        for (const std::string& line : host.log)
+            EXPECT_EQ(line.find("was saved"), std::string::npos) << line;
+        return result.outcome;
+    };
+    ScriptedHost host;
+    host.chosen = folder() + "star.srf";
+    CountingSnapshots snaps;
+    SkinFileList skins;
+    ASSERT_EQ(saveCelebrity(record(), {}, SaveSetup{game_.path(), tmpl_, &snaps}, skins, host, {})
+                  .outcome,
+              SaveResult::Outcome::Saved);
+    auto folderNow = [&] {
+        std::map<std::string, std::vector<uint8_t>> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder()))
+            files[entry.path().filename().string()] = *platform::readWholeFile(entry.path());
+        return files;
+    };
+    const auto before = folderNow();
+    ASSERT_EQ(before.size(), 4u);
+
+    EXPECT_EQ(saveStar(game_.path() + "/no-template.iff", 2),
+              SaveResult::Outcome::PersonFileFailed);
+    EXPECT_EQ(folderNow(), before);
+    EXPECT_EQ(saveStar(tmpl_, 1), SaveResult::Outcome::SnapshotsFailed);
+    EXPECT_EQ(folderNow(), before);
 }
 
 TEST_F(SaveSequenceTest, SkinFilesAreWrittenAbsoluteOrAsTheInstallersPath) {

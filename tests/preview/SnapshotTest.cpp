@@ -40,9 +40,7 @@ class RecordingLibrary final : public image::ImageLibrary {
         return 1;
     }
     int32_t close(void*) override { return 1; }
-    const PictrixCallbacks& callbacks() const override {
-        return image::imageLibraryCallbacks();
-    }
+    const PictrixCallbacks& callbacks() const override { return image::imageLibraryCallbacks(); }
 
     std::vector<Picture> pictures;
 };
@@ -82,7 +80,7 @@ TEST_F(Snapshots, AreCutAtTheirFramingAndLeaveTheUsersFramingBehind) {
     scene.frame();
     const std::vector<uint8_t> usersFrame = region(*scene.backBuffer(), kBodyRegion);
 
-    EXPECT_EQ(scene.takeSnapshots(base()), 2);
+    EXPECT_EQ(scene.takeSnapshots(image::snapshotPathsFor(base())), 2);
     ASSERT_EQ(library_.pictures.size(), 2u);
     EXPECT_EQ(library_.pictures[0].name, base() + "head.jpg");
     EXPECT_EQ(library_.pictures[0].width, 45);
@@ -111,7 +109,7 @@ TEST_F(Snapshots, AreCutAtTheirFramingAndLeaveTheUsersFramingBehind) {
 
 TEST_F(Snapshots, ASurfaceTooSmallForTheBodyGetsTheHeadOnly) {
     makeScene(210, 380);
-    EXPECT_EQ(rig_->scene->takeSnapshots(base()), 1);
+    EXPECT_EQ(rig_->scene->takeSnapshots(image::snapshotPathsFor(base())), 1);
     ASSERT_EQ(library_.pictures.size(), 1u);
     EXPECT_EQ(library_.pictures[0].name, base() + "head.jpg");
     EXPECT_FALSE(std::filesystem::exists(base() + "body.jpg"));
@@ -125,12 +123,13 @@ TEST_F(Snapshots, BeforeThePreviewIsReadyNothingIsWritten) {
     PreviewEnvironment env;
     env.images = &library_;
     PreviewScene scene(host, folder_.root(), kPreviewWidth, kPreviewHeight, random, std::move(env));
-    EXPECT_EQ(scene.takeSnapshots(base()), 0);
+    EXPECT_EQ(scene.takeSnapshots(image::snapshotPathsFor(base())), 0);
     EXPECT_TRUE(library_.pictures.empty());
 }
 
 TEST(SnapshotFiles, TheImageModuleWritesTwoJpegPictures) {
-    auto library = image::PictrixLibrary::load(std::string(MARQUILL_BINARY_DIR) + "/pictrix/libpictrix.so");
+    auto library =
+        image::PictrixLibrary::load(std::string(MARQUILL_BINARY_DIR) + "/pictrix/libpictrix.so");
     ASSERT_TRUE(library->available()) << "libpictrix.so is built beside the tests";
     marquill::testing::TempTree folder;
     PreviewEnvironment env;
@@ -138,7 +137,7 @@ TEST(SnapshotFiles, TheImageModuleWritesTwoJpegPictures) {
     SceneRig rig(demoGameFolder(), kPreviewWidth, kPreviewHeight, std::move(env));
     ASSERT_TRUE(rig.scene->setUp());
     const std::string base = folder.root() + "/Star";
-    EXPECT_EQ(rig.scene->takeSnapshots(base), 2);
+    EXPECT_EQ(rig.scene->takeSnapshots(image::snapshotPathsFor(base)), 2);
     for (const char* suffix : {"head.jpg", "body.jpg"}) {
         std::ifstream in(base + suffix, std::ios::binary);
         ASSERT_TRUE(in) << suffix;
