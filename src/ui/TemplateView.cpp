@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -15,6 +14,7 @@
 #include <algorithm>
 
 #include "ui/DialogUnits.h"
+#include "ui/MultiLineEdit.h"
 #include "ui/PictureButtonWidget.h"
 #include "ui/TemplateFont.h"
 
@@ -216,9 +216,7 @@ void TemplateView::build(const ControlLayout& layout) {
         }
         case ControlKind::Edit:
             if (layout.has(style::kMultiLine)) {
-                auto* edit = new QPlainTextEdit(&surface_);
-                edit->setTabChangesFocus(true);
-                w = edit;
+                w = new MultiLineEdit(&surface_);
             } else {
                 w = new QLineEdit(&surface_);
             }
@@ -248,7 +246,7 @@ void TemplateView::connectEvents(const Control& control) {
         if (!mirroring_ && events_.clicked) events_.clicked(controlId);
     };
     if (auto* toggle = qobject_cast<QPushButton*>(w); toggle && toggle->isCheckable()) {
-        connect(toggle, &QPushButton::clicked, this, [this, toggle, click] {
+        connect(toggle, &QPushButton::clicked, this, [toggle, click] {
             // The model says whether the toggle is pressed; undo Qt's own toggling first.
             {
                 QSignalBlocker block(toggle);
@@ -291,10 +289,9 @@ void TemplateView::connectEvents(const Control& control) {
             if (!mirroring_ && events_.edited) events_.edited(controlId, toUtf8(text));
         });
         line->installEventFilter(this);
-    } else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) {
-        connect(text, &QPlainTextEdit::textChanged, this, [this, text, controlId] {
-            if (!mirroring_ && events_.edited)
-                events_.edited(controlId, toUtf8(text->toPlainText()));
+    } else if (auto* text = qobject_cast<MultiLineEdit*>(w)) {
+        connect(text, &MultiLineEdit::edited, this, [this, controlId](const std::string& value) {
+            if (!mirroring_ && events_.edited) events_.edited(controlId, value);
         });
         text->installEventFilter(this);
     } else if (control.layout->has(style::kNotify)) {
@@ -405,8 +402,9 @@ void TemplateView::mirrorOne(const Control& control, const ControlState& state) 
             if (auto* line = qobject_cast<QLineEdit*>(w)) {
                 if (line->text() != text) line->setText(text);
                 line->setMaxLength(state.textLimit > 0 ? state.textLimit : 32767);
-            } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
-                if (edit->toPlainText() != text) edit->setPlainText(text);
+            } else if (auto* edit = qobject_cast<MultiLineEdit*>(w)) {
+                edit->setLimit(state.textLimit);
+                edit->setModelText(state.text);
             }
             break;
         case ControlKind::PictureButton:
