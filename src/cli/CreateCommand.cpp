@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "celeb/AppearanceLook.h"
+#include "celeb/LineBreaks.h"
 #include "celeb/RecordChecks.h"
 #include "celeb/SaveSequence.h"
 #include "cli/Args.h"
@@ -11,7 +12,10 @@
 #include "cli/CommandLinePreview.h"
 #include "cli/GameFolder.h"
 #include "cli/LookChoices.h"
+#include "gamedata/GamePaths.h"
 #include "platform/AsciiCase.h"
+#include "platform/Directory.h"
+#include "platform/Files.h"
 #include "platform/GamePath.h"
 #include "platform/ToolFolders.h"
 
@@ -85,6 +89,12 @@ int runCreate(const Words& words) {
     auto out = args->value("out");
     if (!out || out->empty())
         return fail(kExitUsage, "usage: marquill create --out PATH.srf [choices]");
+    // The wizard's start-up order: the game is there, it is not running, TemplateCelebrity is
+    // there or can be made; only then the preview, which finds the character data.
+    if (auto refused = refuseWhileGameRuns(*location)) return *refused;
+    const std::string templateFolder = platform::resolveGamePath(game, "TemplateCelebrity");
+    if (!platform::isDirectory(templateFolder) && !platform::createFolder(templateFolder))
+        return fail(kExitRefused, std::string(gamedata::kNoTemplateFolderMessage));
 
     auto choices = lookChoicesFrom(*args, &error);
     if (!choices) return fail(kExitUsage, error);
@@ -129,7 +139,7 @@ int runCreate(const Words& words) {
         }
     }
     const std::string name = args->value("name").value_or("");
-    const std::string description = args->value("description").value_or("");
+    const std::string description = withCrLfLineBreaks(args->value("description").value_or(""));
 
     // The look pages as the wizard's Next stores them: the texts selected in their lists.
     // The preview dresses the person as the choices are made, and draws the snapshots.
@@ -161,7 +171,6 @@ int runCreate(const Words& words) {
     if (!refusal) refusal = checkPersonality(traits);
     if (!refusal) refusal = checkInterests(*top, *low);
     if (refusal) return fail(kExitRefused, refusal->message);
-    if (auto refused = refuseWhileGameRuns(*location)) return *refused;
 
     PemmData record;
     record.setGender(gender);
@@ -187,21 +196,29 @@ int runCreate(const Words& words) {
                                  ? platform::resolveGamePath(game, "TemplateCelebrity/" + *out)
                                  : *out;
     CommandLineHost host(path, args->has("verbose"));
-    SaveSetup setup{game, platform::findToolDataFile(platform::kTemplateFileName), &preview.scene(),
-                    location->windowsFolder};
+    // Without the image module there are no pictures to take; the rest is saved all the same.
+    SaveSetup setup{game, platform::findToolDataFile(platform::kTemplateFileName),
+                    preview.images() ? &preview.scene() : nullptr, location->windowsFolder};
     SkinFileList skins;
     auto result = saveCelebrity(record, SaveChoices{look, fame}, setup, skins, host, {});
-    if (result.outcome == SaveResult::Outcome::ExchangeFileFailed)
-        return fail(kExitFileError,
-                    "the exchange file " + result.exchangePath + " was not written");
-    if (result.pictures < 2)
-        std::fprintf(stderr, "marquill: %d of the snapshots %shead.jpg and %sbody.jpg written%s\n",
-                     result.pictures, result.basePath.c_str(), result.basePath.c_str(),
-                     preview.images() ? "" : " (the image module libpictrix.so is missing)");
-    if (result.personFile.code != 0)
-        return fail(kExitFileError, "the person file " + result.personFile.path +
-                                        " was not written (result " +
-                                        std::to_string(result.personFile.code) + ")");
+    // Each failure has already printed the wizard's message; the folder is as it was.
+    switch (result.outcome) {
+        case SaveResult::Outcome::Saved:
+            break;
+        case SaveResult::Outcome::PersonFileFailed:
+            return fail(kExitFileError,
+                        "the person file " + result.personFile.path + " was not written (result " +
+                            std::to_string(result.personFile.code) + "); nothing was saved");
+        case SaveResult::Outcome::Cancelled:
+        case SaveResult::Outcome::ExchangeFileFailed:
+        case SaveResult::Outcome::SnapshotsFailed:
+        case SaveResult::Outcome::FilesFailed:
+            return fail(kExitFileError, "nothing was saved at " + result.exchangePath);
+    }
+    if (!preview.images())
+        std::fprintf(stderr,
+                     "marquill: no snapshots were taken (the image module libpictrix.so is "
+                     "missing)\n");
     std::printf("%s\n%s\n", result.exchangePath.c_str(), result.personFile.path.c_str());
     return kExitDone;
 }

@@ -3,8 +3,14 @@
 // with its neighbourhood file and a folder of person files; celebrity files wait in
 // "TemplateCelebrity". Every path is resolved against the spelling on disk.
 #include <string>
+#include <string_view>
 
 namespace marquill::gamedata {
+
+// The refusal when TemplateCelebrity is neither there nor can be made.
+inline constexpr std::string_view kNoTemplateFolderMessage =
+    "Marquill couldn't find or create the TemplateCelebrity folder in your Pemms directory.  "
+    "Please make sure the Pemms is installed properly.";
 
 inline constexpr int kFirstNeighborhood = 1;
 inline constexpr int kLastNeighborhood = 99;

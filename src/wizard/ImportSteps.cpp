@@ -136,11 +136,15 @@ void ImportSteps::replace() {
         c_.endModal();
     }
     c_.setCursor(Cursor::Arrow);
-    if (!lastReplace_) return;
-    if (lastReplace_->outcome == gamedata::ReplaceResult::Outcome::Failed) {
+    if (!lastReplace_) {
+        c_.showMessage(gamedata::kErrorTitle,
+                       personPath_.empty() ? text::kNoPersonToReplace : text::kNoCelebrityFile);
+        return;
+    }
+    if (lastReplace_->outcome != gamedata::ReplaceResult::Outcome::Replaced) {
         // The person file is as it was; the player should know the import did not happen.
         c_.showMessage(gamedata::kErrorTitle, lastReplace_->message);
-    } else if (lastReplace_->outcome == gamedata::ReplaceResult::Outcome::Replaced) {
+    } else {
         c_.setStatus(text::kReplaced);
         c_.redraw();
     }

@@ -61,10 +61,12 @@ void InterestsPage::show() {
 }
 
 void InterestsPage::updateStatus() {
-    const bool done =
-        countOf(c_.controls, id::kTop) >= kChoices && countOf(c_.controls, id::kLow) >= kChoices;
-    c_.controls.enable(id::kNext, done);
-    c_.setStatus(done ? text::kInterestsDone : text::kNeedInterests);
+    const bool topDone = countOf(c_.controls, id::kTop) >= kChoices;
+    const bool lowDone = countOf(c_.controls, id::kLow) >= kChoices;
+    c_.controls.enable(id::kNext, topDone && lowDone);
+    c_.setStatus(!topDone   ? text::kNeedInterests
+                 : !lowDone ? text::kNeedLowInterests
+                            : text::kInterestsDone);
 }
 
 void InterestsPage::add(int addButton) {

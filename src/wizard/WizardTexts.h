@@ -5,6 +5,9 @@
 #include <array>
 #include <string_view>
 
+#include "gamedata/GamePaths.h"
+#include "gamedata/GameRunning.h"
+
 namespace marquill::wizard::text {
 
 inline constexpr int kStepCount = 12;
@@ -61,11 +64,8 @@ inline constexpr std::string_view kToolInitialized = "Tool Initialized";
 inline constexpr std::string_view kGameNotDetected =
     "The Pemms was not detected on this computer. You must have The Pemms installed to use this "
     "program.";
-inline constexpr std::string_view kGameRunning =
-    "Looks like The Pemms is running, you need to quit the Pemms first before running Marquill.";
-inline constexpr std::string_view kNoTemplateFolder =
-    "Marquill couldn't find or create the TemplateCelebrity folder in your Pemms directory.  "
-    "Please make sure the Pemms is installed properly.";
+inline constexpr std::string_view kGameRunning = gamedata::kGameRunningMessage;
+inline constexpr std::string_view kNoTemplateFolder = gamedata::kNoTemplateFolderMessage;
 inline constexpr std::string_view kTemplateFolderName = "TemplateCelebrity";
 inline constexpr std::string_view kAboutMenuItem = "&About this program...";
 inline constexpr std::string_view kReadmeName = "readme.txt";
@@ -99,12 +99,19 @@ inline constexpr std::string_view kTooManyLow =
     "Too many selected... you can only have five bad interests.";
 inline constexpr std::string_view kNeedInterests =
     "You need to select 5 top interests for your Pemm.";
+inline constexpr std::string_view kNeedLowInterests =
+    "You need to select 5 low interests for your Pemm.";
 inline constexpr std::string_view kInterestsDone = "Press Next to continue.";
 inline constexpr std::string_view kNotInteresting =
     "This Pemm won't be very interesting to talk to! You need to select 5 top interests for your "
     "Pemm.";
 
 // The import steps.
+inline constexpr std::string_view kNoCelebrityFile =
+    "There is no celebrity file to import: the TemplateCelebrity folder holds none. Save a "
+    "celebrity, or put a downloaded one there, and try again.";
+inline constexpr std::string_view kNoPersonToReplace =
+    "No celebrity of the neighborhood was chosen to replace.";
 inline constexpr std::string_view kSelectCelebrity = "Select the celebrity you want to replace.";
 inline constexpr std::string_view kNoCelebrities =
     "There are no celebrities in the neighborhood you specified.  You'll need to run the game "

@@ -73,7 +73,7 @@ TEST_F(GameDataCommands, CreateImportAndRestore) {
     EXPECT_NE(listed.out.find("User00004.iff   -   Marty Marquee"), std::string::npos);
     EXPECT_EQ(marquill("celebrities --neighborhood 5" + g).status, 1);
 
-    auto created = marquill(
+    auto created = marquillWithErrors(
         "create --out nova.srf --name 'Nova Bright' --description 'Sings.'"
         " --traits 5,6,3,8,3 --top Weather,Money,Music,Food,Style"
         " --low Politics,Travel,Sports,Romance,Exercise --fame Superstar"
@@ -185,6 +185,80 @@ TEST_F(GameDataCommands, ARelativeGameFolderStillGivesAbsoluteSkinFiles) {
     ASSERT_NE(first, std::string::npos) << srf;
     const std::string folder = std::filesystem::path(game_).lexically_normal().string() + "/";
     EXPECT_EQ(srf.compare(first + 12, folder.size(), folder), 0) << srf;
+}
+
+}  // namespace
+
+namespace {
+
+const std::string kFullChoices =
+    " --traits 5,5,5,5,5 --top Weather,Money,Music,Food,Style"
+    " --low Politics,Travel,Sports,Romance,Exercise";
+
+TEST(CommandLine, VersionAndMistypedOptionsNeedNoDisplay) {
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+    auto version = shell(noDisplay + kMarquill + " --version 2>&1");
+    EXPECT_EQ(version.status, 0) << version.out;
+    EXPECT_EQ(version.out, "marquill " MARQUILL_VERSION "\n");
+    auto stray = shell(noDisplay + kMarquill + " --game-dir /tmp --frobnicate 2>&1");
+    EXPECT_EQ(stray.status, 2) << stray.out;
+    EXPECT_NE(stray.out.find("unknown option '--frobnicate'"), std::string::npos) << stray.out;
+}
+
+TEST_F(GameDataCommands, ADescriptionsLineBreaksAreStoredAsCrLfAndFlattenedForTheExchange) {
+    auto created = marquill(
+        "create --out nova.srf --name Nova --description \"$(printf 'Sings\\nand\\r\\ndances')\"" +
+        kFullChoices + " --game-dir " + game_);
+    ASSERT_EQ(created.status, 0);
+    const std::string srf = bytes(game_ + "/TemplateCelebrity/nova.srf");
+    EXPECT_NE(srf.find("\r\nDescription=Sings  and  dances\r\n"), std::string::npos) << srf;
+    auto strings = marquill("strings " + game_ + "/TemplateCelebrity/nova.iff CTSS:2000 --json");
+    ASSERT_EQ(strings.status, 0);
+    EXPECT_NE(strings.out.find("Sings\\u000d\\u000aand\\u000d\\u000adances"), std::string::npos)
+        << strings.out;
+}
+
+TEST_F(GameDataCommands, CreateChecksInTheWizardsOrderAndSavesAllOrNothing) {
+    // A folder with no character data, while a program in it runs: the running game is what the
+    // player hears of first, as at the wizard's start.
+    const std::string bare = root_ + "/bare";
+    std::filesystem::create_directories(bare);
+    const std::string program = bare + "/Pemms";
+    std::filesystem::copy_file("/bin/sleep", program);
+    std::string name = "Pemms", seconds = "60";
+    char* argv[] = {name.data(), seconds.data(), nullptr};
+    pid_t game = 0;
+    ASSERT_EQ(::posix_spawn(&game, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    auto refused = marquillWithErrors("create --out x.srf --name X --description d" + kFullChoices +
+                                      " --game-dir " + bare);
+    ::kill(game, SIGKILL);
+    ::waitpid(game, nullptr, 0);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find("Looks like The Pemms is running"), std::string::npos)
+        << refused.out;
+
+    // Without the template person file nothing of the set is written, an older celebrity of the
+    // same name stays, and the command fails.
+    ASSERT_EQ(marquill("create --out nova.srf --name Nova --description old" + kFullChoices +
+                       " --game-dir " + game_)
+                  .status,
+              0);
+    const std::string folder = game_ + "/TemplateCelebrity/";
+    const std::string oldSrf = bytes(folder + "nova.srf"), oldIff = bytes(folder + "nova.iff");
+    const std::string lonely = root_ + "/lonely";
+    std::filesystem::create_directories(lonely);
+    std::filesystem::copy_file(kMarquill, lonely + "/marquill");
+    auto failed = shell("cd " + lonely +
+                        " && ./marquill create --out nova.srf --name Nova"
+                        " --description new" +
+                        kFullChoices + " --game-dir " + game_ + " 2>&1");
+    EXPECT_EQ(failed.status, 3) << failed.out;
+    EXPECT_NE(failed.out.find("Could not create new file."), std::string::npos) << failed.out;
+    EXPECT_EQ(failed.out.find("The Pemm was saved"), std::string::npos) << failed.out;
+    EXPECT_EQ(bytes(folder + "nova.srf"), oldSrf);
+    EXPECT_EQ(bytes(folder + "nova.iff"), oldIff);
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // into the game's TemplateCelebrity folder through the save-file dialog, and the four files.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSlider>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -34,6 +36,14 @@ bool isJpeg(const std::string& path) {
     const std::string bytes = textOf(path);
     return bytes.size() > 4 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
            static_cast<unsigned char>(bytes[1]) == 0xD8;
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 int sliderValue(GuiRig& rig, int controlId) {
@@ -91,9 +101,14 @@ TEST(WindowCreation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
     EXPECT_FALSE(rig.control(id::kNext)->isEnabled());
     QTest::keyClicks(rig.controlAs<QLineEdit>(id::kName), "Ui Star");
     EXPECT_FALSE(rig.control(id::kNext)->isEnabled());
-    QTest::keyClicks(rig.controlAs<QPlainTextEdit>(id::kDescription), "Sings for the camera.");
+    auto* description = rig.controlAs<QPlainTextEdit>(id::kDescription);
+    QTest::keyClicks(description, "Sings");
+    QTest::keyClick(description, Qt::Key_Return);
+    QTest::keyClicks(description, "for the camera.");
     EXPECT_TRUE(rig.control(id::kNext)->isEnabled());
     rig.click(id::kNext);
+    // Stored as the game's edit controls store a line break.
+    EXPECT_EQ(rig.dlg().record().description(), "Sings\r\nfor the camera.");
 
     // Step 4: the sign button sets all five sliders to a profile of 25 points.
     ASSERT_EQ(rig.dlg().step(), 4);
@@ -135,6 +150,7 @@ TEST(WindowCreation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
     EXPECT_FALSE(rig.control(id::kAddTop)->isEnabled());
     EXPECT_EQ(rig.rows(id::kAvailable).size(), 10);
     EXPECT_FALSE(rig.control(id::kNext)->isEnabled());
+    EXPECT_EQ(rig.status(), "You need to select 5 low interests for your Pemm.");
     rig.clickRows(id::kAvailable, {0, 1, 2, 3, 4});
     rig.click(id::kAddLow);
     EXPECT_EQ(rig.rows(id::kLow).size(), 5);
@@ -149,9 +165,26 @@ TEST(WindowCreation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
     EXPECT_NE(rig.status(), "Choose Fame Level");
     rig.click(id::kNext);
 
-    // Step 7: Save, with the save-file dialog opening in TemplateCelebrity.
+    // Step 7: Save, with the save-file dialog opening in TemplateCelebrity. Without the template
+    // person file the save says so, keeps the player here, and leaves no file of the set.
     ASSERT_EQ(rig.dlg().step(), 7);
     EXPECT_FALSE(rig.control(id::kNext)->isEnabled());
+    const std::string templateFile = rig.tool() + "/QT_Template.iff";
+    const std::vector<std::string> filesBefore = namesIn(rig.game() + "/TemplateCelebrity");
+    fs::rename(templateFile, templateFile + ".away");
+    rig.answers.then(typeFileName(QStringLiteral("UiStar")));
+    rig.answers.then(pressButton(id::kOk));
+    rig.click(id::kSave);
+    ASSERT_TRUE(rig.answers.allAnswered());
+    ASSERT_EQ(rig.answers.seen.size(), 2u);
+    EXPECT_EQ(rig.answers.seen[1].caption, "Marquill Error:");
+    EXPECT_EQ(rig.answers.seen[1].text, "Could not create new file.");
+    EXPECT_EQ(rig.dlg().step(), 7);
+    EXPECT_TRUE(rig.shows(id::kSave));
+    EXPECT_EQ(namesIn(rig.game() + "/TemplateCelebrity"), filesBefore);
+    fs::rename(templateFile + ".away", templateFile);
+    rig.answers.seen.clear();
+
     std::string openedIn;
     rig.answers.then(typeFileName(QStringLiteral("UiStar"), &openedIn));
     rig.answers.then(pressButton(id::kCancel));  // no exchange site now
@@ -177,7 +210,7 @@ TEST(WindowCreation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
         return v ? *v : std::string("<none>");
     };
     EXPECT_EQ(key("Name"), "Ui Star");
-    EXPECT_EQ(key("Description"), "Sings for the camera.");
+    EXPECT_EQ(key("Description"), "Sings  for the camera.");
     EXPECT_EQ(key("Gender"), "Female");
     EXPECT_EQ(key("FameLevel"), "5");
     EXPECT_EQ(key("Neat"), std::to_string(neat));
@@ -215,5 +248,50 @@ TEST(WindowCreation, EscapeAsksBeforeQuittingAndCancelKeepsTheWizard) {
     EXPECT_EQ(rig.host.frameTimerPeriod(), 0);
 }
 
+// Steps 1 and 2 with the lists as they come, then the name page.
+void goToNamePage(GuiRig& rig) {
+    rig.click(id::kCreate);
+    rig.click(id::kNext);
+    rig.click(id::kNext);
+    ASSERT_EQ(rig.dlg().step(), 3);
+}
+
+TEST(WindowCreation, AFullDescriptionRefusesMoreWhereItIsTypedAndAPasteIsCutToFit) {
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    goToNamePage(rig);
+    auto* edit = rig.controlAs<QPlainTextEdit>(id::kDescription);
+    ASSERT_NE(edit, nullptr);
+    const std::string& model = rig.dlg().controls().at(id::kDescription).text;
+
+    // A paste longer than the limit keeps its first 1024 characters.
+    edit->setFocus();
+    QApplication::clipboard()->setText(QString(1000, u'a') + QString(40, u'b'));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(model, std::string(1000, 'a') + std::string(24, 'b'));
+    EXPECT_EQ(edit->toPlainText().size(), 1024);
+
+    // Typing into the full text changes nothing and leaves the cursor where it was.
+    QTextCursor at = edit->textCursor();
+    at.setPosition(10);
+    edit->setTextCursor(at);
+    QTest::keyClicks(edit, "xyz");
+    EXPECT_EQ(edit->textCursor().position(), 10);
+    EXPECT_EQ(model, std::string(1000, 'a') + std::string(24, 'b'));
+
+    // A line break counts as the two characters the game stores for it.
+    at.movePosition(QTextCursor::End);
+    edit->setTextCursor(at);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(model, std::string(1000, 'a') + std::string(23, 'b'));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(model, std::string(1000, 'a') + std::string(22, 'b') + "\r\n");
+    const int cursor = edit->textCursor().position();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(model, std::string(1000, 'a') + std::string(22, 'b') + "\r\n");
+    EXPECT_EQ(edit->textCursor().position(), cursor);
+}
 }  // namespace
 }  // namespace marquill::ui

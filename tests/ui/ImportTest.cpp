@@ -112,6 +112,60 @@ TEST(WindowImport, PickerBothListsAndTheReplacementWithItsBackupThenUndoPutsTheF
     EXPECT_EQ(platform::readWholeFile(target), before);
 }
 
+// Steps 9 and 10 up to the replacement, with the neighbourhood's second celebrity and the
+// downloaded list's first file, if any; returns the messages step 11 showed.
+std::vector<std::string> importFirstFile(GuiRig& rig) {
+    rig.answers.seen.clear();
+    rig.answers.then(pressButton(id::kOk));
+    rig.click(id::kReplace);
+    EXPECT_EQ(rig.dlg().step(), 9);
+    rig.clickRows(id::kCelebrities, {1});
+    rig.click(id::kNext);
+    EXPECT_EQ(rig.dlg().step(), 10);
+    rig.answers.then(pressButton(id::kOk));
+    rig.click(id::kNext);
+    EXPECT_TRUE(rig.answers.allAnswered());
+    std::vector<std::string> messages;
+    for (size_t i = 1; i < rig.answers.seen.size(); ++i)
+        messages.push_back(rig.answers.seen[i].caption + " " + rig.answers.seen[i].text);
+    return messages;
+}
+
+TEST(WindowImport, StepElevenSaysWhatIsMissingInsteadOfDoingNothingQuietly) {
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    const std::string folder = platform::resolveGamePath(rig.game(), "TemplateCelebrity");
+    const std::string away = rig.game() + "/celebrities-away";
+    std::filesystem::rename(folder, away);
+    std::filesystem::create_directory(folder);
+
+    auto messages = importFirstFile(rig);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Marquill Error: There is no celebrity file to import", 0), 0u)
+        << messages[0];
+    EXPECT_EQ(rig.dlg().step(), 0);
+    EXPECT_TRUE(rig.shows(id::kCreate));
+
+    // A person file that went away after it was chosen.
+    std::filesystem::remove(folder);
+    std::filesystem::rename(away, folder);
+    const std::string target =
+        platform::resolveGamePath(rig.game(), "UserData/Characters/User00004.iff");
+    rig.answers.then(pressButton(id::kOk));
+    rig.click(id::kReplace);
+    rig.clickRows(id::kCelebrities, {1});
+    rig.click(id::kNext);
+    std::filesystem::remove(target);
+    rig.answers.then(pressButton(id::kOk));
+    rig.click(id::kNext);
+    ASSERT_TRUE(rig.answers.allAnswered());
+    EXPECT_EQ(rig.answers.seen.back().caption, "Marquill Error:");
+    EXPECT_NE(rig.answers.seen.back().text.find("User00004.iff"), std::string::npos)
+        << rig.answers.seen.back().text;
+    EXPECT_EQ(rig.dlg().step(), 0);
+    EXPECT_FALSE(std::filesystem::exists(target));
+}
+
 TEST(WindowImport, TheContextMenusAboutOpensTheAboutDialog) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());

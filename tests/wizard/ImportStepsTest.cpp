@@ -203,7 +203,7 @@ TEST_F(ImportSteps, AFailedReplacementSaysSoAndLeavesThePersonFile) {
     EXPECT_EQ(platform::readWholeFile(target), before);
 }
 
-TEST_F(ImportSteps, WithNoCelebrityFileToChooseNothingIsReplaced) {
+TEST_F(ImportSteps, WithNoCelebrityFileToChooseNothingIsReplacedAndThePlayerIsTold) {
     for (const auto& e : std::filesystem::directory_iterator(
              platform::resolveGamePath(game(), "TemplateCelebrity")))
         std::filesystem::remove(e.path());
@@ -215,7 +215,8 @@ TEST_F(ImportSteps, WithNoCelebrityFileToChooseNothingIsReplaced) {
     rig().dlg().click(id::kNext);
     EXPECT_EQ(rig().dlg().step(), 0);
     EXPECT_FALSE(rig().dlg().import().lastReplace());
-    EXPECT_TRUE(rig().host.messages().empty());
+    ASSERT_EQ(rig().host.messages().size(), 1u);
+    EXPECT_EQ(rig().host.messages()[0].caption, "Marquill Error:");
     EXPECT_EQ(platform::readWholeFile(target), before);
     EXPECT_FALSE(std::filesystem::exists(rig().tool.root() + "/backups"));
 }

@@ -210,9 +210,9 @@ TEST_F(TraitPages, TopInterestsMoveInListOrderAndAreLimitedToFive) {
     dlg().click(id::kAddTop);
     EXPECT_EQ(rig_.items(id::kTop).size(), 5u);
     EXPECT_FALSE(rig_.control(id::kAddTop).enabled);
-    // Five top but no low interests: Next stays disabled.
+    // Five top but no low interests: Next stays disabled, and the hint names the low list.
     EXPECT_FALSE(nextEnabled());
-    EXPECT_EQ(rig_.status(), "You need to select 5 top interests for your Pemm.");
+    EXPECT_EQ(rig_.status(), "You need to select 5 low interests for your Pemm.");
 }
 
 TEST_F(TraitPages, LowInterestsSortThemselvesAndRemoveReturnsEntriesToTheEnd) {
