@@ -39,7 +39,7 @@ bench:
 fuzz:
 	scripts/install-deps.sh build fuzz
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARQUILL_TESTS=OFF -DMARQUILL_FUZZ=ON $(CMAKE_FLAGS)
-	cmake --build build/fuzz -j $(JOBS)
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_all
 	scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
 format:

@@ -6,7 +6,7 @@ set -euo pipefail
 packages_for() {
     case "$1" in
         build) echo "build-essential cmake ninja-build pkg-config libjpeg62-turbo-dev libpng-dev qt6-base-dev qt6-multimedia-dev fonts-comic-neue" ;;
-        test) echo "googletest libgtest-dev libgmock-dev" ;;
+        test) echo "googletest libgtest-dev libgmock-dev python3" ;;
         bench) echo "libbenchmark-dev libosmesa6-dev" ;;
         fuzz) echo "clang libclang-rt-14-dev" ;;
         profile) echo "valgrind" ;;
