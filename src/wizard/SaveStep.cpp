@@ -5,6 +5,7 @@
 
 #include "wizard/ControlIds.h"
 #include "wizard/Sounds.h"
+#include "wizard/WizardTexts.h"
 
 namespace marquill::wizard {
 
@@ -65,8 +66,10 @@ void SaveStep::save() {
     last_ = celeb::saveCelebrity(c_.record, choices, setup, skins_, saveHost,
                                  [this](const celeb::SaveProgress& p) { showProgress(p); });
     if (last_.outcome != celeb::SaveResult::Outcome::Saved) {
-        // Cancelled, or the exchange file could not be written: the player stays on this step.
+        // Cancelled, or a file of the set could not be made (the player was told why): the
+        // player stays on this step, and its hint replaces the last progress text.
         hideProgress();
+        c_.setStatus(text::kStepHints[7]);
         c_.endModal();
         return;
     }

@@ -181,6 +181,7 @@ TEST(WindowCreation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
     EXPECT_EQ(rig.answers.seen[1].text, "Could not create new file.");
     EXPECT_EQ(rig.dlg().step(), 7);
     EXPECT_TRUE(rig.shows(id::kSave));
+    EXPECT_EQ(rig.status(), "Export your Pemm");
     EXPECT_EQ(namesIn(rig.game() + "/TemplateCelebrity"), filesBefore);
     fs::rename(templateFile + ".away", templateFile);
     rig.answers.seen.clear();
