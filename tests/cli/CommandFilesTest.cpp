@@ -25,13 +25,13 @@ using marquill::cli::Value;
 const std::string kBuiltFiles = std::string(MARQUILL_BINARY_DIR) + "/src/cli";
 const std::string kMarquill = kBuiltFiles + "/marquill";
 
-struct Run {
+struct Outcome {
     int status = -1;
     std::string out;
 };
 
-Run shell(const std::string& command) {
-    Run run;
+Outcome shell(const std::string& command) {
+    Outcome run;
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
     char buf[4096];
@@ -43,7 +43,7 @@ Run shell(const std::string& command) {
     return run;
 }
 
-std::string quoted(std::string_view text) {
+std::string shellQuoted(std::string_view text) {
     std::string out = "'";
     for (char c : text)
         out += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -74,11 +74,11 @@ std::vector<std::string> choicesOf(const Option& o) {
 }
 
 TEST(Help, ListsEveryCommandAndEachCommandsOptions) {
-    const Run all = shell(kMarquill + " help");
+    const Outcome all = shell(kMarquill + " help");
     ASSERT_EQ(all.status, 0);
     for (const CommandSpec& c : commandTable()) {
         EXPECT_TRUE(hasLine(all.out, "  " + marquill::cli::usageOf(c))) << c.name;
-        const Run one = shell(kMarquill + " help " + std::string(c.name));
+        const Outcome one = shell(kMarquill + " help " + std::string(c.name));
         ASSERT_EQ(one.status, 0) << c.name;
         for (const Option& o : optionsOf(c))
             EXPECT_NE(one.out.find("  " + dashed(o.name) + " "), std::string::npos)
@@ -89,11 +89,11 @@ TEST(Help, ListsEveryCommandAndEachCommandsOptions) {
 
 TEST(ManPage, RendersWithoutWarningsAndDocumentsEveryCommandAndOption) {
     const std::string page = kBuiltFiles + "/marquill.1";
-    const Run warnings = shell("groff -ww -man -Tutf8 " + page + " 2>&1 >/dev/null");
+    const Outcome warnings = shell("groff -ww -man -Tutf8 " + page + " 2>&1 >/dev/null");
     EXPECT_EQ(warnings.status, 0);
     EXPECT_EQ(warnings.out, "");
     // As `man marquill` shows the installed, compressed page.
-    const Run shown = shell("MANWIDTH=100 man -l -P cat " + page + ".gz 2>&1");
+    const Outcome shown = shell("MANWIDTH=100 man -l -P cat " + page + ".gz 2>&1");
     ASSERT_EQ(shown.status, 0);
     for (const char* section :
          {"NAME", "SYNOPSIS", "COMMANDS", "EXIT STATUS", "ENVIRONMENT", "FILES"})
@@ -118,12 +118,12 @@ std::vector<std::string> bashOffers(const std::vector<std::string>& typed,
                                     const std::string& folder = ".") {
     std::string words = "marquill";
     for (const std::string& w : typed)
-        words += " " + quoted(w);
-    const std::string script = "cd " + quoted(folder) + " && source " +
-                               quoted(kBuiltFiles + "/marquill.bash") + " && COMP_WORDS=(" + words +
-                               ") COMP_CWORD=" + std::to_string(typed.size()) +
+        words += " " + shellQuoted(w);
+    const std::string script = "cd " + shellQuoted(folder) + " && source " +
+                               shellQuoted(kBuiltFiles + "/marquill.bash") + " && COMP_WORDS=(" +
+                               words + ") COMP_CWORD=" + std::to_string(typed.size()) +
                                " && _marquill && printf '%s\\n' \"${COMPREPLY[@]}\"";
-    const Run run = shell("bash --norc --noprofile -c " + quoted(script));
+    const Outcome run = shell("bash --norc --noprofile -c " + shellQuoted(script));
     std::vector<std::string> offers;
     std::stringstream s(run.out);
     for (std::string line; std::getline(s, line);)
@@ -181,7 +181,7 @@ TEST(BashCompletion, OffersFilesWhereAFileIsAskedAndFoldersWhereAFolderIs) {
 TEST(ZshCompletion, IsValidZshAndOffersEveryOption) {
     const std::string script = kBuiltFiles + "/_marquill";
     if (shell("command -v zsh >/dev/null").status != 0) GTEST_SKIP() << "zsh is not installed";
-    const Run parsed = shell("zsh -n " + script + " 2>&1");
+    const Outcome parsed = shell("zsh -n " + script + " 2>&1");
     EXPECT_EQ(parsed.status, 0) << parsed.out;
     const std::string source = text(script);
     for (const CommandSpec& c : commandTable()) {
@@ -206,10 +206,10 @@ class CommandsAndTable : public testing::Test {
     void TearDown() override { std::filesystem::remove_all(root_); }
 
     // In a home of its own, on an empty game folder: nothing the player has is reached.
-    Run run(const CommandSpec& c, const std::string& words, bool onEmptyGame = true) {
-        const std::string env = "cd " + quoted(root_) + " && HOME=" + quoted(root_) +
-                                " XDG_DATA_HOME=" + quoted(root_ + "/data") +
-                                " WINEPREFIX=" + quoted(root_ + "/wine") + " ";
+    Outcome run(const CommandSpec& c, const std::string& words, bool onEmptyGame = true) {
+        const std::string env = "cd " + shellQuoted(root_) + " && HOME=" + shellQuoted(root_) +
+                                " XDG_DATA_HOME=" + shellQuoted(root_ + "/data") +
+                                " WINEPREFIX=" + shellQuoted(root_ + "/wine") + " ";
         std::string line = env + kMarquill + " " + std::string(c.name) + " " + words;
         if (onEmptyGame && (c.sets & marquill::cli::kGameDirSet)) line += " --game-dir empty-game";
         return shell(line + " 2>&1 </dev/null");
@@ -224,11 +224,11 @@ TEST_F(CommandsAndTable, EveryListedOptionIsTakenAsTheTableSays) {
             if (o.name == "game-dir") continue;
             const std::string value = o.value == Value::Choice ? choicesOf(o)[0] : "x";
             const std::string given = dashed(o.name) + (o.value == Value::None ? "" : " " + value);
-            const Run taken = run(c, given);
+            const Outcome taken = run(c, given);
             EXPECT_EQ(taken.out.find("unknown option"), std::string::npos)
                 << c.name << " " << given << ": " << taken.out;
             // Last on the line, a flag is complete and an option with an argument is not.
-            const Run alone = run(c, dashed(o.name), false);
+            const Outcome alone = run(c, dashed(o.name), false);
             EXPECT_EQ(alone.out.find("needs a value") != std::string::npos, o.value != Value::None)
                 << c.name << " " << o.name << ": " << alone.out;
         }
@@ -238,7 +238,7 @@ TEST_F(CommandsAndTable, EveryListedOptionIsTakenAsTheTableSays) {
 TEST_F(CommandsAndTable, AnOptionTheTableDoesNotListIsAUsageError) {
     for (const CommandSpec& c : commandTable()) {
         if (!c.run) continue;
-        const Run refused = run(c, "--no-such-option 1");
+        const Outcome refused = run(c, "--no-such-option 1");
         EXPECT_EQ(refused.status, 2) << c.name;
         EXPECT_NE(refused.out.find("unknown option --no-such-option"), std::string::npos)
             << c.name << ": " << refused.out;
