@@ -13,6 +13,7 @@
 #include <string>
 
 #include "cli/CommandTable.h"
+#include "cli/ShellRun.h"
 
 namespace {
 
@@ -25,23 +26,8 @@ using marquill::cli::Value;
 const std::string kBuiltFiles = std::string(MARQUILL_BINARY_DIR) + "/src/cli";
 const std::string kMarquill = kBuiltFiles + "/marquill";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-};
-
-Outcome shell(const std::string& command) {
-    Outcome run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-        run.out.append(buf, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using Outcome = marquill::test::ShellRun;
+using marquill::test::shell;
 
 std::string shellQuoted(std::string_view text) {
     std::string out = "'";
