@@ -93,8 +93,12 @@ TEST(ManPage, RendersWithoutWarningsAndDocumentsEveryCommandAndOption) {
     };
     for (const CommandSpec& c : commandTable()) {
         EXPECT_NE(source.find("\"marquill " + escaped(c.name) + "\""), std::string::npos) << c.name;
-        for (const Option& o : optionsOf(c))
-            EXPECT_NE(source.find("\\-\\-" + escaped(o.name) + "\n"), std::string::npos) << o.name;
+        for (const Option& o : optionsOf(c)) {
+            // An entry of its own: the option alone, or with its argument after it.
+            const std::string entry =
+                "\\-\\-" + escaped(o.name) + (o.argument.empty() ? "\n" : " \"");
+            EXPECT_NE(source.find(entry), std::string::npos) << o.name;
+        }
     }
 }
 
