@@ -212,8 +212,11 @@ std::string unlistedOption(const CommandSpec& command, const Words& words) {
     std::set<std::string> flags;
     for (const Option& o : optionsOf(command))
         if (o.value == Value::None) flags.emplace(o.name);
-    // A missing value is the command's to report, with its own usage.
-    auto args = Args::parse(words, flags, nullptr);
+    // A value missing at the end is the command's to report, with its own usage; the option
+    // before it must still be one the command takes.
+    Words padded = words;
+    padded.emplace_back();
+    auto args = Args::parse(padded, flags, nullptr);
     if (!args) return {};
     for (const std::string& name : args->optionNames())
         if (!findOption(command, name))
