@@ -19,17 +19,18 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "celebrity designer for The Pemms")
+# The synopsis is the summary above; these lines follow it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "celebrity designer for The Pemms
- Marquill is a tool for players of the life-simulation game The Pemms. A
- wizard with a live 3D preview designs a celebrity (appearance, name,
- personality, interests and fame) and saves it into the game's
- TemplateCelebrity folder; Marquill also swaps celebrities into the
- neighbourhoods of a game installed under Wine, keeping a backup of each
- person it replaces. The marquill command does the same work without a window.")
+    "Marquill is a tool for players of the life-simulation game The Pemms. A
+wizard with a live 3D preview designs a celebrity (appearance, name,
+personality, interests and fame) and saves it into the game's
+TemplateCelebrity folder; Marquill also swaps celebrities into the
+neighbourhoods of a game installed under Wine, keeping a backup of each
+person it replaces. The marquill command does the same work without a window.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${MARQUILL_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not `games`: that section is for games themselves, installed in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the binaries link (also libpictrix.so's libjpeg) come from dpkg-shlibdeps.
