@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: run test bench fuzz build install format clean
+.PHONY: run test bench fuzz build install deb format clean
 
 build/release/build.ninja:
 	scripts/install-deps.sh build
@@ -20,9 +20,28 @@ run: build
 
 # The tool, its data folder, the menu entry and the icon; PREFIX=/usr/local by default.
 PREFIX ?= /usr/local
-install: build
-	cmake --install build/release --prefix $(PREFIX)
+# The manual page names the folders under the prefix, so the build is told it first.
+install: build/release/build.ninja
+	cmake -S . -B build/release -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	cmake --build build/release -j $(JOBS)
+	cmake --install build/release
 	if command -v gtk-update-icon-cache >/dev/null; then gtk-update-icon-cache -q -t $(PREFIX)/share/icons/hicolor || true; fi
+
+# build/marquill_VERSION_amd64.deb: the tree `make install PREFIX=/usr` makes, built with
+# Debian's own (hardened) compiler and linker flags; lintian must find no error in it.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+deb:
+	scripts/install-deps.sh build deb
+	cmake -S . -B build/deb -G Ninja -DCMAKE_BUILD_TYPE=None -DMARQUILL_TESTS=OFF \
+		-DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CXXFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+		-DCMAKE_C_FLAGS="$$($(DEB_FLAGS) CFLAGS) $$($(DEB_FLAGS) CPPFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" \
+		-DCMAKE_SHARED_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_FLAGS)
+	cmake --build build/deb -j $(JOBS)
+	cd build/deb && cpack -G DEB
+	cp build/deb/marquill_*_amd64.deb build/
+	lintian --info build/marquill_*_amd64.deb
 
 test:
 	scripts/install-deps.sh build test

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a make target needs, when they are missing.
-# usage: scripts/install-deps.sh GROUP...   (groups: build test bench fuzz profile)
+# usage: scripts/install-deps.sh GROUP...   (groups: build test bench fuzz profile deb)
 set -euo pipefail
 
 packages_for() {
     case "$1" in
         build) echo "build-essential cmake ninja-build pkg-config libjpeg62-turbo-dev libpng-dev qt6-base-dev qt6-multimedia-dev fonts-comic-neue" ;;
-        test) echo "googletest libgtest-dev libgmock-dev python3" ;;
+        test) echo "googletest libgtest-dev libgmock-dev python3 appstream desktop-file-utils groff-base man-db zsh" ;;
         bench) echo "libbenchmark-dev libosmesa6-dev" ;;
         fuzz) echo "clang libclang-rt-14-dev" ;;
         profile) echo "valgrind" ;;
+        deb) echo "dpkg-dev file lintian" ;;
         *) echo "unknown package group: $1" >&2; exit 2 ;;
     esac
 }

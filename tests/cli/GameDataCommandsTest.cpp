@@ -10,32 +10,17 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/ShellRun.h"
 #include "platform/Files.h"
 
 extern char** environ;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    std::string out;
-};
+using Run = marquill::test::ShellRun;
+using marquill::test::shell;
 
 const std::string kMarquill = std::string(MARQUILL_BINARY_DIR) + "/src/cli/marquill";
-
-// Standard output of a shell command line, with its exit status.
-Run shell(const std::string& command) {
-    Run run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-        run.out.append(buf, n);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 Run marquill(const std::string& arguments) {
     return shell(kMarquill + " " + arguments + " 2>/dev/null");
