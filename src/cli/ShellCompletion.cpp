@@ -52,26 +52,26 @@ std::string zshHelp(std::string_view text) {
     return out;
 }
 
-std::string zshSpec(const Option& o) {
-    std::string spec = "--" + std::string(o.name);
-    if (o.value == Value::None) return quoted(spec + "[" + zshHelp(o.help) + "]");
-    spec += "=[" + zshHelp(o.help) + "]:" + zshHelp(o.argument) + ":";
+std::string zshArgument(const Option& o) {
+    std::string argument = "--" + std::string(o.name);
+    if (o.value == Value::None) return quoted(argument + "[" + zshHelp(o.help) + "]");
+    argument += "=[" + zshHelp(o.help) + "]:" + zshHelp(o.argument) + ":";
     switch (o.value) {
         case Value::Choice:
-            spec += "(" + choiceWords(o.choices) + ")";
+            argument += "(" + choiceWords(o.choices) + ")";
             break;
         case Value::File:
-            spec += "_files";
+            argument += "_files";
             break;
         case Value::Folder:
-            spec += "_files -/";
+            argument += "_files -/";
             break;
         case Value::Text:
         case Value::None:
-            spec += " ";
+            argument += " ";
             break;
     }
-    return quoted(spec);
+    return quoted(argument);
 }
 
 }  // namespace
@@ -174,7 +174,7 @@ std::string zshCompletion(std::span<const CommandSpec> commands) {
     for (const CommandSpec& c : commands) {
         out += "    " + std::string(c.name) + ")\n        _arguments";
         for (const Option& o : optionsOf(c))
-            out += " \\\n            " + zshSpec(o);
+            out += " \\\n            " + zshArgument(o);
         const Value operands = operandKind(c);
         if (operands == Value::File) out += " \\\n            '*:file:_files'";
         if (operands == Value::Folder) out += " \\\n            '*:folder:_files -/'";
