@@ -74,6 +74,12 @@ bool ScratchFile::commit() {
     return true;
 }
 
+bool ScratchFile::placeAsNew() {
+    if (!files_.placeNew(path_, target_)) return false;
+    committed_ = true;
+    return true;
+}
+
 void ScratchFile::discard() {
     if (files_.exists(path_)) (void)files_.remove(path_);
 }

@@ -35,6 +35,10 @@ class ScratchFile {
     // Syncs the scratch file and renames it over the target. On failure the scratch file is
     // removed and the target is as it was.
     [[nodiscard]] bool commit();
+    // For a batch of new files made durable together (FileLayer::syncFiles before, syncFolder
+    // after): renames the scratch file to the target, which must not exist yet. On failure the
+    // scratch file stays until discarded.
+    [[nodiscard]] bool placeAsNew();
     void discard();
 
   private:
