@@ -43,6 +43,9 @@ constexpr Command kCommands[] = {
     {"import", "--neighborhood N --person FILE --celebrity FILE",
      "replaces a celebrity, keeping a backup", runImport},
     {"restore", "[--list] [BACKUP]", "lists backups, or puts one back", runRestore},
+    {"add", "FILE... [--json]", "installs downloaded celebrities from archives or loose files",
+     runAdd},
+    {"pack", "NAME [--out FILE.zip]", "a zip of one saved celebrity, to share", runPack},
     {"create", "--out PATH.srf [choices]", "saves a celebrity without the wizard", runCreate},
     {"render",
      "--out FILE.png|FILE.jpg [choices] [--fashion] [--zoom N] [--facing F] [--spin R] "
