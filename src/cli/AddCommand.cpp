@@ -30,26 +30,6 @@ const char* outcomeName(Kind kind) {
     return "";
 }
 
-std::string lineText(const gamedata::AddLine& line) {
-    const std::string subject = line.name.empty() ? line.source : line.name;
-    switch (line.kind) {
-        case Kind::Installed:
-            return subject + ": installed";
-        case Kind::InstalledAs:
-            return subject + ": installed as \"" + line.installedAs + "\" (the name was taken)";
-        case Kind::AlreadyThere:
-            return subject + ": already there" +
-                   (line.installedAs == line.name ? "" : " as \"" + line.installedAs + "\"");
-        case Kind::Refused:
-            return subject + ": refused: " + line.reason;
-        case Kind::Duplicate:
-            return subject + ": left out, a duplicate: " + line.reason;
-        case Kind::LeftOut:
-            return line.source + ": " + line.name + " left out: " + line.reason;
-    }
-    return subject;
-}
-
 }  // namespace
 
 int runAdd(const Words& words) {
@@ -98,7 +78,7 @@ int runAdd(const Words& words) {
         std::printf("%s\n", json.str().c_str());
     } else {
         for (const auto& line : report.lines)
-            std::printf("%s\n", lineText(line).c_str());
+            std::printf("%s\n", gamedata::addLineText(line).c_str());
     }
     if (report.readError) return kExitFileError;
     return report.anyRefused() ? kExitRefused : kExitDone;

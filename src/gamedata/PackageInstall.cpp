@@ -5,6 +5,7 @@
 #include <set>
 
 #include "gamedata/PackageNames.h"
+#include "gamedata/PersonFile.h"
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
 #include "platform/ScratchFile.h"
@@ -72,6 +73,27 @@ void refuse(AddLine& line, std::string reason) {
 }
 
 }  // namespace
+
+std::string addLineText(const AddLine& line) {
+    using Kind = AddLine::Kind;
+    const std::string subject = line.name.empty() ? fileName(line.source) : line.name;
+    switch (line.kind) {
+        case Kind::Installed:
+            return subject + ": installed";
+        case Kind::InstalledAs:
+            return subject + ": installed as \"" + line.installedAs + "\" (the name was taken)";
+        case Kind::AlreadyThere:
+            return subject + ": already there" +
+                   (line.installedAs == line.name ? "" : " as \"" + line.installedAs + "\"");
+        case Kind::Refused:
+            return subject + ": refused: " + line.reason;
+        case Kind::Duplicate:
+            return subject + ": left out, a duplicate: " + line.reason;
+        case Kind::LeftOut:
+            return fileName(line.source) + ": " + line.name + " left out: " + line.reason;
+    }
+    return subject;
+}
 
 bool AddReport::anyRefused() const {
     for (const AddLine& line : lines)

@@ -29,6 +29,9 @@ struct AddReport {
     [[nodiscard]] bool anyRefused() const;
 };
 
+// "Star: installed as \"Star (2)\" (the name was taken)": one line for the player.
+[[nodiscard]] std::string addLineText(const AddLine& line);
+
 // Reads a file given to install; a line saying why when it cannot be taken.
 struct ReadInput {
     std::optional<AddInput> input;
