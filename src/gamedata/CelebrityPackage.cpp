@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "gamedata/ChosenPerson.h"
 #include "gamedata/PackageNames.h"
 #include "gamedata/PersonFile.h"
 #include "gamedata/SnapshotCheck.h"
@@ -182,6 +183,15 @@ std::optional<std::string> companionPath(const std::string& folder, const std::s
         if (!entry.isFolder && platform::equalsIgnoringCase(entry.name, wanted))
             return folder + "/" + entry.name;
     return std::nullopt;
+}
+
+CelebrityFileRow describeCelebrityFile(const std::string& folder, const std::string& fileName,
+                                       platform::FileLayer& files) {
+    CelebrityFileRow row;
+    row.fileName = fileName;
+    row.displayName = readChosenPerson(folder + "/" + fileName, files).displayName;
+    row.headSnapshot = companionPath(folder, fileName, SetPart::HeadSnapshot, files);
+    return row;
 }
 
 std::string setProblem(const CelebritySet& set) {

@@ -65,6 +65,16 @@ struct GroupedSets {
     const std::string& folder, const std::string& personFile, SetPart part,
     platform::FileLayer& files = platform::diskFiles());
 
+// What step 10 shows of a celebrity file beside its name: who it is and the head snapshot.
+struct CelebrityFileRow {
+    std::string fileName;
+    std::string displayName;  // UTF-8; empty when the file cannot be read
+    std::optional<std::string> headSnapshot;
+};
+[[nodiscard]] CelebrityFileRow describeCelebrityFile(
+    const std::string& folder, const std::string& fileName,
+    platform::FileLayer& files = platform::diskFiles());
+
 // Why a set cannot be installed as it is; empty when every file passes.
 [[nodiscard]] std::string setProblem(const CelebritySet& set);
 
