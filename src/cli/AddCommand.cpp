@@ -6,6 +6,8 @@
 #include "cli/Json.h"
 #include "gamedata/GamePaths.h"
 #include "gamedata/PackageInstall.h"
+#include "image/ImageLibrary.h"
+#include "image/JpegDecoder.h"
 
 namespace marquill::cli {
 namespace {
@@ -57,7 +59,10 @@ int runAdd(const Words& words) {
         }
         report.readError = report.readError || read.readError;
     }
-    auto installed = gamedata::installCelebrities(inputs, folder);
+    // Snapshots are decoded whole when the image module is there.
+    const auto decoder = image::JpegDecoder::load(image::PictrixLibrary::defaultModulePath());
+    auto installed =
+        gamedata::installCelebrities(inputs, folder, platform::diskFiles(), decoder.get());
     report.lines.insert(report.lines.end(), installed.lines.begin(), installed.lines.end());
     report.readError = report.readError || installed.readError;
     report.syncs = installed.syncs;

@@ -69,7 +69,8 @@ std::string exchangeFileProblem(const std::vector<uint8_t>& bytes) {
     return {};
 }
 
-std::string snapshotProblem(const std::vector<uint8_t>& bytes, std::string_view which) {
+std::string snapshotProblem(const std::vector<uint8_t>& bytes, std::string_view which,
+                            const image::JpegDecoder* decoder) {
     const std::string what = "the " + std::string(which) + " snapshot ";
     if (bytes.size() > kMaxSnapshotBytes) return what + "is larger than 1 MiB";
     auto frame = readJpegFrame(bytes);
@@ -77,6 +78,8 @@ std::string snapshotProblem(const std::vector<uint8_t>& bytes, std::string_view 
     if (frame->width > kMaxSnapshotSide || frame->height > kMaxSnapshotSide)
         return what + "is " + std::to_string(frame->width) + " x " + std::to_string(frame->height) +
                " pixels, more than 512 x 512";
+    if (decoder && !decoder->decode(bytes, static_cast<int32_t>(kMaxSnapshotSide)))
+        return what + "does not decode as a JPEG picture";
     return {};
 }
 
@@ -194,7 +197,7 @@ CelebrityFileRow describeCelebrityFile(const std::string& folder, const std::str
     return row;
 }
 
-std::string setProblem(const CelebritySet& set) {
+std::string setProblem(const CelebritySet& set, const image::JpegDecoder* decoder) {
     if (auto bad = windowsNameProblem(set.name); !bad.empty()) return bad;
     for (size_t i = 0; i < kSetParts; ++i) {
         if (!set.files[i]) continue;
@@ -205,9 +208,9 @@ std::string setProblem(const CelebritySet& set) {
     if (const auto& srf = set.part(SetPart::ExchangeFile))
         if (auto bad = exchangeFileProblem(*srf); !bad.empty()) return bad;
     if (const auto& head = set.part(SetPart::HeadSnapshot))
-        if (auto bad = snapshotProblem(*head, "head"); !bad.empty()) return bad;
+        if (auto bad = snapshotProblem(*head, "head", decoder); !bad.empty()) return bad;
     if (const auto& body = set.part(SetPart::BodySnapshot))
-        if (auto bad = snapshotProblem(*body, "body"); !bad.empty()) return bad;
+        if (auto bad = snapshotProblem(*body, "body", decoder); !bad.empty()) return bad;
     return {};
 }
 

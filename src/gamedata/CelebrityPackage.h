@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gamedata/ArchiveReader.h"
+#include "image/JpegDecoder.h"
 #include "platform/FileLayer.h"
 
 namespace marquill::gamedata {
@@ -75,7 +76,9 @@ struct CelebrityFileRow {
     const std::string& folder, const std::string& fileName,
     platform::FileLayer& files = platform::diskFiles());
 
-// Why a set cannot be installed as it is; empty when every file passes.
-[[nodiscard]] std::string setProblem(const CelebritySet& set);
+// Why a set cannot be installed as it is; empty when every file passes. With a decoder, each
+// snapshot must also decode whole; without one (no image module) its structure is checked.
+[[nodiscard]] std::string setProblem(const CelebritySet& set,
+                                     const image::JpegDecoder* decoder = nullptr);
 
 }  // namespace marquill::gamedata

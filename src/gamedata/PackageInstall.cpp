@@ -132,7 +132,7 @@ ReadInput readAddInput(const std::string& path, platform::FileLayer& files) {
 }
 
 AddReport installCelebrities(const std::vector<AddInput>& inputs, const std::string& folder,
-                             platform::FileLayer& files) {
+                             platform::FileLayer& files, const image::JpegDecoder* decoder) {
     AddReport report;
     // Group: every archive on its own, the loose files together.
     std::vector<CelebritySet> sets;
@@ -212,7 +212,7 @@ AddReport installCelebrities(const std::vector<AddInput>& inputs, const std::str
     std::vector<Plan> plans;
     for (const CelebritySet& set : sets) {
         AddLine line{AddLine::Kind::Installed, set.source, set.name, set.name, {}};
-        if (auto bad = setProblem(set); !bad.empty()) {
+        if (auto bad = setProblem(set, decoder); !bad.empty()) {
             refuse(line, bad);
             report.lines.push_back(line);
             continue;

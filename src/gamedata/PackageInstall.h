@@ -44,6 +44,7 @@ struct ReadInput {
 // `folder` is TemplateCelebrity (without a trailing "/"), made when missing.
 [[nodiscard]] AddReport installCelebrities(const std::vector<AddInput>& inputs,
                                            const std::string& folder,
-                                           platform::FileLayer& files = platform::diskFiles());
+                                           platform::FileLayer& files = platform::diskFiles(),
+                                           const image::JpegDecoder* decoder = nullptr);
 
 }  // namespace marquill::gamedata

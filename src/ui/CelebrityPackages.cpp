@@ -19,8 +19,9 @@ std::string templateFolder(const std::string& gameFolder) {
 
 }  // namespace
 
-CelebrityPackages::CelebrityPackages(wizard::WizardHost& host, GameRunningProbe gameRunning)
-    : host_(host), gameRunning_(std::move(gameRunning)) {}
+CelebrityPackages::CelebrityPackages(wizard::WizardHost& host, GameRunningProbe gameRunning,
+                                     const image::JpegDecoder* decoder)
+    : host_(host), gameRunning_(std::move(gameRunning)), decoder_(decoder) {}
 
 void CelebrityPackages::message(std::string_view title, std::string_view text) {
     wizard::MessageDialog dialog(title, text, host_.sounds());
@@ -54,7 +55,8 @@ std::optional<gamedata::AddReport> CelebrityPackages::add(const std::string& gam
         if (read.input) inputs.push_back(std::move(*read.input));
         if (read.failure) report.lines.push_back(*read.failure);
     }
-    auto installed = gamedata::installCelebrities(inputs, templateFolder(gameFolder));
+    auto installed = gamedata::installCelebrities(inputs, templateFolder(gameFolder),
+                                                  platform::diskFiles(), decoder_);
     report.lines.insert(report.lines.end(), installed.lines.begin(), installed.lines.end());
     report.syncs = installed.syncs;
     report.readError = installed.readError;

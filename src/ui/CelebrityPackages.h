@@ -29,7 +29,9 @@ class SharePicker {
 class CelebrityPackages {
   public:
     using GameRunningProbe = std::function<bool(const std::string& gameFolder)>;
-    CelebrityPackages(wizard::WizardHost& host, GameRunningProbe gameRunning);
+    // `decoder`: the snapshots are decoded whole before they are installed; may be none.
+    CelebrityPackages(wizard::WizardHost& host, GameRunningProbe gameRunning,
+                      const image::JpegDecoder* decoder = nullptr);
 
     // Installs, then shows what happened; none when nothing was tried (the game runs).
     std::optional<gamedata::AddReport> add(const std::string& gameFolder,
@@ -45,6 +47,7 @@ class CelebrityPackages {
 
     wizard::WizardHost& host_;
     GameRunningProbe gameRunning_;
+    const image::JpegDecoder* decoder_;
 };
 
 }  // namespace marquill::ui

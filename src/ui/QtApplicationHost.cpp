@@ -98,7 +98,7 @@ void QtApplicationHost::addCelebrities(std::vector<std::string> paths) {
             paths.push_back(path.toStdString());
         if (paths.empty()) return;
     }
-    CelebrityPackages packages(host_, gameRuns);
+    CelebrityPackages packages(host_, gameRuns, host_.window().jpegDecoder());
     if (packages.add(model->gameFolder(), paths)) model->celebrityFilesChanged();
 }
 

@@ -54,6 +54,7 @@ class WizardDialog final : public QDialog {
     [[nodiscard]] CelebrityRowDelegate* celebrityRows() const { return celebrityRows_; }
     // The decoder of step 10's pictures, when not the module beside the program.
     void useJpegDecoder(std::unique_ptr<image::JpegDecoder> decoder);
+    [[nodiscard]] const image::JpegDecoder* jpegDecoder() const { return decoder_.get(); }
     // The context menu as it would open now, for tests.
     [[nodiscard]] std::unique_ptr<class QMenu> makeContextMenu();
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "gamedata/ArchiveBuilder.h"
 #include "platform/Files.h"
 
 namespace {
@@ -102,6 +103,18 @@ TEST_F(PackageCommands, AddSaysWhatItRefusedAndExitsWithWhatWentWrong) {
     auto refused = run("add " + junk + g_);
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.out.find("junk.zip: refused: "), std::string::npos) << refused.out;
+
+    // Loose files: a snapshot shaped like a JPEG that does not decode refuses its set.
+    const std::string loose = root_ + "/Loose";
+    fs::copy_file(root_ + "/game/TemplateCelebrity/Star.iff", loose + ".iff");
+    ASSERT_TRUE(marquill::platform::writeFileAtomically(
+        loose + "head.jpg", marquill::gamedata::testing_files::jpegOfSize(64, 64)));
+    auto undecodable = run("add " + loose + ".iff " + loose + "head.jpg" + g_);
+    EXPECT_EQ(undecodable.status, 1);
+    EXPECT_NE(undecodable.out.find("Loose: refused: the head snapshot does not decode"),
+              std::string::npos)
+        << undecodable.out;
+    EXPECT_FALSE(fs::exists(root_ + "/game/TemplateCelebrity/Loose.iff"));
 
     EXPECT_EQ(run("add /dev/zero" + g_).status, 1);
     EXPECT_EQ(run("add " + root_ + "/missing.zip" + g_).status, 3);

@@ -403,3 +403,27 @@ TEST(PackageInstall, OnlyRegularFilesAreReadAsInput) {
 
 }  // namespace
 }  // namespace marquill::gamedata
+
+namespace marquill::gamedata {
+namespace {
+
+// RAR cannot be written here: archives made elsewhere (rar 4 and rar 5, each holding at least one
+// celebrity set) go into tests/gamedata/fixtures, with a note of how they were made.
+TEST(PackageInstall, RarFixturesInstallTheirSets) {
+    const std::filesystem::path dir = MARQUILL_SOURCE_DIR "/tests/gamedata/fixtures";
+    std::vector<std::filesystem::path> rars;
+    if (std::filesystem::is_directory(dir))
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            if (entry.path().extension() == ".rar") rars.push_back(entry.path());
+    if (rars.empty()) GTEST_SKIP() << "no RAR fixture in " << dir;
+    for (const auto& rar : rars) {
+        SCOPED_TRACE(rar.string());
+        platform::MemoryFiles files;
+        auto report = install(files, bytesOf(rar.string()), rar.filename().string());
+        EXPECT_FALSE(report.anyRefused());
+        EXPECT_FALSE(linesOf(report, AddLine::Kind::Installed).empty());
+    }
+}
+
+}  // namespace
+}  // namespace marquill::gamedata
