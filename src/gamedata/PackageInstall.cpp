@@ -247,12 +247,14 @@ AddReport installCelebrities(const std::vector<AddInput>& inputs, const std::str
     };
     // Scratch files first; the person file last, so it is the last to be named.
     std::vector<std::string> written;
+    platform::removeLeftoverScratchFiles(folder, files);
     for (Plan& plan : plans) {
         for (size_t k = 0; k < kSetParts && !plan.failed; ++k) {
             const size_t i = (k + 1) % kSetParts;
             if (!plan.set->files[i]) continue;
             auto scratch = std::make_unique<platform::ScratchFile>(
-                folder + "/" + plan.name + std::string(kPartSuffixes[i]), files);
+                folder + "/" + plan.name + std::string(kPartSuffixes[i]), files,
+                platform::ScratchFile::Leftovers::AlreadyRemoved);
             if (!scratch->write(*plan.set->files[i])) {
                 fail(plan, "could not be written");
                 break;

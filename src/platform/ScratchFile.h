@@ -17,9 +17,13 @@ namespace marquill::platform {
 
 class ScratchFile {
   public:
+    // Whether the folder is cleared of leftovers now, or the caller did it already (once for a
+    // batch of files in one folder).
+    enum class Leftovers { RemoveNow, AlreadyRemoved };
     // Clears the target's folder of scratch files whose run has ended, and of this run's own
     // scratch file for the same target.
-    explicit ScratchFile(std::string target, FileLayer& files = diskFiles());
+    explicit ScratchFile(std::string target, FileLayer& files = diskFiles(),
+                         Leftovers leftovers = Leftovers::RemoveNow);
     // Removes the scratch file unless it was committed.
     ~ScratchFile();
     ScratchFile(const ScratchFile&) = delete;
