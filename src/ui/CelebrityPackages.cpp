@@ -38,7 +38,10 @@ std::string CelebrityPackages::outcomeText(const gamedata::AddReport& report) {
     // The sets first; what was left out of the archives after them.
     for (const bool leftOut : {false, true})
         for (const auto& line : report.lines)
-            if ((line.kind == Kind::LeftOut) == leftOut) text += "\n" + gamedata::addLineText(line);
+            if ((line.kind == Kind::LeftOut) == leftOut) {
+                text += '\n';
+                text += gamedata::addLineText(line);
+            }
     return text;
 }
 
