@@ -1,6 +1,7 @@
 // The image-library module: loaded by the program at run time, it encodes JPEG files with
 // libjpeg-turbo and does all its file input and output through the callback table it is given.
-// Only writing is offered; the reading entry points answer 0.
+// Of the table's entry points only writing is offered (the reading ones answer 0); decoding a
+// JPEG held in memory, for the pictures of downloaded celebrities, has an entry point of its own.
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -66,6 +67,7 @@ void termDestination(j_compress_ptr cinfo) {
 struct ErrorManager {
     jpeg_error_mgr base;
     jmp_buf jump;
+    bool warned;
 };
 
 void errorExit(j_common_ptr cinfo) {
@@ -74,6 +76,11 @@ void errorExit(j_common_ptr cinfo) {
 }
 
 void silent(j_common_ptr) {}
+
+// A warning means damaged data (libjpeg pads a truncated scan and goes on).
+void noteWarning(j_common_ptr cinfo, int level) {
+    if (level < 0) reinterpret_cast<ErrorManager*>(cinfo->err)->warned = true;
+}
 
 // Kept free of objects with destructors: the error path leaves it by longjmp.
 int32_t encode(void* stream, int32_t width, int32_t height, int32_t quality, const uint8_t* pixels,
@@ -117,7 +124,53 @@ int32_t encode(void* stream, int32_t width, int32_t height, int32_t quality, con
     return failed ? 0 : 1;
 }
 
+// Kept free of objects with destructors, as encode. A frame larger than maxSide on a side is
+// refused from its header, before anything is decoded.
+int32_t decode(const uint8_t* data, int32_t size, int32_t maxSide, int32_t* width, int32_t* height,
+               uint8_t* rgb, int32_t capacity) {
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    cinfo.err = jpeg_std_error(&err.base);
+    err.base.error_exit = errorExit;
+    err.base.output_message = silent;
+    err.base.emit_message = noteWarning;
+    err.warned = false;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return 0;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || cinfo.image_width == 0 ||
+        cinfo.image_height == 0 || cinfo.image_width > JDIMENSION(maxSide) ||
+        cinfo.image_height > JDIMENSION(maxSide) ||
+        size_t(cinfo.image_width) * cinfo.image_height * 3 > size_t(capacity)) {
+        jpeg_destroy_decompress(&cinfo);
+        return 0;
+    }
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    const size_t row = size_t(cinfo.output_width) * 3;
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW out = rgb + size_t(cinfo.output_scanline) * row;
+        jpeg_read_scanlines(&cinfo, &out, 1);
+    }
+    *width = int32_t(cinfo.output_width);
+    *height = int32_t(cinfo.output_height);
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return err.warned ? 0 : 1;
+}
+
 }  // namespace
+
+// JPEG bytes in memory to 8-bit RGB rows, top row first, into `rgb` (room for `capacity` bytes).
+PICTRIX_EXPORT int32_t Pictrix_decodejpeg(const uint8_t* data, int32_t size, int32_t maxSide,
+                                          int32_t* width, int32_t* height, uint8_t* rgb,
+                                          int32_t capacity) {
+    if (!data || size <= 0 || maxSide <= 0 || !width || !height || !rgb || capacity <= 0) return 0;
+    return decode(data, size, maxSide, width, height, rgb, capacity);
+}
 
 PICTRIX_EXPORT int32_t _Pictrix_installcallbacks_4(const PictrixCallbacks* callbacks) {
     if (!callbacks) return 0;

@@ -33,6 +33,8 @@ int runRender(const Words& words);
 int runIff(const Words& words);
 int runStrings(const Words& words);
 int runSkins(const Words& words);
+int runAdd(const Words& words);
+int runPack(const Words& words);
 
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);

@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "cli/GameFolder.h"
 #include "cli/Json.h"
+#include "gamedata/CelebrityPackage.h"
 #include "gamedata/CelebritySearch.h"
 #include "gamedata/ChosenPerson.h"
 #include "gamedata/GamePaths.h"
@@ -26,7 +27,17 @@ int runTemplates(const Words& words) {
         json.beginArray();
         for (const std::string& f : files) {
             auto person = gamedata::readChosenPerson(paths.templateCelebrityFolder() + f);
-            json.beginObject().field("file", f).field("name", person.displayName).endObject();
+            std::string folder = paths.templateCelebrityFolder();
+            folder.pop_back();
+            using gamedata::SetPart;
+            json.beginObject()
+                .field("file", f)
+                .field("name", person.displayName)
+                .field("head_snapshot",
+                       gamedata::companionPath(folder, f, SetPart::HeadSnapshot).has_value())
+                .field("body_snapshot",
+                       gamedata::companionPath(folder, f, SetPart::BodySnapshot).has_value())
+                .endObject();
         }
         json.endArray();
         std::printf("%s\n", json.str().c_str());

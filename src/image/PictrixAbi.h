@@ -28,10 +28,16 @@ typedef int32_t (*PictrixWopenFn)(void** context, void* stream, const char* name
 typedef int32_t (*PictrixWriteFn)(void* context, const uint8_t* info, const uint8_t* pixels,
                                   int32_t rowLength);
 typedef int32_t (*PictrixCloseFn)(void* context);
+typedef int32_t (*PictrixDecodeJpegFn)(const uint8_t* data, int32_t size, int32_t maxSide,
+                                       int32_t* width, int32_t* height, uint8_t* rgb,
+                                       int32_t capacity);
 
 }  // extern "C"
 
 namespace marquill::image {
+
+// Beside the table: decoding a JPEG held in memory.
+inline constexpr const char* kDecodeJpegEntry = "Pictrix_decodejpeg";
 
 // The image information record handed to write.
 inline constexpr size_t kInfoRecordSize = 10384;

@@ -21,6 +21,8 @@ std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path
         DirectoryEntry entry;
         entry.name = std::move(name);
         struct stat st;
+        if (::fstatat(dirFd, entry.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+            entry.isLink = S_ISLNK(st.st_mode);
         if (::fstatat(dirFd, entry.name.c_str(), &st, 0) != 0) continue;  // dangling link
         entry.isFolder = S_ISDIR(st.st_mode);
         entry.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;

@@ -11,9 +11,11 @@ struct DirectoryEntry {
     std::string name;  // as spelled on disk
     bool isFolder = false;
     bool readOnly = false;
+    bool isLink = false;  // a symbolic link to what the other fields describe
 };
 
-// The entries of a folder other than "." and "..", sorted by name; none when it cannot be listed.
+// The entries of a folder other than "." and ".." (a link that leads nowhere is left out), sorted
+// by name; none when it cannot be listed.
 [[nodiscard]] std::optional<std::vector<DirectoryEntry>> listDirectory(const std::string& path);
 
 // Creates (or truncates) an empty file.

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +55,33 @@ class DiskFiles final : public FileLayer {
             ::close(fd);
         }
         return true;
+    }
+
+    bool placeNew(const std::string& from, const std::string& to) override {
+        return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+    }
+    bool syncFiles(const std::vector<std::string>& paths) override {
+        if (paths.empty()) return true;
+        // One file-system wide wait covers every file when they share a file system, which
+        // the scratch files of one folder do.
+        for (const auto& path : paths) {
+            if (parentFolder(path) != parentFolder(paths.front()))
+                return FileLayer::syncFiles(paths);
+        }
+        const int fd = ::open(paths.front().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0) return false;
+        const bool ok = ::syncfs(fd) == 0;
+        return ::close(fd) == 0 && ok;
+    }
+    bool syncFolder(const std::string& folder) override {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        const bool ok = ::fsync(fd) == 0;
+        return ::close(fd) == 0 && ok;
+    }
+    bool isLink(const std::string& path) override {
+        struct stat st;
+        return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
     }
 
     std::optional<std::vector<DirectoryEntry>> list(const std::string& folder) override {

@@ -51,6 +51,30 @@ class FileLayer {
     // Sorted by name; none when the folder cannot be listed.
     [[nodiscard]] virtual std::optional<std::vector<DirectoryEntry>> list(
         const std::string& folder) = 0;
+    // Gives a finished file the name `to`, failing when any file or link already has that name;
+    // the new name is not yet durable (syncFolder makes it so).
+    [[nodiscard]] virtual bool placeNew(const std::string& from, const std::string& to) {
+        return !exists(to) && rename(from, to);
+    }
+    // Waits until the contents of all these files are on the disk; one wait where the host
+    // allows it.
+    [[nodiscard]] virtual bool syncFiles(const std::vector<std::string>& paths) {
+        for (const auto& path : paths) {
+            auto file = open(path, Mode::ReadWrite);
+            if (!file || !file->sync()) return false;
+        }
+        return true;
+    }
+    // Waits until the names in the folder are on the disk.
+    [[nodiscard]] virtual bool syncFolder(const std::string& folder) {
+        (void)folder;
+        return true;
+    }
+    // A symbolic link, whether or not it leads anywhere.
+    [[nodiscard]] virtual bool isLink(const std::string& path) {
+        (void)path;
+        return false;
+    }
     // One level; the parent must exist.
     [[nodiscard]] virtual FolderResult createFolder(const std::string& path) = 0;
     // Only an empty folder.

@@ -23,7 +23,7 @@ bool RandomAccessFile::IsWritableOnDisk(const std::string& path) {
 }
 
 RandomAccessFile::CreateResult RandomAccessFile::Create(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return errno == EEXIST ? CreateResult::AlreadyExists : CreateResult::Failed;
     return ::close(fd) == 0 ? CreateResult::Created : CreateResult::Failed;
 }

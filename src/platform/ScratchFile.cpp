@@ -35,12 +35,12 @@ void removeLeftoverScratchFiles(const std::string& folder, FileLayer& files) {
     }
 }
 
-ScratchFile::ScratchFile(std::string target, FileLayer& files)
+ScratchFile::ScratchFile(std::string target, FileLayer& files, Leftovers leftovers)
     : files_(files), target_(std::move(target)) {
     const std::string folder = parentFolder(target_);
     path_ = folder + "/." + fileNameOf(target_) + std::string(kMark) + files_.runTag() +
             std::string(kSuffix);
-    removeLeftoverScratchFiles(folder, files_);
+    if (leftovers == Leftovers::RemoveNow) removeLeftoverScratchFiles(folder, files_);
     if (files_.exists(path_)) (void)files_.remove(path_);
 }
 
@@ -74,6 +74,12 @@ bool ScratchFile::commit(Durability durability) {
         discard();
         return false;
     }
+    committed_ = true;
+    return true;
+}
+
+bool ScratchFile::placeAsNew() {
+    if (!files_.placeNew(path_, target_)) return false;
     committed_ = true;
     return true;
 }

@@ -17,9 +17,13 @@ namespace marquill::platform {
 
 class ScratchFile {
   public:
+    // Whether the folder is cleared of leftovers now, or the caller did it already (once for a
+    // batch of files in one folder).
+    enum class Leftovers { RemoveNow, AlreadyRemoved };
     // Clears the target's folder of scratch files whose run has ended, and of this run's own
     // scratch file for the same target.
-    explicit ScratchFile(std::string target, FileLayer& files = diskFiles());
+    explicit ScratchFile(std::string target, FileLayer& files = diskFiles(),
+                         Leftovers leftovers = Leftovers::RemoveNow);
     // Removes the scratch file unless it was committed.
     ~ScratchFile();
     ScratchFile(const ScratchFile&) = delete;
@@ -38,6 +42,10 @@ class ScratchFile {
     // Syncs the scratch file (unless the caller just did) and renames it over the target. On
     // failure the scratch file is removed and the target is as it was.
     [[nodiscard]] bool commit(Durability durability = Durability::SyncFirst);
+    // For a batch of new files made durable together (FileLayer::syncFiles before, syncFolder
+    // after): renames the scratch file to the target, which must not exist yet. On failure the
+    // scratch file stays until discarded.
+    [[nodiscard]] bool placeAsNew();
     void discard();
 
   private:

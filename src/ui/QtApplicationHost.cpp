@@ -1,11 +1,15 @@
 #include "ui/QtApplicationHost.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
 
 #include "gamedata/Backups.h"
 #include "platform/GameProcess.h"
 #include "platform/GameRegistry.h"
 #include "ui/BackupChoiceDialog.h"
+#include "ui/CelebrityPackages.h"
 #include "ui/DialogColours.h"
 #include "ui/ImportUndo.h"
 #include "ui/WizardDialog.h"
@@ -39,8 +43,73 @@ void QtApplicationHost::runWizard(wizard::CMarquillDlg& dialog) {
     window.detach();
 }
 
+namespace {
+
+bool gameRuns(const std::string& gameFolder) {
+    return platform::isGameRunning(gameFolder, platform::defaultWinePrefix());
+}
+
+class QtSharePicker final : public SharePicker {
+  public:
+    explicit QtSharePicker(QWidget* parent) : parent_(parent) {}
+    std::optional<std::string> chooseSet(const std::vector<std::string>& sets) override {
+        QStringList items;
+        for (const std::string& s : sets)
+            items.append(QString::fromStdString(s));
+        bool ok = false;
+        const QString chosen =
+            QInputDialog::getItem(parent_, QString::fromUtf8(kShareCelebrityTitle.data()),
+                                  QStringLiteral("Celebrity to share:"), items, 0, false, &ok);
+        if (!ok) return std::nullopt;
+        return chosen.toStdString();
+    }
+    std::optional<std::string> chooseZip(const std::string& suggested) override {
+        const QString path =
+            QFileDialog::getSaveFileName(parent_, QString::fromUtf8(kShareCelebrityTitle.data()),
+                                         QDir::home().filePath(QString::fromStdString(suggested)),
+                                         QStringLiteral("Zip archives (*.zip)"));
+        if (path.isEmpty()) return std::nullopt;
+        return path.toStdString();
+    }
+
+  private:
+    QWidget* parent_;
+};
+
+}  // namespace
+
 void QtApplicationHost::addFrontEndMenuItems() {
-    host_.window().addMenuAction(QStringLiteral("Undo an import..."), [this] { undoImport(); });
+    WizardDialog& window = host_.window();
+    window.addMenuAction(QStringLiteral("Undo an import..."), [this] { undoImport(); });
+    window.addMenuAction(QStringLiteral("Add downloaded celebrities..."),
+                         [this] { addCelebrities({}); });
+    window.addMenuAction(QStringLiteral("Share a celebrity..."), [this] { shareCelebrity(); });
+    window.setFilesDropped(
+        [this](const std::vector<std::string>& paths) { addCelebrities(paths); });
+}
+
+void QtApplicationHost::addCelebrities(std::vector<std::string> paths) {
+    wizard::CMarquillDlg* model = host_.window().model();
+    if (!model) return;
+    if (paths.empty()) {
+        const QStringList chosen = QFileDialog::getOpenFileNames(
+            &host_.window(), QString::fromUtf8(kAddCelebritiesTitle.data()), QDir::homePath(),
+            QStringLiteral("Downloaded celebrities (*.zip *.7z *.rar *.tar *.tar.gz *.tgz "
+                           "*.tar.bz2 *.tar.xz *.tar.zst *.iff *.srf *.jpg);;All files (*)"));
+        for (const QString& path : chosen)
+            paths.push_back(path.toStdString());
+        if (paths.empty()) return;
+    }
+    CelebrityPackages packages(host_, gameRuns, host_.window().jpegDecoder());
+    if (packages.add(model->gameFolder(), paths)) model->celebrityFilesChanged();
+}
+
+void QtApplicationHost::shareCelebrity() {
+    wizard::CMarquillDlg* model = host_.window().model();
+    if (!model) return;
+    QtSharePicker picker(&host_.window());
+    CelebrityPackages packages(host_, gameRuns);
+    (void)packages.share(model->gameFolder(), picker);
 }
 
 void QtApplicationHost::undoImport() {

@@ -3,6 +3,7 @@
 // main window, with the front end's own "Undo an import..." in its context menu.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ApplicationHost.h"
 #include "ui/QtWizardHost.h"
@@ -26,6 +27,9 @@ class QtApplicationHost final : public app::ApplicationHost {
     // The front end's own context-menu items ("Undo an import...") on the wizard's window.
     void addFrontEndMenuItems();
     void undoImport();
+    // Installs downloaded celebrities (dropped, or chosen in a file dialog when `paths` is empty).
+    void addCelebrities(std::vector<std::string> paths);
+    void shareCelebrity();
 
   private:
     QApplication& application_;

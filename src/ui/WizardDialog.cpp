@@ -2,11 +2,18 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QSlider>
 
+#include "image/ImageLibrary.h"
+#include "image/JpegDecoder.h"
 #include "preview/PreviewScene.h"
+#include "ui/CelebrityRowDelegate.h"
 #include "ui/PreviewWidget.h"
 #include "ui/TemplateView.h"
 #include "wizard/CMarquillDlg.h"
@@ -14,6 +21,15 @@
 
 namespace marquill::ui {
 namespace {
+
+// The local files among dropped ones.
+std::vector<std::string> droppedFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    return paths;
+}
 
 // A drag across the whole preview turns the person once around.
 constexpr float kQuarterTurnsPerPixel = 4.0f / static_cast<float>(preview::kPreviewWidth);
@@ -60,6 +76,24 @@ WizardDialog::WizardDialog(const AssetFolder& assets)
     });
     connect(preview_, &PreviewWidget::dragged, this, &WizardDialog::dragFacing);
     connect(preview_, &PreviewWidget::wheelTurned, this, &WizardDialog::turnZoom);
+
+    // Step 10's rows show who each celebrity is.
+    decoder_ = image::JpegDecoder::load(image::PictrixLibrary::defaultModulePath());
+    if (auto* list = qobject_cast<QListWidget*>(view_->widget(wizard::id::kCelebrityFiles))) {
+        celebrityRows_ = new CelebrityRowDelegate(
+            [this](int row) -> const gamedata::CelebrityFileRow* {
+                if (!model_) return nullptr;
+                const auto& rows = model_->import().celebrityFileRows();
+                return row >= 0 && static_cast<size_t>(row) < rows.size()
+                           ? &rows[static_cast<size_t>(row)]
+                           : nullptr;
+            },
+            decoder_.get(), list);
+        list->setItemDelegate(celebrityRows_);
+        connect(list->model(), &QAbstractItemModel::rowsInserted, this,
+                [this] { celebrityRows_->forgetPictures(); });
+    }
+    setAcceptDrops(true);
 }
 
 WizardDialog::~WizardDialog() = default;
@@ -117,6 +151,22 @@ std::unique_ptr<QMenu> WizardDialog::makeContextMenu() {
 void WizardDialog::contextMenuEvent(QContextMenuEvent* event) {
     auto menu = makeContextMenu();
     if (!menu->isEmpty()) menu->exec(event->globalPos());
+}
+
+void WizardDialog::useJpegDecoder(std::unique_ptr<image::JpegDecoder> decoder) {
+    decoder_ = std::move(decoder);
+    if (celebrityRows_) celebrityRows_->setDecoder(decoder_.get());
+}
+
+void WizardDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (filesDropped_ && !droppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void WizardDialog::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> paths = droppedFiles(event->mimeData());
+    if (!filesDropped_ || paths.empty()) return;
+    event->acceptProposedAction();
+    filesDropped_(paths);
 }
 
 void WizardDialog::reject() {

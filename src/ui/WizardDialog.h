@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/AssetFolder.h"
@@ -13,9 +14,13 @@
 namespace marquill::wizard {
 class CMarquillDlg;
 }
+namespace marquill::image {
+class JpegDecoder;
+}
 
 namespace marquill::ui {
 
+class CelebrityRowDelegate;
 class PreviewWidget;
 class TemplateView;
 
@@ -42,6 +47,14 @@ class WizardDialog final : public QDialog {
     void addSystemMenuItem(const QString& text, int command);
     // A context-menu item of the front end's own.
     void addMenuAction(const QString& text, std::function<void()> action);
+    // Files dropped onto the window (local paths) go to `handler`.
+    void setFilesDropped(std::function<void(const std::vector<std::string>&)> handler) {
+        filesDropped_ = std::move(handler);
+    }
+    [[nodiscard]] CelebrityRowDelegate* celebrityRows() const { return celebrityRows_; }
+    // The decoder of step 10's pictures, when not the module beside the program.
+    void useJpegDecoder(std::unique_ptr<image::JpegDecoder> decoder);
+    [[nodiscard]] const image::JpegDecoder* jpegDecoder() const { return decoder_.get(); }
     // The context menu as it would open now, for tests.
     [[nodiscard]] std::unique_ptr<class QMenu> makeContextMenu();
 
@@ -55,6 +68,8 @@ class WizardDialog final : public QDialog {
     void hideEvent(QHideEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void dragFacing(int dx);
@@ -70,6 +85,9 @@ class WizardDialog final : public QDialog {
     };
     std::vector<MenuItem> menu_;
     float dragStartFacing_ = 0;
+    std::unique_ptr<image::JpegDecoder> decoder_;
+    CelebrityRowDelegate* celebrityRows_ = nullptr;
+    std::function<void(const std::vector<std::string>&)> filesDropped_;
 };
 
 }  // namespace marquill::ui

@@ -168,6 +168,11 @@ void CMarquillDlg::listSelectionChanged(int controlId, std::vector<int> selectio
     c_.flush();
 }
 
+void CMarquillDlg::celebrityFilesChanged() {
+    if (c_.step == 10) import_.listCelebrityFiles();
+    c_.flush();
+}
+
 void CMarquillDlg::sliderMoved(int controlId, int position) {
     if (!accepts(controlId)) return;
     c_.controls.setPosition(controlId, position);

@@ -67,6 +67,8 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     void activate(bool active);
     void timerTick();
     void systemMenu(int command);
+    // Celebrities were installed into TemplateCelebrity: an open step 10 lists them again.
+    void celebrityFilesChanged();
     // The window was shown by a direct request (true) or hidden, minimised, covered (false).
     void shown(bool direct);
     void moved();

@@ -79,6 +79,11 @@ void ImportSteps::listCelebrityFiles() {
         paths(),
         [this](std::string_view s, int position, int count) { scanProgress(s, position, count); });
     endScan();
+    fileRows_.clear();
+    std::string folder = paths().templateCelebrityFolder();
+    folder.pop_back();
+    for (const std::string& f : files)
+        fileRows_.push_back(gamedata::describeCelebrityFile(folder, f));
     const bool any = !files.empty();
     c_.controls.setItems(id::kCelebrityFiles, std::move(files),
                          any ? std::vector<int>{0} : std::vector<int>{});

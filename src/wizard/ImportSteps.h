@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gamedata/Appearance.h"
+#include "gamedata/CelebrityPackage.h"
 #include "gamedata/CopyObjectFile.h"
 #include "gamedata/GamePaths.h"
 #include "gamedata/ReplaceCelebrity.h"
@@ -46,6 +47,11 @@ class ImportSteps {
     [[nodiscard]] const std::string& personPath() const { return personPath_; }
     [[nodiscard]] const std::string& personName() const { return personName_; }
     [[nodiscard]] const std::string& celebrityPath() const { return celebrityPath_; }
+    // Who each entry of step 10's list is, for the front end to draw beside the file name; in
+    // the list's order.
+    [[nodiscard]] const std::vector<gamedata::CelebrityFileRow>& celebrityFileRows() const {
+        return fileRows_;
+    }
     [[nodiscard]] const std::optional<gamedata::ReplaceResult>& lastReplace() const {
         return lastReplace_;
     }
@@ -58,6 +64,7 @@ class ImportSteps {
     void showPerson(const std::string& path);
 
     WizardContext& c_;
+    std::vector<gamedata::CelebrityFileRow> fileRows_;
     Hooks hooks_;
     ImportOptions options_;
     gamedata::ClockGuidSource clockGuids_;

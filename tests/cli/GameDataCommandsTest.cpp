@@ -141,7 +141,7 @@ TEST_F(GameDataCommands, CommandsThatChangeGameFilesRefuseWhileTheGameRuns) {
         "Marquill.";
     for (const std::string& command :
          {"import --neighborhood 1 --person User00004.iff --celebrity nova.iff" + g,
-          "restore " + id,
+          "restore " + id, "add " + game_ + "/TemplateCelebrity/nova.iff" + g,
           "create --out star.srf --name Star --description d --traits 5,5,5,5,5"
           " --top Weather,Money,Music,Food,Style --low Politics,Travel,Sports,Romance,Exercise" +
               g}) {

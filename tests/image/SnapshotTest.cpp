@@ -10,6 +10,7 @@
 
 #include "image/ImageLibrary.h"
 #include "image/ImageLibraryCallbacks.h"
+#include "image/JpegDecoder.h"
 #include "image/SurfaceSnapshotWriter.h"
 #include "platform/Files.h"
 #include "platform/soft3d/DrawingObject.h"
@@ -185,6 +186,38 @@ TEST(Pictrix, ModuleWritesAJpegThatDecodesToTheSurfaceColours) {
     near(10, 30, 0xE5, 0x7B, 0x04);
     near(70, 30, 0x20, 0x40, 0xC0);
     std::remove(path.c_str());
+}
+
+// The module's own decoder reads back what its encoder wrote, pixel for pixel as libjpeg does,
+// and refuses what is too large or not a whole JPEG.
+TEST(Pictrix, ModuleDecodesAJpegHeldInMemory) {
+    auto lib = PictrixLibrary::load(modulePath());
+    ASSERT_TRUE(lib->available());
+    auto decoder = JpegDecoder::load(modulePath());
+    ASSERT_NE(decoder, nullptr);
+    auto draw = DrawingObject::make({});
+    Ref<Surface> s = makeSurface(*draw, 90, 70, PixelFormat::xrgb8888());
+    for (uint32_t y = 0; y < 70; ++y)
+        for (uint32_t x = 0; x < 90; ++x) {
+            const uint32_t p = (x * 3) << 16 | (y * 3) << 8 | 0x40;
+            std::memcpy(s->row(y) + x * 4, &p, 4);
+        }
+    const std::string path = tempPath("marquill-decode.jpg");
+    ASSERT_EQ(SurfaceSnapshotWriter(*lib, path, s.get()), 1);
+    const auto bytes = platform::readWholeFile(path).value_or(std::vector<uint8_t>{});
+    std::remove(path.c_str());
+    const DecodedJpeg reference = decodeJpeg(bytes);
+    auto image = decoder->decode(bytes, 512);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 90);
+    EXPECT_EQ(image->height, 70);
+    EXPECT_EQ(image->pixels, reference.rgb);
+
+    EXPECT_FALSE(decoder->decode(bytes, 80));  // wider than allowed
+    EXPECT_FALSE(decoder->decode(std::span(bytes).first(bytes.size() / 3), 512));
+    const std::vector<uint8_t> junk(200, 0x41);
+    EXPECT_FALSE(decoder->decode(junk, 512));
+    EXPECT_EQ(JpegDecoder::load("/nonexistent/libpictrix.so"), nullptr);
 }
 
 TEST(Pictrix, MissingModuleLeavesSnapshotsSilentlyAbsent) {
