@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages_for() {
     case "$1" in
-        build) echo "build-essential cmake ninja-build pkg-config libjpeg62-turbo-dev libpng-dev qt6-base-dev qt6-multimedia-dev fonts-comic-neue" ;;
+        build) echo "build-essential cmake ninja-build pkg-config libjpeg62-turbo-dev libpng-dev qt6-base-dev qt6-multimedia-dev fonts-comic-neue libyaml-cpp-dev nlohmann-json3-dev" ;;
         test) echo "googletest libgtest-dev libgmock-dev" ;;
         bench) echo "libbenchmark-dev libosmesa6-dev" ;;
         fuzz) echo "clang libclang-rt-14-dev" ;;
