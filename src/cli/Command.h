@@ -33,6 +33,7 @@ int runRender(const Words& words);
 int runIff(const Words& words);
 int runStrings(const Words& words);
 int runSkins(const Words& words);
+int runGames(const Words& words);
 
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);

@@ -36,6 +36,7 @@ constexpr Command kCommands[] = {
     {"help", "", "this text", runHelp},
     {"gui", "[--game-dir DIR] [--no-splash]", "the wizard window (also with no command)", nullptr},
     {"demo-game", "DIR [--scale N]", "writes a demo installation into DIR", runDemoGame},
+    {"games", "[--json] | --choose N", "the games found, and which one the commands use", runGames},
     {"neighborhoods", "[--json]", "the neighbourhoods that exist", runNeighborhoods},
     {"celebrities", "--neighborhood N [--json]", "the celebrities of a neighbourhood",
      runCelebrities},
@@ -66,9 +67,9 @@ int runHelp(const Words&) {
         std::printf("  marquill %s%s%s\n      %s\n", c.name, *c.synopsis ? " " : "", c.synopsis,
                     c.summary);
     std::printf(
-        "\nEvery command takes --game-dir DIR; without it the game folder is read from the\n"
-        "Wine prefix ($WINEPREFIX, default ~/.wine). Exit status: 0 done, 1 refused,\n"
-        "2 usage, 3 file or format error.\n");
+        "\nEvery command takes --game-dir DIR; without it the game is found in the Wine\n"
+        "prefixes of $WINEPREFIX, ~/.wine and the launchers (see marquill games). Exit\n"
+        "status: 0 done, 1 refused, 2 usage, 3 file or format error.\n");
     return kExitDone;
 }
 
