@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/AnotherGameChoice.h"
 #include "gamedata/Backups.h"
 #include "platform/GameProcess.h"
 #include "platform/GameRegistry.h"
@@ -10,6 +11,7 @@
 #include "ui/ImportUndo.h"
 #include "ui/WizardDialog.h"
 #include "wizard/CMarquillDlg.h"
+#include "wizard/WizardTexts.h"
 
 namespace marquill::ui {
 
@@ -39,6 +41,10 @@ void QtApplicationHost::runWizard(wizard::CMarquillDlg& dialog) {
 
 void QtApplicationHost::addFrontEndMenuItems() {
     host_.window().addMenuAction(QStringLiteral("Undo an import..."), [this] { undoImport(); });
+    host_.window().addMenuAction(
+        QString::fromUtf8(wizard::text::kChooseAnotherGameMenuItem.data(),
+                          qsizetype(wizard::text::kChooseAnotherGameMenuItem.size())),
+        [this] { (void)app::chooseAnotherGame(host_, platform::HomeFolders::fromEnvironment()); });
 }
 
 void QtApplicationHost::undoImport() {
