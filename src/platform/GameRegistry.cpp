@@ -89,7 +89,10 @@ std::optional<std::string> findGameFolderValue(std::string_view systemReg) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (!line.empty() && line[0] == '[') {
             key = std::size(kKeys);
-            if (line.size() < 2 || lowerAscii(line[1]) != 's') continue;
+            // Most of a prefix's thousands of sections are no candidate: skip them unparsed.
+            if (line.size() < 2 || lowerAscii(line[1]) != 's' ||
+                !containsIgnoringCase(line, "kavor"))
+                continue;
             if (auto name = delimited(line, ']')) {
                 for (size_t k = 0; k < std::size(kKeys); ++k)
                     if (equalsIgnoringCase(name->first, kKeys[k])) key = k;
