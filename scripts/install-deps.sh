@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages_for() {
     case "$1" in
-        build) echo "build-essential cmake ninja-build pkg-config libjpeg62-turbo-dev libpng-dev libarchive-dev qt6-base-dev qt6-multimedia-dev fonts-comic-neue" ;;
+        build) echo "build-essential cmake ninja-build pkg-config libjpeg62-turbo-dev libpng-dev libarchive-dev libyaml-cpp-dev nlohmann-json3-dev qt6-base-dev qt6-multimedia-dev fonts-comic-neue" ;;
         test) echo "googletest libgtest-dev libgmock-dev python3 appstream desktop-file-utils groff-base man-db zsh" ;;
         bench) echo "libbenchmark-dev libosmesa6-dev libarchive-tools" ;;
         fuzz) echo "clang libclang-rt-14-dev" ;;

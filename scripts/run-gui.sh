@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts the wizard: on the game the tool finds (--game-dir, else the Wine prefix's record), else
-# on the demo installation, written once into the user's data folder.
+# Starts the wizard: on the game the tool finds (--game-dir, else the game discovery of
+# `marquill games`, which the wizard itself uses), else on the demo installation, written once into
+# the user's data folder.
 # usage: scripts/run-gui.sh MARQUILL [--game-dir DIR] [--no-splash]
 set -euo pipefail
 
@@ -18,15 +19,15 @@ for arg in "$@"; do
     fi
 done
 
-# The same lookup as the wizard's: the game the installer recorded in the Wine prefix.
-if "$marquill" neighborhoods >/dev/null 2>&1; then
+# Found, or several found (the wizard asks which): the wizard's own discovery takes it from here.
+if "$marquill" games >/dev/null 2>&1; then
     exec "$marquill" gui "$@"
 fi
 
 demo="${XDG_DATA_HOME:-$HOME/.local/share}/marquill/demo-game"
+echo "No game of The Pemms found (marquill games says where it looked); starting on the demo installation in $demo"
 if [[ ! -d "$demo/GameData" ]]; then
-    echo "No game of The Pemms found; writing the demo installation into $demo"
     mkdir -p "$(dirname "$demo")"
-    "$marquill" demo-game "$demo"
+    "$marquill" demo-game "$demo" >/dev/null
 fi
 exec "$marquill" gui --game-dir "$demo" "$@"

@@ -3,7 +3,6 @@
 #include "app/AppEnvironment.h"
 #include "app/WizardHostRelay.h"
 #include "image/ImageLibrary.h"
-#include "platform/GameRegistry.h"
 #include "platform/ToolFolders.h"
 
 namespace marquill::app {
@@ -19,10 +18,9 @@ int CMarquillApp::run() {
     WizardHostRelay wizardHost(host_.wizardHost(), shell_);
     wizardHost.sounds().playNamed("PEMMS");
 
-    AppEnvironment environment(
-        options_.gameFolder,
-        options_.winePrefix.empty() ? platform::defaultWinePrefix() : options_.winePrefix,
-        startupDirectory_);
+    platform::HomeFolders home = options_.home.value_or(platform::HomeFolders::fromEnvironment());
+    if (!options_.winePrefix.empty()) home.winePrefix = options_.winePrefix;
+    AppEnvironment environment(options_.gameFolder, std::move(home), startupDirectory_);
     wizard::WizardOptions wizardOptions = options_.wizard;
     // The image module the snapshots are written through is loaded once, for the whole run; a
     // module that cannot be loaded only means no snapshots.

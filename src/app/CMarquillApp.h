@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/ApplicationHost.h"
+#include "platform/HomeFolders.h"
 #include "platform/RandomSource.h"
 #include "platform/ShellOpener.h"
 #include "wizard/CMarquillDlg.h"
@@ -14,7 +15,8 @@ namespace marquill::app {
 
 struct AppOptions {
     std::optional<std::string> gameFolder;        // --game-dir; none: the Wine prefix's record
-    std::string winePrefix;                       // empty: $WINEPREFIX, else ~/.wine
+    std::string winePrefix;                       // empty: $WINEPREFIX
+    std::optional<platform::HomeFolders> home;    // none: the process's environment
     std::optional<std::string> startupDirectory;  // none: found as the tool finds its data
     // The wizard's options; without a scene factory the standard preview is used unless
     // `preview` is false.

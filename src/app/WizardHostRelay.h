@@ -21,6 +21,10 @@ class WizardHostRelay final : public wizard::WizardHost {
     std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest& request) override {
         return frontEnd_.chooseSavePath(request);
     }
+    std::optional<std::string> chooseFolder(std::string_view title,
+                                            const std::string& initialFolder) override {
+        return frontEnd_.chooseFolder(title, initialFolder);
+    }
     void controlsChanged(const std::vector<int>& controlIds) override {
         frontEnd_.controlsChanged(controlIds);
     }

@@ -187,8 +187,9 @@ int runCatalog(const Words& words) {
     const int picks = args->has("skeleton") + args->has("outfit") + args->has("animation");
     if (!args->positional().empty() || picks > 1) return fail(kExitUsage, kUsage);
 
-    auto gameFolder = gameFolderFrom(*args, &error);
-    if (!gameFolder) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto gameFolder = gameFolderFrom(*args, &lookup);
+    if (!gameFolder) return fail(lookup.exit, lookup.message);
     fileindex::FolderIndex index(*gameFolder);
     fileindex::FileTypeRegistry types(index);
     CharacterCatalogue cat(index, types);

@@ -15,8 +15,9 @@ int runCelebrities(const Words& words) {
     if (!args) return fail(kExitUsage, error);
     if (auto bad = unknownOption(*args, {"json", "game-dir", "neighborhood"}); !bad.empty())
         return fail(kExitUsage, bad);
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto game = gameFolderFrom(*args, &lookup);
+    if (!game) return fail(lookup.exit, lookup.message);
     auto n = neighborhoodFrom(*args, &error);
     if (!n) return fail(kExitUsage, error);
     gamedata::GamePaths paths(*game);

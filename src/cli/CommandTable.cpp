@@ -10,7 +10,7 @@ namespace {
 
 const Option kGameDirOptions[] = {
     {"game-dir", "DIR", Value::Folder, "",
-     "the game folder; without it, the one the game's installer recorded in the Wine prefix"},
+     "the game folder; without it, the game found in the Wine prefixes (see games)"},
 };
 
 const Option kLookOptions[] = {
@@ -51,6 +51,14 @@ const CommandSpec kCommands[] = {
      {{"scale", "N", Value::Text, "",
        "multiplies the demo's outfits, textures and animations, 1 to 1000"}},
      {{"DIR", Value::Folder}}},
+    {"games",
+     "[--json] | --choose N",
+     "the games found in the Wine prefixes of the launchers, and which one the commands use",
+     runGames,
+     kGameDirSet,
+     {kJson,
+      {"choose", "N", Value::Text, "",
+       "remembers game N of the list for the commands and the wizard"}}},
     {"neighborhoods",
      "[--json]",
      "the neighbourhoods that exist",
@@ -264,10 +272,10 @@ int runHelp(const Words& words) {
     for (const Option& o : kLookOptions)
         printOption(o);
     std::printf(
-        "\nEvery command but demo-game and help takes --game-dir DIR; without it the game folder\n"
-        "is read from the Wine prefix ($WINEPREFIX, default ~/.wine). Exit status: 0 done,\n"
-        "1 refused, 2 usage, 3 file or format error. 'marquill help COMMAND' lists a\n"
-        "command's options; 'man marquill' tells more.\n");
+        "\nEvery command but demo-game and help takes --game-dir DIR; without it the game is\n"
+        "found in the Wine prefixes of $WINEPREFIX, ~/.wine and the launchers (see marquill\n"
+        "games). Exit status: 0 done, 1 refused, 2 usage, 3 file or format error.\n"
+        "'marquill help COMMAND' lists a command's options; 'man marquill' tells more.\n");
     return kExitDone;
 }
 

@@ -83,8 +83,9 @@ int runCreate(const Words& words) {
                     "description", "traits", "top", "low", "fame", "verbose"});
         !bad.empty())
         return fail(kExitUsage, bad);
-    auto location = gameLocationFrom(*args, &error);
-    if (!location) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto location = gameLocationFrom(*args, &lookup);
+    if (!location) return fail(lookup.exit, lookup.message);
     const std::string& game = location->folder;
     auto out = args->value("out");
     if (!out || out->empty())

@@ -4,25 +4,49 @@
 
 #include "cli/Command.h"
 #include "gamedata/GameRunning.h"
+#include "platform/Files.h"
 #include "platform/GameProcess.h"
-#include "platform/GameRegistry.h"
 
 namespace marquill::cli {
 
-std::optional<platform::GameLocation> gameLocationFrom(const Args& args, std::string* error) {
-    const std::string prefix = platform::defaultWinePrefix();
-    const auto given = args.value("game-dir");
-    platform::GameLocationError why = platform::GameLocationError::None;
-    auto game = platform::locateGame(given, prefix, platform::FolderRule::MustExist, &why);
-    if (why == platform::GameLocationError::NotRecorded)
-        *error = "The Pemms is not recorded in the Wine prefix " + prefix +
-                 "; give its folder with --game-dir DIR";
-    else if (why == platform::GameLocationError::NoSuchFolder)
-        *error = "the game folder " + given.value_or("") + " does not exist";
-    return game;
+std::string gameListText(const platform::GameDiscovery& discovery) {
+    std::string out;
+    for (size_t i = 0; i < discovery.games.size(); ++i) {
+        const platform::FoundGame& game = discovery.games[i];
+        out += discovery.used == i ? "* " : "  ";
+        out += std::to_string(i + 1) + "  " + game.folder;
+        if (game.stale()) out += "  (stale: " + game.staleReason + ")";
+        out += "\n     found by: " + game.sourceList();
+        if (!game.prefix.empty()) out += "; prefix " + game.prefix;
+        if (!game.windowsPath.empty()) out += "; recorded as " + game.windowsPath;
+        out += "\n";
+    }
+    return out;
 }
 
-std::optional<std::string> gameFolderFrom(const Args& args, std::string* error) {
+std::optional<platform::GameLocation> gameLocationFrom(const Args& args, GameLookupError* error) {
+    const auto home = platform::HomeFolders::fromEnvironment();
+    const auto given = args.value("game-dir");
+    if (given && !platform::isDirectory(*given)) {
+        *error = {kExitUsage, "the game folder " + *given + " does not exist"};
+        return std::nullopt;
+    }
+    const auto discovery = platform::discoverGames(home, given, platform::Search::UntilChosen);
+    if (const platform::FoundGame* game = discovery.usedGame())
+        return platform::locationOf(*game, home);
+    if (discovery.needsChoice()) {
+        *error = {kExitRefused,
+                  "several games of The Pemms were found and none is chosen; choose one with "
+                  "`marquill games --choose N`, or give its folder with --game-dir DIR:\n" +
+                      gameListText(discovery)};
+        if (!error->message.empty() && error->message.back() == '\n') error->message.pop_back();
+        return std::nullopt;
+    }
+    *error = {kExitUsage, platform::noGameHint()};
+    return std::nullopt;
+}
+
+std::optional<std::string> gameFolderFrom(const Args& args, GameLookupError* error) {
     if (auto game = gameLocationFrom(args, error)) return game->folder;
     return std::nullopt;
 }

@@ -19,8 +19,9 @@ int runImport(const Words& words) {
     if (auto bad = unknownOption(*args, {"game-dir", "neighborhood", "person", "celebrity"});
         !bad.empty())
         return fail(kExitUsage, bad);
-    auto location = gameLocationFrom(*args, &error);
-    if (!location) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto location = gameLocationFrom(*args, &lookup);
+    if (!location) return fail(lookup.exit, lookup.message);
     const std::string& game = location->folder;
     auto n = neighborhoodFrom(*args, &error);
     if (!n) return fail(kExitUsage, error);

@@ -15,8 +15,9 @@ int runNeighborhoods(const Words& words) {
     if (auto bad = unknownOption(*args, {"json", "game-dir"});
         !bad.empty() || !args->positional().empty())
         return fail(kExitUsage, bad.empty() ? "usage: marquill neighborhoods [--json]" : bad);
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto game = gameFolderFrom(*args, &lookup);
+    if (!game) return fail(lookup.exit, lookup.message);
     gamedata::GamePaths paths(*game);
 
     Json json;

@@ -107,8 +107,9 @@ int runRender(const Words& words) {
     }
     auto choices = lookChoicesFrom(*args, &error);
     if (!choices) return fail(kExitUsage, error);
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto game = gameFolderFrom(*args, &lookup);
+    if (!game) return fail(lookup.exit, lookup.message);
 
     CommandLinePreview preview(*game, seed, args->has("verbose"));
     if (auto refusal = preview.setUp()) return fail(kExitRefused, *refusal);

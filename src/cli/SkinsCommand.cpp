@@ -68,8 +68,9 @@ int runSkins(const Words& words) {
                     "page: add --fashion");
     auto choices = lookChoicesFrom(*args, &error);
     if (!choices) return fail(kExitUsage, error);
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto game = gameFolderFrom(*args, &lookup);
+    if (!game) return fail(lookup.exit, lookup.message);
 
     LookSession session(*game);
     if (!session.build())

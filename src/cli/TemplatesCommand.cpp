@@ -17,8 +17,9 @@ int runTemplates(const Words& words) {
     if (!args) return fail(kExitUsage, error);
     if (auto bad = unknownOption(*args, {"json", "game-dir"}); !bad.empty())
         return fail(kExitUsage, bad);
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto game = gameFolderFrom(*args, &lookup);
+    if (!game) return fail(lookup.exit, lookup.message);
     gamedata::GamePaths paths(*game);
 
     const auto files = gamedata::listCelebrityFiles(paths);

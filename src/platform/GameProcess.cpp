@@ -52,17 +52,20 @@ std::string programPath(const std::string& argument, const std::string& winePref
     return {};
 }
 
-// The prefix a Wine process runs in, from its environment as Wine itself finds it; none when the
-// environment cannot be read (another user's process).
+// The prefix a Wine process runs in, from its environment as Wine itself finds it (Proton sets
+// WINEPREFIX, and names its compatibility folder besides); none when the environment cannot be
+// read (another user's process).
 std::optional<std::string> winePrefixOf(const std::vector<std::string>& environment) {
     if (environment.empty()) return std::nullopt;
-    std::optional<std::string> home;
+    std::optional<std::string> home, proton;
     for (const std::string& variable : environment) {
         if (variable.rfind("WINEPREFIX=", 0) == 0 && variable.size() > 11)
             return variable.substr(11);
+        if (variable.rfind("STEAM_COMPAT_DATA_PATH=", 0) == 0 && variable.size() > 23)
+            proton = variable.substr(23) + "/pfx";
         if (variable.rfind("HOME=", 0) == 0) home = variable.substr(5) + "/.wine";
     }
-    return home;
+    return proton ? proton : home;
 }
 
 std::vector<std::string> readNulSeparated(const std::string& path) {
@@ -109,7 +112,6 @@ bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
                      const std::string& winePrefix, int ownPid, const std::string& ownExecutable) {
     const std::string folder = canonical(gameFolder);
     const std::string own = ownExecutable.empty() ? std::string() : canonical(ownExecutable);
-    const std::string ownPrefix = canonical(winePrefix);
     DIR* dir = ::opendir(procRoot.c_str());
     if (!dir) return false;
     bool running = false;
@@ -133,10 +135,12 @@ bool isGameRunningIn(const std::string& procRoot, const std::string& gameFolder,
             running = inside(exe, folder);
         }
         if (running) break;
-        // A Windows path names the game only within the prefix the process runs in.
+        // A Windows path is placed through the prefix the process runs in, which may be a
+        // launcher's rather than the one the game was found in; through the game's prefix when
+        // the process's environment cannot be read.
         const auto prefix = winePrefixOf(readNulSeparated(process + "/environ"));
-        if (prefix && canonical(*prefix) != ownPrefix) continue;
-        running = runsGame(readNulSeparated(process + "/cmdline"), folder, winePrefix);
+        running =
+            runsGame(readNulSeparated(process + "/cmdline"), folder, prefix ? *prefix : winePrefix);
     }
     ::closedir(dir);
     return running;

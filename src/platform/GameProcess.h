@@ -3,8 +3,9 @@
 // them meanwhile. A process counts when its executable lies inside the game folder, or, since
 // under Wine the executable is Wine's loader, when its command line names a program inside the
 // game folder: Wine shows the Windows path of the program there ("C:\Program Files\...\x.exe",
-// "Z:\home\..."), which is mapped through the prefix's dosdevices links. Such a path counts only
-// for a process of that prefix (its WINEPREFIX, else ~/.wine) when its environment can be read.
+// "Z:\home\..."), which is mapped through the dosdevices links of the process's own prefix (its
+// WINEPREFIX, Proton's STEAM_COMPAT_DATA_PATH, else ~/.wine), or of the game's prefix when the
+// process's environment cannot be read.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -3,11 +3,12 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
-#include <vector>
+#include <iterator>
 
 #include "platform/AsciiCase.h"
 #include "platform/Files.h"
 #include "platform/GamePath.h"
+#include "platform/MappedFile.h"
 
 namespace marquill::platform {
 namespace {
@@ -54,17 +55,18 @@ std::optional<std::pair<std::string, size_t>> delimited(std::string_view text, c
     return std::nullopt;
 }
 
-std::vector<std::string_view> lines(std::string_view text) {
-    std::vector<std::string_view> out;
-    while (!text.empty()) {
-        size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        out.push_back(line);
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
-    }
-    return out;
+// The value of a line `"PEMMS_DATA"="..."` (also `=str(2):"..."`); none for any other line.
+std::optional<std::string> gameFolderValueOf(std::string_view line) {
+    if (line.empty() || line[0] != '"') return std::nullopt;
+    auto valueName = delimited(line, '"');
+    if (!valueName || !equalsIgnoringCase(valueName->first, kValueName)) return std::nullopt;
+    std::string_view rest = line.substr(valueName->second);
+    if (rest.empty() || rest[0] != '=') return std::nullopt;
+    rest.remove_prefix(1);
+    if (rest.substr(0, 7) == "str(2):") rest.remove_prefix(7);
+    if (rest.empty() || rest[0] != '"') return std::nullopt;
+    if (auto value = delimited(rest, '"')) return value->first;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -76,26 +78,34 @@ std::string defaultWinePrefix() {
 }
 
 std::optional<std::string> findGameFolderValue(std::string_view systemReg) {
-    for (std::string_view wanted : kKeys) {
-        bool inKey = false;
-        for (std::string_view line : lines(systemReg)) {
-            if (!line.empty() && line[0] == '[') {
-                auto name = delimited(line, ']');
-                inKey = name && equalsIgnoringCase(name->first, wanted);
+    // One pass over the file, which in a launcher's prefix runs to megabytes: the first key wins,
+    // the Wow6432Node one is kept until the end in case the first key follows it.
+    std::optional<std::string> fallback;
+    size_t key = std::size(kKeys);  // the section we are in, or none
+    while (!systemReg.empty()) {
+        const size_t end = systemReg.find('\n');
+        std::string_view line = systemReg.substr(0, end);
+        systemReg.remove_prefix(end == std::string_view::npos ? systemReg.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line[0] == '[') {
+            key = std::size(kKeys);
+            // Most of a prefix's thousands of sections are no candidate: skip them unparsed.
+            if (line.size() < 2 || lowerAscii(line[1]) != 's' ||
+                !containsIgnoringCase(line, "kavor"))
                 continue;
+            if (auto name = delimited(line, ']')) {
+                for (size_t k = 0; k < std::size(kKeys); ++k)
+                    if (equalsIgnoringCase(name->first, kKeys[k])) key = k;
             }
-            if (!inKey || line.empty() || line[0] != '"') continue;
-            auto valueName = delimited(line, '"');
-            if (!valueName || !equalsIgnoringCase(valueName->first, kValueName)) continue;
-            std::string_view rest = line.substr(valueName->second);
-            if (rest.empty() || rest[0] != '=') continue;
-            rest.remove_prefix(1);
-            if (rest.substr(0, 7) == "str(2):") rest.remove_prefix(7);
-            if (rest.empty() || rest[0] != '"') continue;
-            if (auto value = delimited(rest, '"')) return value->first;
+            continue;
         }
+        if (key == std::size(kKeys)) continue;
+        auto value = gameFolderValueOf(line);
+        if (!value) continue;
+        if (key == 0) return value;
+        if (!fallback) fallback = std::move(value);
     }
-    return std::nullopt;
+    return fallback;
 }
 
 std::optional<std::string> mapWindowsPath(const std::string& winePrefix,
@@ -112,10 +122,11 @@ std::optional<std::string> mapWindowsPath(const std::string& winePrefix,
 }
 
 std::optional<WineGameInstall> recordedGameInstall(const std::string& winePrefix) {
-    auto text = readWholeFile(winePrefix + "/system.reg");
-    if (!text) return std::nullopt;
+    auto file = MappedFile::open(winePrefix + "/system.reg");
+    if (!file) return std::nullopt;
+    const auto bytes = file->bytes();
     auto value = findGameFolderValue(
-        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()));
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!value) return std::nullopt;
     auto folder = mapWindowsPath(winePrefix, *value);
     if (!folder) return std::nullopt;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 
+#include "app/AnotherGameChoice.h"
 #include "gamedata/Backups.h"
 #include "platform/GameProcess.h"
 #include "platform/GameRegistry.h"
@@ -14,6 +15,7 @@
 #include "ui/ImportUndo.h"
 #include "ui/WizardDialog.h"
 #include "wizard/CMarquillDlg.h"
+#include "wizard/WizardTexts.h"
 
 namespace marquill::ui {
 
@@ -81,6 +83,10 @@ class QtSharePicker final : public SharePicker {
 void QtApplicationHost::addFrontEndMenuItems() {
     WizardDialog& window = host_.window();
     window.addMenuAction(QStringLiteral("Undo an import..."), [this] { undoImport(); });
+    window.addMenuAction(
+        QString::fromUtf8(wizard::text::kChooseAnotherGameMenuItem.data(),
+                          qsizetype(wizard::text::kChooseAnotherGameMenuItem.size())),
+        [this] { (void)app::chooseAnotherGame(host_, platform::HomeFolders::fromEnvironment()); });
     window.addMenuAction(QStringLiteral("Add downloaded celebrities..."),
                          [this] { addCelebrities({}); });
     window.addMenuAction(QStringLiteral("Share a celebrity..."), [this] { shareCelebrity(); });

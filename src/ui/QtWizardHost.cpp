@@ -85,6 +85,16 @@ std::optional<std::string> QtWizardHost::chooseSavePath(const celeb::SaveDialogR
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::optional<std::string> QtWizardHost::chooseFolder(std::string_view title,
+                                                      const std::string& initialFolder) {
+    QFileDialog dialog(window_->isVisible() ? window_.get() : nullptr, fromUtf8(title),
+                       QString::fromStdString(initialFolder));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
 void QtWizardHost::controlsChanged(const std::vector<int>& controlIds) {
     window_->mirror(controlIds);
     // With QT_LOGGING_RULES="marquill.status.info=true" each status text is written as it shows,

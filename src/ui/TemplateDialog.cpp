@@ -28,15 +28,19 @@ TemplateDialog::TemplateDialog(wizard::DialogModel& model, const AssetFolder& as
     : QDialog(parent, flagsFor(model.dialogTemplate())), model_(model) {
     const wizard::DialogTemplate& dialog = model.dialogTemplate();
     setWindowTitle(QString::fromStdString(model.caption()));
-    view_ = std::make_unique<TemplateView>(dialog, assets, *this,
-                                           ControlEvents{[this](int controlId) {
-                                                             model_.click(controlId);
-                                                             afterEvent();
-                                                         },
-                                                         {},
-                                                         {},
-                                                         {},
-                                                         {}});
+    view_ = std::make_unique<TemplateView>(
+        dialog, assets, *this,
+        ControlEvents{[this](int controlId) {
+                          model_.click(controlId);
+                          afterEvent();
+                      },
+                      [this](int controlId, std::vector<int> selection) {
+                          model_.select(controlId, selection);
+                          afterEvent();
+                      },
+                      {},
+                      {},
+                      {}});
     view_->mirrorAll(model.controls());
     view_->fitTexts();
     if ((dialog.styles & wizard::dialog_style::kCentreOnScreen) || !parent) {

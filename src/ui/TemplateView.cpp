@@ -59,6 +59,9 @@ void mirrorList(QListWidget& list, const ControlState& state) {
     if (!same) {
         list.clear();
         list.addItems(wanted);
+        // Long paths are elided in the middle; the whole text is the item's tip.
+        for (int i = 0; i < list.count(); ++i)
+            list.item(i)->setToolTip(wanted[i]);
     }
     for (int i = 0; i < list.count(); ++i) {
         const bool selected = std::binary_search(state.selection.begin(), state.selection.end(), i);
@@ -186,6 +189,7 @@ void TemplateView::build(const ControlLayout& layout) {
                                        ? QAbstractItemView::MultiSelection
                                        : QAbstractItemView::SingleSelection);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            list->setTextElideMode(Qt::ElideMiddle);
             list->setUniformItemSizes(true);
             w = list;
             break;

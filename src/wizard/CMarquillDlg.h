@@ -93,6 +93,9 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     void goToStep(int step);
 
   private:
+    // The game when the start-up lookup found none to use at once: the player's pick among
+    // several, or a folder chosen through the "not detected" message; none to quit.
+    [[nodiscard]] std::optional<std::string> askForGame();
     // The preview's host calls, answered with the wizard's controls and host.
     void setStatus(std::string_view text) override;
     void showMessage(std::string_view title, std::string_view message) override;

@@ -112,6 +112,10 @@ inline constexpr int kAboutHelp = 1006;
 inline constexpr int kPickerMessage = 1041;  // MarquillPickNhood
 inline constexpr int kPickerBack = 2;        // the standard cancel id: Escape steps down
 inline constexpr int kPickerNext = 1126;
-inline constexpr int kPickerLeave = 1127;  // back to the welcome step
+inline constexpr int kPickerLeave = 1127;      // back to the welcome step
+inline constexpr int kGameChooserText = 1150;  // the game chooser
+inline constexpr int kGameChooserList = 1151;
+inline constexpr int kChooseGameFolder = 1152;  // "Choose the game folder..." of the chooser and
+                                                // of the "not detected" message
 
 }  // namespace marquill::wizard::id

@@ -29,6 +29,8 @@ class DialogModel {
 
     // A push button, toggle, picture or text pressed; id::kBackground for the dialog's surface.
     virtual void click(int controlId) = 0;
+    // The player changed a list's selection.
+    virtual void select(int /*controlId*/, const std::vector<int>& /*selection*/) {}
     virtual void enter() = 0;   // the default command (Enter)
     virtual void escape() = 0;  // the cancel command (Escape)
     virtual void close() = 0;   // the window's close box

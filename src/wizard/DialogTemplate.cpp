@@ -210,6 +210,41 @@ DialogTemplate makePicker() {
         }};
 }
 
+// Made for this port: the games a player's launchers keep, to choose one.
+DialogTemplate makeGameChooser() {
+    return DialogTemplate{
+        "MarquillPickGame",
+        "Pick The Pemms",
+        330,
+        170,
+        kComic,
+        8,
+        dialog_style::kCaption | dialog_style::kSystemMenu,
+        {
+            {id::kGameChooserText, K::Text, "", 10, 6, 310, 22},
+            {id::kGameChooserList, K::List, "", 10, 30, 310, 100, kBordered | kVerticalScroll},
+            {id::kOk, K::PictureButton, "OK", 84, 138, 75, 23, kDefaultButton, "OK"},
+            {id::kCancel, K::PictureButton, "Cancel", 170, 138, 75, 23, 0, "CANCEL"},
+        }};
+}
+
+// CPemmSaved's "not detected" message with a way on: the folder dialog.
+DialogTemplate makeNotDetected() {
+    return DialogTemplate{
+        "CPemmSaved",
+        "Error",
+        154,
+        76,
+        kComic,
+        12,
+        dialog_style::kCaption | dialog_style::kSystemMenu,
+        {
+            {id::kMessageText, K::Text, "", 7, 4, 140, 26, kCentred},
+            {id::kChooseGameFolder, K::FlatButton, "Choose the game folder...", 17, 31, 120, 16},
+            {id::kOk, K::PictureButton, "OK", 39, 50, 75, 23, kDefaultButton, "OK"},
+        }};
+}
+
 }  // namespace
 
 const ControlLayout* DialogTemplate::find(int controlId) const {
@@ -249,6 +284,16 @@ const DialogTemplate& splashDialogTemplate() {
 
 const DialogTemplate& pickerDialogTemplate() {
     static const DialogTemplate d = makePicker();
+    return d;
+}
+
+const DialogTemplate& gameChooserDialogTemplate() {
+    static const DialogTemplate d = makeGameChooser();
+    return d;
+}
+
+const DialogTemplate& notDetectedDialogTemplate() {
+    static const DialogTemplate d = makeNotDetected();
     return d;
 }
 

@@ -88,5 +88,9 @@ struct DialogTemplate {
 [[nodiscard]] const DialogTemplate& splashDialogTemplate();
 // MarquillPickNhood, the neighbourhood picker ("Pick a Neighborhood").
 [[nodiscard]] const DialogTemplate& pickerDialogTemplate();
+// The chooser among several games found ("Pick The Pemms").
+[[nodiscard]] const DialogTemplate& gameChooserDialogTemplate();
+// The "not detected" message with its "Choose the game folder..." button.
+[[nodiscard]] const DialogTemplate& notDetectedDialogTemplate();
 
 }  // namespace marquill::wizard

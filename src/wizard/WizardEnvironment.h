@@ -3,8 +3,15 @@
 // start-up checks touch. The application implements it with the host layer; tests script it.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace marquill::wizard {
+
+// A game the player may choose when several were found.
+struct GameChoice {
+    std::string folder;
+    std::string launchers;  // where it was found: "steam", "lutris, bottles"
+};
 
 class WizardEnvironment {
   public:
@@ -13,6 +20,16 @@ class WizardEnvironment {
     // The game folder as the installer recorded it; none when the game is not detected. Nothing
     // on disk is created or changed by the lookup.
     [[nodiscard]] virtual std::optional<std::string> gameFolder() = 0;
+    // After gameFolder() found none: the games to choose among when several were found and none
+    // was chosen before; empty otherwise.
+    [[nodiscard]] virtual std::vector<GameChoice> gamesToChoose() { return {}; }
+    // Works on game `index` of gamesToChoose() and remembers it for the next start: its folder.
+    [[nodiscard]] virtual std::optional<std::string> chooseGame(size_t) { return std::nullopt; }
+    // Works on a folder the player picked by hand and remembers it: its folder, none when it
+    // holds no game.
+    [[nodiscard]] virtual std::optional<std::string> useGameFolder(const std::string&) {
+        return std::nullopt;
+    }
     // The game's main window is open (on this host: a game process runs from that folder).
     [[nodiscard]] virtual bool isGameRunning(const std::string& gameFolder) = 0;
     // The current folder when the tool was launched: where readme.txt is looked for.

@@ -31,6 +31,11 @@ class WizardHost {
     // The platform's save-file dialog: hides the read-only box, asks before overwriting, leaves
     // the current folder alone. None when the user cancels.
     virtual std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest& request) = 0;
+    // The platform's folder dialog, starting in `initialFolder`; none when the user cancels.
+    virtual std::optional<std::string> chooseFolder(std::string_view /*title*/,
+                                                    const std::string& /*initialFolder*/) {
+        return std::nullopt;
+    }
 
     // --- The wizard window ---------------------------------------------------------------------
     // The listed controls of the wizard changed; read them again from the model.

@@ -5,6 +5,7 @@
 #include "platform/SystemClock.h"
 #include "wizard/CMarquillDlg.h"
 #include "wizard/ControlIds.h"
+#include "wizard/GameChooserDialog.h"
 #include "wizard/SmallDialogs.h"
 #include "wizard/ToolTips.h"
 #include "wizard/WizardTexts.h"
@@ -35,9 +36,9 @@ bool CMarquillDlg::initDialog() {
     c_.trace(text::kTraceChecking);
     c_.flush();
     std::optional<std::string> game = c_.environment.gameFolder();
+    if (!game) game = askForGame();
     if (!game) {
         c_.trace(text::kTraceNotFound);
-        c_.showMessage(text::kTitleError, text::kGameNotDetected);
         postQuit(0);
         return false;
     }
@@ -94,6 +95,24 @@ bool CMarquillDlg::initDialog() {
     showStep();
     c_.flush();
     return true;
+}
+
+std::optional<std::string> CMarquillDlg::askForGame() {
+    if (auto games = c_.environment.gamesToChoose(); !games.empty()) {
+        GameChooserDialog chooser(games, c_.host.sounds());
+        (void)c_.host.runModal(chooser);
+        if (auto chosen = chooser.chosen()) return c_.environment.chooseGame(*chosen);
+        return std::nullopt;
+    }
+    // Not detected: the message, with a way on through the folder dialog.
+    for (;;) {
+        NotDetectedDialog message(c_.host.sounds());
+        if (c_.host.runModal(message) != NotDetectedDialog::kChooseFolder) return std::nullopt;
+        auto folder = c_.host.chooseFolder(text::kChooseGameFolderTitle, folderAtStart_);
+        if (!folder) return std::nullopt;
+        if (auto game = c_.environment.useGameFolder(*folder)) return game;
+        c_.showMessage(text::kTitleError, text::kNoGameInFolder);
+    }
 }
 
 }  // namespace marquill::wizard

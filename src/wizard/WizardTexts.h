@@ -64,6 +64,14 @@ inline constexpr std::string_view kToolInitialized = "Tool Initialized";
 inline constexpr std::string_view kGameNotDetected =
     "The Pemms was not detected on this computer. You must have The Pemms installed to use this "
     "program.";
+inline constexpr std::string_view kGameChooserTitle = "Pick The Pemms";
+inline constexpr std::string_view kGameChooserMessage =
+    "The Pemms is installed in more than one place. Which one should Marquill work on?";
+inline constexpr std::string_view kChooseGameFolderTitle = "Choose the folder of The Pemms";
+inline constexpr std::string_view kNoGameInFolder =
+    "This folder holds no game of The Pemms (it has no GameData folder). Please choose the folder "
+    "The Pemms is installed in.";
+inline constexpr std::string_view kChooseAnotherGameMenuItem = "Choose another game...";
 inline constexpr std::string_view kGameRunning = gamedata::kGameRunningMessage;
 inline constexpr std::string_view kNoTemplateFolder = gamedata::kNoTemplateFolderMessage;
 inline constexpr std::string_view kTemplateFolderName = "TemplateCelebrity";

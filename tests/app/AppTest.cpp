@@ -34,15 +34,22 @@ struct FakePrefix {
     std::string prefix, game;
 };
 
+// An empty home whose shell names `prefix` in $WINEPREFIX.
+platform::HomeFolders homeWith(const TempTree& tree, const std::string& prefix) {
+    platform::HomeFolders home = platform::HomeFolders::under(tree.root() + "/home");
+    home.winePrefix = prefix;
+    return home;
+}
+
 TEST(AppEnvironment, TheGameIsWhereTheInstallerRecordedItOrWhereTheCommandLineSays) {
     TempTree tree;
     FakePrefix wine(tree);
     {
-        AppEnvironment env(std::nullopt, wine.prefix, "/tool");
-        // Recorded but not there: the wizard finds out when it cannot make its folder.
-        EXPECT_EQ(env.gameFolder(), wine.prefix + "/dosdevices/c:/Program Files/Kavor/The Pemms");
+        AppEnvironment env(std::nullopt, homeWith(tree, wine.prefix), "/tool");
+        // Recorded but not there: a stale record is never used.
+        EXPECT_EQ(env.gameFolder(), std::nullopt);
         EXPECT_FALSE(fs::exists(wine.game)) << "the lookup creates nothing";
-        fs::create_directories(wine.game);
+        fs::create_directories(wine.game + "/GameData");
         auto found = env.gameFolder();
         ASSERT_TRUE(found);
         EXPECT_TRUE(fs::equivalent(*found, wine.game));
@@ -50,12 +57,12 @@ TEST(AppEnvironment, TheGameIsWhereTheInstallerRecordedItOrWhereTheCommandLineSa
         EXPECT_EQ(env.templatePersonFile(), "/tool/QT_Template.iff");
     }
     {
-        AppEnvironment env(tree.root() + "/elsewhere/", wine.prefix, "/tool");
+        AppEnvironment env(tree.root() + "/elsewhere/", homeWith(tree, wine.prefix), "/tool");
         EXPECT_EQ(env.gameFolder(), tree.root() + "/elsewhere");
         EXPECT_EQ(env.gameWindowsFolder(), "") << "a given folder has no installer's path";
     }
     {
-        AppEnvironment env(std::nullopt, tree.root() + "/empty-prefix", "/tool");
+        AppEnvironment env(std::nullopt, homeWith(tree, tree.root() + "/empty-prefix"), "/tool");
         EXPECT_EQ(env.gameFolder(), std::nullopt);
         EXPECT_EQ(env.gameWindowsFolder(), "");
         EXPECT_FALSE(fs::exists(tree.root() + "/empty-prefix"));
@@ -65,8 +72,8 @@ TEST(AppEnvironment, TheGameIsWhereTheInstallerRecordedItOrWhereTheCommandLineSa
 TEST(AppEnvironment, SeesTheGameRunUnderWineAndMakesTheFoldersItIsAskedFor) {
     TempTree tree;
     FakePrefix wine(tree);
-    fs::create_directories(wine.game);
-    AppEnvironment env(std::nullopt, wine.prefix, "/tool");
+    fs::create_directories(wine.game + "/GameData");
+    AppEnvironment env(std::nullopt, homeWith(tree, wine.prefix), "/tool");
     ASSERT_TRUE(env.gameFolder());
     EXPECT_FALSE(env.isGameRunning(*env.gameFolder()));
 
@@ -209,6 +216,7 @@ TEST_F(CMarquillAppTest, TheExitStatusIsTheQuitRequestsCode) {
         AppOptions options = quietOptions("", "/tool");
         options.gameFolder.reset();
         options.winePrefix = tree.root() + "/no-prefix";
+        options.home = platform::HomeFolders::under(tree.root() + "/home");
         CMarquillApp app(front, shell, random, options);
         EXPECT_EQ(app.run(), 0);
         EXPECT_EQ(front.host.quit, 0);

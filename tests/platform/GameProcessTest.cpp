@@ -139,6 +139,19 @@ TEST(GameProcess, ReadsAProcessTableAndNeverCountsItself) {
     environment("4343", std::string("LANG=C") + '\0' + "WINEPREFIX=/elsewhere" + '\0');
     EXPECT_FALSE(isGameRunningIn(proc, install.game, install.prefix, 4242))
         << "the game of another prefix";
+    fs::remove_all(proc + "/4343");
+    // A launcher's prefix names the game through a drive the game's prefix does not have.
+    fs::create_directories(dir.File("steam/compatdata/9/pfx/dosdevices"));
+    fs::create_directory_symlink(install.prefix + "/drive_c/Program Files",
+                                 dir.File("steam/compatdata/9/pfx/dosdevices/g:"));
+    process("4346", "/usr/bin/wine64-preloader",
+            std::string("G:\\Kavor\\The Pemms\\Pemms.exe") + '\0');
+    EXPECT_FALSE(isGameRunningIn(proc, install.game, install.prefix, 4242))
+        << "drive G: means nothing in the game's own prefix";
+    environment("4346", "STEAM_COMPAT_DATA_PATH=" + dir.File("steam/compatdata/9") + '\0');
+    EXPECT_TRUE(isGameRunningIn(proc, install.game, install.prefix, 4242))
+        << "mapped through the Proton prefix the process runs in";
+    fs::remove_all(proc + "/4346");
     process("4344", "/usr/bin/wine64-preloader", gameCommand);
     fs::create_directories(dir.File("home"));
     fs::create_directory_symlink("../prefix", dir.File("home/.wine"));

@@ -124,7 +124,7 @@ class GuiRig {
   public:
     GuiRig()
         : host(AssetFolder(MARQUILL_BINARY_DIR "/src/cli/assets"), sounds),
-          environment(game(), "/nonexistent-wine-prefix", tool()) {
+          environment(game(), platform::HomeFolders::under("/nonexistent-home"), tool()) {
         std::filesystem::copy(demoGameFolder(), game(), std::filesystem::copy_options::recursive);
         std::string error;
         EXPECT_TRUE(

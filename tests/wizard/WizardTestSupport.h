@@ -86,6 +86,14 @@ class RecordingHost final : public WizardHost {
         saveRequests.push_back(request);
         return savePath;
     }
+    // The folder dialog answers from `folders`, then cancels.
+    std::optional<std::string> chooseFolder(std::string_view, const std::string&) override {
+        ++folderDialogs;
+        if (folders.empty()) return std::nullopt;
+        auto folder = folders.front();
+        folders.pop_front();
+        return folder;
+    }
     void controlsChanged(const std::vector<int>& ids) override {
         changed.insert(changed.end(), ids.begin(), ids.end());
     }
@@ -134,6 +142,8 @@ class RecordingHost final : public WizardHost {
     // Unanswered dialogs get Enter: OK.
     std::deque<Answer> answers, pickerAnswers;
     std::optional<std::string> savePath;
+    std::deque<std::string> folders;
+    int folderDialogs = 0;
     std::vector<celeb::SaveDialogRequest> saveRequests;
     std::vector<ModalRecord> modals;
     std::vector<int> changed;

@@ -1,0 +1,55 @@
+#include "wizard/GameChooserDialog.h"
+
+#include "wizard/ControlIds.h"
+#include "wizard/Sounds.h"
+#include "wizard/WizardTexts.h"
+
+namespace marquill::wizard {
+
+GameChooserDialog::GameChooserDialog(const std::vector<GameChoice>& games,
+                                     platform::SoundPlayer& sounds)
+    : SmallDialog(gameChooserDialogTemplate(), std::string(text::kGameChooserTitle)),
+      sounds_(sounds),
+      count_(games.size()) {
+    controls_.setText(id::kGameChooserText, text::kGameChooserMessage);
+    std::vector<std::string> items;
+    for (const GameChoice& game : games)
+        items.push_back(entryText(game));
+    controls_.setItems(id::kGameChooserList, std::move(items), {0});
+}
+
+std::string GameChooserDialog::entryText(const GameChoice& game) {
+    return game.folder + "   (found by " + game.launchers + ")";
+}
+
+void GameChooserDialog::select(int controlId, const std::vector<int>& selection) {
+    if (controlId != id::kGameChooserList || selection.size() != 1) return;
+    if (selection[0] < 0 || size_t(selection[0]) >= count_) return;
+    controls_.select(id::kGameChooserList, selection[0]);
+}
+
+void GameChooserDialog::click(int controlId) {
+    if (controlId != id::kOk && controlId != id::kCancel) return;
+    sounds_.playNamed(sound::kClick);
+    end(controlId);
+}
+
+std::optional<size_t> GameChooserDialog::chosen() const {
+    if (result_ != id::kOk) return std::nullopt;
+    const int selected = controls_.at(id::kGameChooserList).selected();
+    if (selected < 0) return std::nullopt;
+    return size_t(selected);
+}
+
+NotDetectedDialog::NotDetectedDialog(platform::SoundPlayer& sounds)
+    : SmallDialog(notDetectedDialogTemplate(), std::string(text::kTitleError)), sounds_(sounds) {
+    controls_.setText(id::kMessageText, text::kGameNotDetected);
+}
+
+void NotDetectedDialog::click(int controlId) {
+    if (controlId != id::kOk && controlId != kChooseFolder) return;
+    sounds_.playNamed(sound::kClick);
+    end(controlId);
+}
+
+}  // namespace marquill::wizard
