@@ -131,7 +131,7 @@ std::string manPage(std::span<const CommandSpec> commands, const ManPageFacts& f
         "folder is taken first\n"
         ".TP\n.I " +
         roff(std::string(facts.prefix)) +
-        "/lib/marquill/libpictrix.so\n"
+        "/lib/marquill/modules/libpictrix.so\n"
         "the image module that writes the JPEG snapshots\n";
     out += ".SH SEE ALSO\n.BR wine (1)\n";
     return out;

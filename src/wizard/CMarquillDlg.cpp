@@ -4,6 +4,7 @@
 
 #include "wizard/ControlIds.h"
 #include "wizard/Sounds.h"
+#include "wizard/WizardTexts.h"
 
 namespace marquill::wizard {
 
@@ -169,7 +170,10 @@ void CMarquillDlg::listSelectionChanged(int controlId, std::vector<int> selectio
 }
 
 void CMarquillDlg::celebrityFilesChanged() {
-    if (c_.step == 10) import_.listCelebrityFiles();
+    if (c_.step == 10) {
+        import_.listCelebrityFiles();
+        c_.setStatus(text::kStepHints[10]);  // in place of the scan's last progress text
+    }
     c_.flush();
 }
 

@@ -97,8 +97,11 @@ TEST(WindowDownloads, ADroppedZipIsInstalledAndStepTenShowsWhoEachCelebrityIs) {
               std::string::npos)
         << rig.answers.seen.back().text;
 
-    // The list: the file names as the model orders them, one more than before.
+    // The list: the file names as the model orders them, one more than before, under the step's
+    // hint again rather than the scan's last progress text.
     ASSERT_EQ(rig.dlg().step(), 10);
+    EXPECT_EQ(rig.status(),
+              "Now pick the pemm you downloaded- this will replace the user you picked.");
     const QStringList after = rig.rows(id::kCelebrityFiles);
     EXPECT_EQ(after.size(), before.size() + 1);
     QStringList expected;
