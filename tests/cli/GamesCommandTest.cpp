@@ -9,16 +9,14 @@
 #include <fstream>
 #include <string>
 
+#include "cli/ShellRun.h"
 #include "platform/Files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
+using Result = marquill::test::ShellRun;
 
 const std::string kMarquill = std::string(MARQUILL_BINARY_DIR) + "/src/cli/marquill";
 
@@ -40,16 +38,7 @@ class GamesCommand : public testing::Test {
             "env -u WINEPREFIX HOME='" + home_ + "' XDG_CONFIG_HOME='" + home_ +
             "/.config' XDG_DATA_HOME='" + home_ + "/.local/share' XDG_CACHE_HOME='" + home_ +
             "/.cache' " + kMarquill + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
-        Result run;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-            run.out.append(buf, n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return marquill::test::shell(command);
     }
 
     // A prefix below the home whose registry records the demo game at `windowsPath` on drive C.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/ShellRun.h"
 #include "gamedata/ArchiveBuilder.h"
 #include "platform/Files.h"
 
@@ -14,24 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
-    int status = -1;
-    std::string out;
-};
+using Run = marquill::test::ShellRun;
 
 Run run(const std::string& arguments) {
-    Run r;
-    const std::string command =
-        std::string(MARQUILL_BINARY_DIR) + "/src/cli/marquill " + arguments + " 2>&1";
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-        r.out.append(buf, n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return marquill::test::shell(std::string(MARQUILL_BINARY_DIR) + "/src/cli/marquill " +
+                                 arguments + " 2>&1");
 }
 
 std::string bytes(const fs::path& path) {
