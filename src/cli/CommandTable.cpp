@@ -124,6 +124,13 @@ const CommandSpec kCommands[] = {
       {"low", "A,B,C,D,E", Value::Text, "", "the five low interests, by name"},
       {"fame", "LEVEL", Value::Text, "", "the fame level, by name or 0 to 10"},
       kVerbose}},
+    {"show",
+     "FILE.iff|FILE.srf [--json]",
+     "reads a saved celebrity back: its record, its appearance and what had to be repaired",
+     runShow,
+     kGameDirSet,
+     {kJson},
+     {{"FILE", Value::File}}},
     {"render",
      "--out FILE.png|FILE.jpg [choices] [--fashion] [--zoom N] [--facing F] [--spin R] "
      "[--time MS] [--seed N]",
