@@ -151,14 +151,21 @@ TEST_F(SavedCelebrityCommands, RandomCelebritiesComeBackAsSaved) {
             const std::string description =
                 "Line one of " + name + "\nline two\n\nafter a blank line " + std::to_string(round);
 
-            const Ran created = marquill(
+            const std::string create =
                 "create" + g_ + choices + " --out star" + std::to_string(round) + ".srf --name " +
                 sh(name) + " --description " + sh(description) + " --traits " +
                 std::to_string(traits[0]) + "," + std::to_string(traits[1]) + "," +
                 std::to_string(traits[2]) + "," + std::to_string(traits[3]) + "," +
                 std::to_string(traits[4]) + " --top " + sh(joinedNames(top)) + " --low " +
-                sh(joinedNames(low)) + " --fame " + std::to_string(fame));
-            ASSERT_EQ(created.status, 0) << choices;
+                sh(joinedNames(low)) + " --fame " + std::to_string(fame);
+            Ran created = marquillWithErrors(create);
+            // Some saves (main's binary too) make the leak checker's own tracer crash at exit
+            // on this machine, before it reports anything: that run is repeated without it.
+            if (created.out.find("LeakSanitizer has encountered a fatal error") !=
+                std::string::npos)
+                created =
+                    shell("ASAN_OPTIONS=detect_leaks=0 " + kMarquill + " " + create + " 2>&1");
+            ASSERT_EQ(created.status, 0) << create << "\n" << created.out;
             const std::string file = folder_ + "star" + std::to_string(round) + ".srf";
             const Ran shown = marquill("show --json " + sh(file));
             ASSERT_EQ(shown.status, 0);
@@ -226,12 +233,12 @@ TEST_F(SavedCelebrityCommands, RandomCelebritiesComeBackAsSaved) {
             for (size_t i = 0; i < a.size(); ++i)
                 if (a[i] != b[i]) differ.push_back(i);
             ASSERT_FALSE(differ.empty());
-            EXPECT_LE(differ.back() - differ.front(), 3u);
             EXPECT_EQ(a.substr(0, differ.front()), b.substr(0, differ.front()));
             // The bytes are the GUID: OBJD's data (after its 76-byte chunk header) at 28.
             const size_t objd = a.rfind("OBJD", differ.front());
             ASSERT_NE(objd, std::string::npos);
-            EXPECT_EQ(differ.front() - (objd + 76), 28u);
+            EXPECT_GE(differ.front(), objd + 76 + 28);
+            EXPECT_LE(differ.back(), objd + 76 + 31);
             ++round;
         }
 }
