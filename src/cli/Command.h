@@ -36,6 +36,7 @@ int runSkins(const Words& words);
 int runAdd(const Words& words);
 int runPack(const Words& words);
 int runGames(const Words& words);
+int runShow(const Words& words);
 
 // Prints "marquill: <message>" to standard error and returns `code`.
 int fail(int code, const std::string& message);

@@ -7,6 +7,7 @@
 #include "celeb/LineBreaks.h"
 #include "celeb/RecordChecks.h"
 #include "celeb/SaveSequence.h"
+#include "celeb/SavedCelebrity.h"
 #include "cli/Args.h"
 #include "cli/Command.h"
 #include "cli/CommandLinePreview.h"
@@ -71,6 +72,19 @@ std::optional<std::vector<int>> interests(const Args& args, const char* option,
     return ids;
 }
 
+void fillFromSaved(const SavedCelebrity& saved, LookChoices* choices) {
+    const gamedata::Appearance& a = saved.appearance;
+    if (!choices->female) choices->female = a.gender == kFemale;
+    if (!choices->skinColour) choices->skinColour = a.skinColour;
+    if (!choices->bodyType) choices->bodyType = a.bodyType;
+    choices->savedHead = a.headMesh;
+    choices->savedHeadTexture = a.headTexture;
+    choices->savedBody = a.bodyMesh;
+    choices->savedBodyTexture = a.bodyTexture;
+    choices->savedFashionBody = a.fashionBodyMesh;
+    choices->savedFashionTexture = a.fashionBodyTexture;
+}
+
 }  // namespace
 
 int runCreate(const Words& words) {
@@ -80,7 +94,7 @@ int runCreate(const Words& words) {
     if (auto bad = unknownOption(
             *args, {"game-dir", "out", "gender", "skin", "body-type", "head", "head-texture",
                     "body", "body-texture", "fashion-body", "fashion-texture", "name",
-                    "description", "traits", "top", "low", "fame", "verbose"});
+                    "description", "traits", "top", "low", "fame", "verbose", "from"});
         !bad.empty())
         return fail(kExitUsage, bad);
     GameLookupError lookup;
@@ -89,7 +103,7 @@ int runCreate(const Words& words) {
     const std::string& game = location->folder;
     auto out = args->value("out");
     if (!out || out->empty())
-        return fail(kExitUsage, "usage: marquill create --out PATH.srf [choices]");
+        return fail(kExitUsage, "usage: marquill create [--from FILE] --out PATH.srf [choices]");
     // The wizard's start-up order: the game is there, it is not running, TemplateCelebrity is
     // there or can be made; only then the preview, which finds the character data.
     if (auto refused = refuseWhileGameRuns(*location)) return *refused;
@@ -100,7 +114,20 @@ int runCreate(const Words& words) {
     auto choices = lookChoicesFrom(*args, &error);
     if (!choices) return fail(kExitUsage, error);
 
+    // A saved celebrity gives every choice the command line leaves out.
+    std::optional<SavedCelebrity> saved;
+    if (auto from = args->value("from")) {
+        saved = readSavedCelebrity(*from, platform::findToolDataFile(platform::kTemplateFileName));
+        if (!saved->ok()) return fail(kExitFileError, saved->error);
+        for (const std::string& line : saved->repairs)
+            std::fprintf(stderr, "marquill: %s: %s\n", saved->personFile.c_str(), line.c_str());
+        fillFromSaved(*saved, &*choices);
+    }
+
     std::array<int, 5> traits{};
+    if (saved)
+        for (int k = 0; k < kTraitCount; ++k)
+            traits[static_cast<size_t>(k)] = saved->record.trait(k);
     if (auto v = args->value("traits")) {
         auto parts = splitCommas(*v);
         if (parts.size() != 5)
@@ -116,6 +143,8 @@ int runCreate(const Words& words) {
     auto top = interests(*args, "top", &error);
     auto low = top ? interests(*args, "low", &error) : std::nullopt;
     if (!top || !low) return fail(kExitUsage, error);
+    if (saved && !args->has("top")) *top = saved->top;
+    if (saved && !args->has("low")) *low = saved->low;
     {
         std::vector<int> all = *top;
         all.insert(all.end(), low->begin(), low->end());
@@ -127,7 +156,7 @@ int runCreate(const Words& words) {
                                     std::string(kInterests[static_cast<size_t>(all[i])].name) +
                                     "' is chosen twice");
     }
-    int fame = 0;
+    int fame = saved ? saved->record.fameLevel() : 0;
     if (auto v = args->value("fame")) {
         char* end = nullptr;
         long f = std::strtol(v->c_str(), &end, 10);
@@ -139,8 +168,10 @@ int runCreate(const Words& words) {
             return fail(kExitUsage, "--fame takes a level name or 0 to 10");
         }
     }
-    const std::string name = args->value("name").value_or("");
-    const std::string description = withCrLfLineBreaks(args->value("description").value_or(""));
+    const std::string name =
+        args->value("name").value_or(saved ? saved->record.name() : std::string());
+    const std::string description = withCrLfLineBreaks(
+        args->value("description").value_or(saved ? saved->record.description() : std::string()));
 
     // The look pages as the wizard's Next stores them: the texts selected in their lists.
     // The preview dresses the person as the choices are made, and draws the snapshots.
@@ -148,8 +179,10 @@ int runCreate(const Words& words) {
     if (auto reason = preview.setUp()) return fail(kExitFileError, *reason);
     character::LookLists& lists = *preview.scene().lookLists();
     character::CharacterCatalogue& catalogue = *preview.scene().catalogue();
+    std::vector<std::string> warnings;
     LookOutcome outcome = applyLookChoices(lists, catalogue, *choices);
     if (!outcome.done()) return fail(outcome.exit, outcome.message);
+    warnings = outcome.warnings;
     const int gender = lists.inputs().female ? 1 : 0;
     const int bodyType = lists.inputs().bodyType;
     const int skinColour = lists.inputs().skinColour;
@@ -159,6 +192,9 @@ int runCreate(const Words& words) {
     const std::string bodyTexture = lists.bodyTextures().selectedText();
     outcome = applyFashionChoices(lists, catalogue, *choices);
     if (!outcome.done()) return fail(outcome.exit, outcome.message);
+    warnings.insert(warnings.end(), outcome.warnings.begin(), outcome.warnings.end());
+    for (const std::string& line : warnings)
+        std::fprintf(stderr, "marquill: %s\n", line.c_str());
     const std::string fashionBodyMesh = lists.bodies().selectedText();
     const std::string fashionBodyTexture = lists.bodyTextures().selectedText();
     const gamedata::Appearance look = appearanceFrom(lists.inputs(), lists.selections());
@@ -220,6 +256,15 @@ int runCreate(const Words& words) {
         std::fprintf(stderr,
                      "marquill: no snapshots were taken (the image module libpictrix.so is "
                      "missing)\n");
+    if (saved && !saved->extraResources.empty()) {
+        std::string list;
+        for (const std::string& r : saved->extraResources)
+            list += (list.empty() ? "" : ", ") + r;
+        std::fprintf(stderr,
+                     "marquill: %s holds resources the template lacks (%s); the new person file "
+                     "is made from the template and does not carry them over\n",
+                     saved->personFile.c_str(), list.c_str());
+    }
     std::printf("%s\n%s\n", result.exchangePath.c_str(), result.personFile.path.c_str());
     return kExitDone;
 }

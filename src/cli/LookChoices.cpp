@@ -33,10 +33,23 @@ std::string offered(const LookList& list) {
     return text;
 }
 
-// Selects the entry equal to the name (ignoring case) through the page's handler.
+// Selects the entry equal to the name (ignoring case) through the page's handler; without a name,
+// the saved one when the list still offers it.
 template <typename Handler>
-bool pick(LookList& list, const std::optional<std::string>& name, const char* option,
-          const char* what, Handler handler, LookOutcome* outcome) {
+bool pick(LookList& list, const std::optional<std::string>& name,
+          const std::optional<std::string>& saved, const char* option, const char* what,
+          Handler handler, LookOutcome* outcome) {
+    if (!name && saved) {
+        const int index = list.findExact(*saved);
+        if (index >= 0) {
+            handler(index);
+        } else {
+            outcome->warnings.push_back("the saved " + std::string(what) + " '" + *saved +
+                                        "' is no longer offered: the page's default '" +
+                                        list.selectedText() + "' is used");
+        }
+        return true;
+    }
     if (!name) return true;
     const int index = list.findExact(*name);
     if (index < 0) {
@@ -92,20 +105,22 @@ LookOutcome applyLookChoices(LookLists& lists, character::CharacterCatalogue& ca
     if (choices.bodyType) (void)lists.bodyTypeChanged(*choices.bodyType);
     LookOutcome outcome;
     if (!pick(
-            lists.bodies(), choices.body, "body", "body",
+            lists.bodies(), choices.body, choices.savedBody, "body", "body",
             [&](int i) { (void)lists.bodySelected(i); }, &outcome) ||
         !pick(
-            lists.bodyTextures(), choices.bodyTexture, "body-texture", "body texture",
-            [&](int i) { lists.bodyTextureSelected(i); }, &outcome) ||
+            lists.bodyTextures(), choices.bodyTexture, choices.savedBodyTexture, "body-texture",
+            "body texture", [&](int i) { lists.bodyTextureSelected(i); }, &outcome) ||
         !pick(
-            lists.heads(), choices.head, "head", "head",
+            lists.heads(), choices.head, choices.savedHead, "head", "head",
             [&](int i) { (void)lists.headSelected(i); }, &outcome) ||
         !pick(
-            lists.headTextures(), choices.headTexture, "head-texture", "head texture",
-            [&](int i) { lists.headTextureSelected(i); }, &outcome))
+            lists.headTextures(), choices.headTexture, choices.savedHeadTexture, "head-texture",
+            "head texture", [&](int i) { lists.headTextureSelected(i); }, &outcome))
         return outcome;
     const character::SkinSelections& s = lists.selections();
-    return checkCatalogue(catalogue, s, {&s.headOutfit, &s.bodyOutfit});
+    LookOutcome checked = checkCatalogue(catalogue, s, {&s.headOutfit, &s.bodyOutfit});
+    checked.warnings = std::move(outcome.warnings);
+    return checked;
 }
 
 LookOutcome applyFashionChoices(LookLists& lists, character::CharacterCatalogue& catalogue,
@@ -113,14 +128,17 @@ LookOutcome applyFashionChoices(LookLists& lists, character::CharacterCatalogue&
     lists.showFashionPage();
     LookOutcome outcome;
     if (!pick(
-            lists.bodies(), choices.fashionBody, "fashion-body", "high-fashion body",
-            [&](int i) { (void)lists.bodySelected(i); }, &outcome) ||
+            lists.bodies(), choices.fashionBody, choices.savedFashionBody, "fashion-body",
+            "high-fashion body", [&](int i) { (void)lists.bodySelected(i); }, &outcome) ||
         !pick(
-            lists.bodyTextures(), choices.fashionTexture, "fashion-texture",
-            "high-fashion body texture", [&](int i) { lists.bodyTextureSelected(i); }, &outcome))
+            lists.bodyTextures(), choices.fashionTexture, choices.savedFashionTexture,
+            "fashion-texture", "high-fashion body texture",
+            [&](int i) { lists.bodyTextureSelected(i); }, &outcome))
         return outcome;
     const character::SkinSelections& s = lists.selections();
-    return checkCatalogue(catalogue, s, {&s.fashionBodyOutfit});
+    LookOutcome checked = checkCatalogue(catalogue, s, {&s.fashionBodyOutfit});
+    checked.warnings = std::move(outcome.warnings);
+    return checked;
 }
 
 LookSession::LookSession(const std::string& gameFolder)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "character/CharacterCatalogue.h"
 #include "character/LookLists.h"
@@ -22,6 +23,10 @@ struct LookChoices {
     std::optional<int> bodyType;    // 0 fit, 1 full, 2 thin
     std::optional<std::string> head, headTexture, body, bodyTexture;
     std::optional<std::string> fashionBody, fashionTexture;
+    // A saved celebrity's names (create --from), for each list the player chose nothing in; one
+    // its list no longer offers leaves the page's default, with a warning.
+    std::optional<std::string> savedHead, savedHeadTexture, savedBody, savedBodyTexture;
+    std::optional<std::string> savedFashionBody, savedFashionTexture;
 };
 
 // --gender male|female, --skin light|medium|dark, --body-type fit|full|thin, --head,
@@ -30,8 +35,9 @@ struct LookChoices {
 [[nodiscard]] std::optional<LookChoices> lookChoicesFrom(const Args& args, std::string* error);
 
 struct LookOutcome {
-    int exit = 0;         // kExitDone, kExitUsage or kExitRefused
-    std::string message;  // why, when not done
+    int exit = 0;                       // kExitDone, kExitUsage or kExitRefused
+    std::string message;                // why, when not done
+    std::vector<std::string> warnings;  // saved names no longer offered
 
     [[nodiscard]] bool done() const { return exit == 0; }
 };

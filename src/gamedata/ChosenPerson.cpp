@@ -45,6 +45,8 @@ Appearance appearanceFromBodyStrings(const std::vector<std::string>& strings) {
     }
     if (const std::string* s = get(3))
         splitPart(*s, ",HEAD-HEAD=", &look.headMesh, &look.headTexture);
+    if (const std::string* s = get(35))
+        splitPart(*s, ",BODY=", &look.fashionBodyMesh, &look.fashionBodyTexture);
     return look;
 }
 

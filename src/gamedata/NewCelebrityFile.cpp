@@ -4,8 +4,8 @@
 
 #include "gamedata/BodyStrings.h"
 #include "gamedata/CopyObjectFile.h"
+#include "gamedata/PersonConstants.h"
 #include "gamedata/PersonFile.h"
-#include "platform/ByteReader.h"
 #include "platform/Cp1252.h"
 #include "platform/GamePath.h"
 #include "platform/ScratchFile.h"
@@ -20,71 +20,15 @@ using namespace resfile;
 
 namespace {
 
-// BCON: a 16-bit word (count in bits 0-14, a flag in bit 15), then count signed 16-bit values.
-// Stored big-endian, the count word and then each counted value is swapped.
-void convertConstants(uint8_t* data, size_t length) {
-    if (length < 2) return;
-    std::swap(data[0], data[1]);
-    const size_t count =
-        (static_cast<size_t>(data[0]) | static_cast<size_t>(data[1]) << 8) & 0x7FFF;
-    for (size_t i = 0; i < count && 2 + 2 * i + 1 < length; ++i)
-        std::swap(data[2 + 2 * i], data[3 + 2 * i]);
-}
-
-struct Constants {
-    uint16_t flag = 0;
-    std::vector<int16_t> values;
-    std::string name;
-};
-
-bool readConstants(iResFile& file, Constants* out) {
-    MemoryBlock* block = file.GetResource(kTypeConstants, kConstantsId, convertConstants);
-    if (!block) return false;
-    (void)file.GetResourceName(block, out->name);
-    platform::ByteReader reader(block->Bytes());
-    bool ok = false;
-    if (auto word = reader.u16le()) {
-        out->flag = *word & 0x8000;
-        const size_t count = *word & 0x7FFF;
-        ok = true;
-        for (size_t i = 0; i < count; ++i) {
-            auto v = reader.i16le();
-            if (!v) break;  // the stored count is never read past
-            out->values.push_back(*v);
-        }
-    }
-    (void)Release(file, block);
-    return ok;
-}
-
 // Index in BCON 4096 -> the value it takes.
 std::vector<std::pair<size_t, int>> constantValues(const CelebrityValues& v) {
-    auto interest = [&](int id) { return v.interestScores[static_cast<size_t>(id)] * 100; };
-    return {
-        {0, 0},
-        {1, 0},
-        {2, v.traits[0] * 100},
-        {3, v.traits[3] * 100},
-        {4, v.traits[1] * 100},
-        {5, v.traits[2] * 100},
-        {6, v.traits[4] * 100},
-        {7, interest(6)},
-        {8, interest(4)},
-        {9, interest(7)},
-        {10, interest(8)},
-        {11, interest(0)},
-        {12, interest(10)},
-        {13, interest(11)},
-        {14, interest(12)},
-        {15, interest(14)},
-        {16, interest(13)},
-        {17, interest(5)},
-        {18, interest(9)},
-        {19, interest(1)},
-        {20, interest(3)},
-        {21, interest(2)},
-        {22, v.fameLevel},
-    };
+    std::vector<std::pair<size_t, int>> out = {{0, 0}, {1, 0}};
+    for (size_t k = 0; k < v.traits.size(); ++k)
+        out.emplace_back(kTraitConstant[k], v.traits[k] * 100);
+    for (size_t id = 0; id < v.interestScores.size(); ++id)
+        out.emplace_back(kInterestConstant[id], v.interestScores[id] * 100);
+    out.emplace_back(kFameConstant, v.fameLevel);
+    return out;
 }
 
 // A write that fails makes the file unfinished; the first such failure is kept.
@@ -110,8 +54,9 @@ void writeNames(iResFile& file, const CelebrityValues& values, ResCode& failure)
 
 bool writeTraits(iResFile& file, const CelebrityValues& values, ResCode& failure) {
     cTreeConstants labels;
-    Constants constants;
-    if (labels.Load(file, kConstantsId) != kResOk || !readConstants(file, &constants)) return false;
+    PersonConstants constants;
+    if (labels.Load(file, kConstantsId) != kResOk || !readPersonConstants(file, &constants))
+        return false;
     std::vector<int> all(labels.entries.size(), 0);
     for (size_t i = 0; i < all.size() && i < constants.values.size(); ++i)
         all[i] = constants.values[i];
