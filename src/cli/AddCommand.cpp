@@ -41,8 +41,9 @@ int runAdd(const Words& words) {
     if (auto bad = unknownOption(*args, {"json", "game-dir"}); !bad.empty())
         return fail(kExitUsage, bad);
     if (args->positional().empty()) return fail(kExitUsage, "usage: marquill add FILE... [--json]");
-    auto location = gameLocationFrom(*args, &error);
-    if (!location) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto location = gameLocationFrom(*args, &lookup);
+    if (!location) return fail(lookup.exit, lookup.message);
     if (auto refused = refuseWhileGameRuns(*location)) return *refused;
     gamedata::GamePaths paths(location->folder);
     std::string folder = paths.templateCelebrityFolder();

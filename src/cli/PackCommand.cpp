@@ -18,8 +18,9 @@ int runPack(const Words& words) {
     if (args->positional().size() != 1)
         return fail(kExitUsage, "usage: marquill pack NAME [--out FILE.zip]");
     const std::string& name = args->positional().front();
-    auto game = gameFolderFrom(*args, &error);
-    if (!game) return fail(kExitUsage, error);
+    GameLookupError lookup;
+    auto game = gameFolderFrom(*args, &lookup);
+    if (!game) return fail(lookup.exit, lookup.message);
     gamedata::GamePaths paths(*game);
     std::string folder = paths.templateCelebrityFolder();
     folder.pop_back();
