@@ -2,6 +2,7 @@
 // none brings up the "not detected" message and the folder dialog behind its button; the game
 // picked either way is the one the wizard starts on, and it is remembered.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +12,7 @@
 
 #include "GuiRig.h"
 #include "platform/RememberedGame.h"
+#include "platform/ToolFolders.h"
 #include "wizard/GameChooserDialog.h"
 
 namespace marquill::ui {
@@ -46,6 +48,9 @@ constexpr std::string_view kLongWindowsFolder =
 class GameChoiceInTheWindow : public ::testing::Test {
   protected:
     GameChoiceInTheWindow() : home_(platform::HomeFolders::under(homeTree_.root() + "/home")) {}
+    // The wizard works in its game's folder, which goes with the test's tree: the next test
+    // starts where this one did.
+    void TearDown() override { EXPECT_EQ(::chdir(before_.c_str()), 0); }
 
     // A prefix whose system.reg records the game in drive C's `windowsFolder`, where a copy of
     // the demo installation is put: the folder on disk.
@@ -75,6 +80,7 @@ class GameChoiceInTheWindow : public ::testing::Test {
 
     marquill::testing::TempTree homeTree_;
     platform::HomeFolders home_;
+    std::string before_ = platform::currentFolder();
 };
 
 TEST_F(GameChoiceInTheWindow, TheChooserListsEveryGameAndThePickedOneIsWorkedOnAndRemembered) {
