@@ -14,9 +14,14 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }
 
 bool containsIgnoringCase(std::string_view text, std::string_view part) {
-    if (part.empty()) return false;
-    for (size_t i = 0; i + part.size() <= text.size(); ++i)
-        if (startsWithIgnoringCase(text.substr(i), part)) return true;
+    if (part.empty() || part.size() > text.size()) return false;
+    // Comparing only where the first character matches keeps a long text that rarely holds it (a
+    // registry's section names) from costing a full comparison at every byte.
+    const char first = lowerAscii(part[0]);
+    const std::string_view rest = part.substr(1);
+    for (size_t i = 0, last = text.size() - part.size(); i <= last; ++i)
+        if (lowerAscii(text[i]) == first && startsWithIgnoringCase(text.substr(i + 1), rest))
+            return true;
     return false;
 }
 

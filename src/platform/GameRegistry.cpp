@@ -83,6 +83,15 @@ std::optional<std::string> findGameFolderValue(std::string_view systemReg) {
     std::optional<std::string> fallback;
     size_t key = std::size(kKeys);  // the section we are in, or none
     while (!systemReg.empty()) {
+        if (key == std::size(kKeys) && systemReg[0] != '[') {
+            // Outside the game's keys only the next section's line matters: jump to it. '[' is
+            // rare inside sections, the line breaks are not.
+            size_t next = systemReg.find('[');
+            while (next != std::string_view::npos && systemReg[next - 1] != '\n')
+                next = systemReg.find('[', next + 1);
+            if (next == std::string_view::npos) break;
+            systemReg.remove_prefix(next);
+        }
         const size_t end = systemReg.find('\n');
         std::string_view line = systemReg.substr(0, end);
         systemReg.remove_prefix(end == std::string_view::npos ? systemReg.size() : end + 1);

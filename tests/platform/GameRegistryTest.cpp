@@ -30,6 +30,14 @@ TEST(GameRegistry, FindsTheValueUnderEitherKeyIgnoringCaseAndUnescapes) {
         findGameFolderValue("[Software\\\\Kavor\\\\The Pemms] 1\n\"PEMMS_DATA\"=\"C:\\\\x"))
         << "an unclosed string is no value";
     EXPECT_FALSE(findGameFolderValue(""));
+    // Sections are skipped unread up to the next line opening one: a '[' inside a value opens none.
+    EXPECT_FALSE(
+        findGameFolderValue("[Software\\\\Classes\\\\x] 1\n\"a\"=\"[Software\\\\Kavor\\\\The "
+                            "Pemms] 1\"\n\"PEMMS_DATA\"=\"C:\\\\Fake\"\n"));
+    EXPECT_EQ(findGameFolderValue(
+                  "[Software\\\\Classes\\\\x] 1\r\n\"a\"=\"[b\"\r\n[Software\\\\Kavor\\\\The "
+                  "Pemms] 1\r\n\"PEMMS_DATA\"=\"C:\\\\Main\"\r\n"),
+              "C:\\Main");
 }
 
 TEST(GameRegistry, MapsTheDriveThroughDosdevicesAndFindsTheOnDiskSpelling) {

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -122,9 +123,13 @@ using preview::testing::demoGameFolder;
 
 class GuiRig {
   public:
-    GuiRig()
+    // On the copy of the demo installation given as the game folder; with `discoverIn`, on
+    // whatever the game discovery finds in that home instead (the copy is still written).
+    explicit GuiRig(std::optional<platform::HomeFolders> discoverIn = std::nullopt)
         : host(AssetFolder(MARQUILL_BINARY_DIR "/src/cli/assets"), sounds),
-          environment(game(), platform::HomeFolders::under("/nonexistent-home"), tool()) {
+          environment(discoverIn ? std::nullopt : std::optional<std::string>(game()),
+                      discoverIn.value_or(platform::HomeFolders::under("/nonexistent-home")),
+                      tool()) {
         std::filesystem::copy(demoGameFolder(), game(), std::filesystem::copy_options::recursive);
         std::string error;
         EXPECT_TRUE(
