@@ -1,6 +1,7 @@
 #include "ui/MultiLineEdit.h"
 
-#include <QTextBlock>
+#include <algorithm>
+
 #include <QTextCursor>
 
 #include "celeb/LineBreaks.h"
