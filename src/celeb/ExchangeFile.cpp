@@ -49,8 +49,7 @@ void putExchangeVersion(platform::ProfileDocument& doc) {
 
 bool writeExchangeFile(const std::string& path, const PemmData& record,
                        const ExchangeChoices& choices, const SkinFileList& skins,
-                       const platform::GameLocation& game,
-                       platform::FileLayer& files) {
+                       const platform::GameLocation& game, platform::FileLayer& files) {
     platform::ProfileDocument doc;
     putExchangeRecord(doc, record, choices);
     putExchangeSkinFiles(doc, skins, game);

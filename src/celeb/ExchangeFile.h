@@ -11,8 +11,8 @@
 
 #include "celeb/PemmData.h"
 #include "celeb/SkinFileList.h"
-#include "platform/GameLocation.h"
 #include "platform/FileLayer.h"
+#include "platform/GameLocation.h"
 #include "platform/ProfileStrings.h"
 
 namespace marquill::celeb {

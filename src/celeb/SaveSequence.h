@@ -11,7 +11,7 @@
 #include "celeb/PemmData.h"
 #include "celeb/SkinFileList.h"
 #include "celeb/Snapshots.h"
-#include "gamedata/Appearance.h"
+#include "character/Appearance.h"
 #include "gamedata/NewCelebrityFile.h"
 #include "gamedata/Reporter.h"
 #include "platform/FileLayer.h"
@@ -57,8 +57,8 @@ struct SaveSetup {
 
 // The wizard's state that the save reads besides the record.
 struct SaveChoices {
-    gamedata::Appearance current;  // the look pages' current selection
-    int fameChoice = 0;            // the fame list's current choice
+    character::Appearance current;  // the look pages' current selection
+    int fameChoice = 0;             // the fame list's current choice
 };
 
 struct SaveResult {

@@ -119,7 +119,7 @@ void readConstants(iResFile& file, SavedCelebrity& out) {
 }
 
 // Where the save writes a gender letter besides string 13: the person's meshes and outfits.
-void checkGenderLetters(const std::vector<std::string>& strings, const gamedata::Appearance& look,
+void checkGenderLetters(const std::vector<std::string>& strings, const character::Appearance& look,
                         std::vector<std::string>& repairs) {
     const char wanted = look.gender == 0 ? 'm' : 'f';
     const std::pair<int, size_t> places[] = {{2, 4},  {3, 4},  {18, 1}, {19, 1}, {20, 1},
@@ -221,7 +221,7 @@ SavedCelebrity readSavedCelebrity(const std::string& path, const std::string& te
     readNames(file, out);
     readConstants(file, out);
     readBodyStrings(file, out);
-    const gamedata::Appearance& look = out.appearance;
+    const character::Appearance& look = out.appearance;
     out.record.setGender(look.gender);
     out.record.setSkinColour(look.skinColour);
     out.record.setBodyType(look.bodyType);

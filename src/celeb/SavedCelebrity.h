@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "celeb/PemmData.h"
-#include "gamedata/Appearance.h"
+#include "character/Appearance.h"
 #include "platform/FileLayer.h"
 
 namespace marquill::celeb {
@@ -15,7 +15,7 @@ struct SavedCelebrity {
     std::string error;       // why, naming the file, when code is not 0
     std::string personFile;  // the B.iff read
     PemmData record;         // interests as the page would order the three groups
-    gamedata::Appearance appearance;
+    character::Appearance appearance;
     // The interest ids by stored value (1000, 500, 100) after repairs, top and middle in id order,
     // low sorted by name as its list keeps itself; a group need not hold five.
     std::vector<int> top, middle, low;

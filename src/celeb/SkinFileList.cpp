@@ -62,7 +62,7 @@ void SkinFileList::addOutfit(const std::string& gameFolder, const std::string& o
     }
 }
 
-void SkinFileList::collect(const std::string& gameFolder, const gamedata::Appearance& look) {
+void SkinFileList::collect(const std::string& gameFolder, const character::Appearance& look) {
     auto addTexture = [&](const std::string& name) {
         std::string bmp = platform::resolveGamePath(gameFolder, "GameData/Skins/" + name + ".bmp");
         if (readable(bmp)) add(bmp);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "gamedata/Appearance.h"
+#include "character/Appearance.h"
 
 namespace marquill::celeb {
 
@@ -19,7 +19,7 @@ class SkinFileList {
     [[nodiscard]] size_t size() const { return paths_.size(); }
 
     // Adds the files of the appearance's normal outfit that exist under gameFolder.
-    void collect(const std::string& gameFolder, const gamedata::Appearance& appearance);
+    void collect(const std::string& gameFolder, const character::Appearance& appearance);
 
   private:
     void addOutfit(const std::string& gameFolder, const std::string& outfit);

@@ -46,76 +46,82 @@ void chooseByPrefix(LookList& list, const std::string& name, std::string& stored
 }  // namespace
 
 LookLists::LookLists(CharacterCatalogue& catalogue, fileindex::FolderIndex& index,
-                     fileindex::FileTypeRegistry& types, SkinSelections& selections,
-                     PersonControl* person, platform::SoundPlayer& sounds)
+                     fileindex::FileTypeRegistry& types, LookSelection& look,
+                     SkinSelections& dressing, PersonControl* person, platform::SoundPlayer& sounds)
     : catalogue_(catalogue),
       index_(index),
       types_(types),
-      selections_(selections),
-      defaults_(),
+      look_(look),
+      appearance_(look.appearance),
+      dressing_(dressing),
       person_(person),
       sounds_(sounds),
       animationPaths_(fileindex::splitPathList(kAnimationPathList)),
       characterPaths_(fileindex::splitPathList(kCharacterPathList)) {}
 
 std::string& LookLists::pageBody() {
-    return inputs_.fashionPage ? selections_.fashionBodyOutfit : selections_.bodyOutfit;
+    return look_.fashionPage ? appearance_.fashionBodyMesh : appearance_.bodyMesh;
 }
 
 std::string& LookLists::pageBodyTexture() {
-    return inputs_.fashionPage ? selections_.fashionBodyTexture : selections_.bodyTexture;
+    return look_.fashionPage ? appearance_.fashionBodyTexture : appearance_.bodyTexture;
 }
 
 void LookLists::dress() {
-    if (person_) person_->dress(selections_, inputs_.fashionPage);
+    if (person_) person_->dress(appearance_, dressing_, look_.fashionPage);
 }
 
 void LookLists::start() {
-    inputs_ = LookInputs{};
+    const Appearance defaults;
+    appearance_.gender = defaults.gender;
+    appearance_.skinColour = defaults.skinColour;
+    appearance_.bodyType = defaults.bodyType;
+    appearance_.adult = defaults.adult;
+    look_.fashionPage = false;
     refill(true, true);
 }
 
 void LookLists::refill(bool outfits, bool textures) {
     if (person_) {
         person_->setBusy(true);
-        person_->ensurePerson(selections_.skeleton);
+        person_->ensurePerson(dressing_.skeleton);
     }
     if (outfits) fillOutfits();
-    if (!inputs_.fashionPage) reselect(heads_, selections_.headOutfit);
-    if (selections_.skeleton.empty()) selections_.skeleton = "adult";
+    if (!look_.fashionPage) reselect(heads_, appearance_.headMesh);
+    if (dressing_.skeleton.empty()) dressing_.skeleton = "adult";
     // The body textures are matched against the body as stored so far: the body list's own
     // re-selection comes after them.
     if (outfits || textures) fillTextures();
     reselect(bodies_, pageBody());
-    if (!inputs_.fashionPage) reselect(headTextures_, selections_.headTexture);
+    if (!look_.fashionPage) reselect(headTextures_, appearance_.headTexture);
     reselect(bodyTextures_, pageBodyTexture());
     if (person_) {
-        person_->dress(selections_, inputs_.fashionPage);
-        person_->syncAnimation(selections_.animation);
+        person_->dress(appearance_, dressing_, look_.fashionPage);
+        person_->syncAnimation(dressing_.animation);
         person_->setBusy(false);
     }
 }
 
 void LookLists::fillOutfits() {
-    const bool female = inputs_.female;
+    const bool female = appearance_.female();
     const std::string_view genderAge = genderAgeCode(female);
     const std::string bodyCode =
-        std::string(genderAge) + std::string(bodyTypeCode(inputs_.bodyType));
-    if (!inputs_.fashionPage) heads_.clear();
+        std::string(genderAge) + std::string(bodyTypeCode(appearance_.bodyType));
+    if (!look_.fashionPage) heads_.clear();
     bodies_.clear();
     for (const auto& [name, entry] : catalogue_.outfits()) {
         const std::string lower = platform::toLowerAscii(name);
         const std::string_view prefix = namePrefix(lower);
-        const bool colourAllows = skinColourAllows(female, lower, inputs_.skinColour);
-        if (!inputs_.fashionPage && isHeadOutfit(lower) && containsText(prefix, genderAge) &&
+        const bool colourAllows = skinColourAllows(female, lower, appearance_.skinColour);
+        if (!look_.fashionPage && isHeadOutfit(lower) && containsText(prefix, genderAge) &&
             colourAllows)
             heads_.addSorted(name);
-        if (isFashionName(lower) != inputs_.fashionPage || !isBodyOutfit(lower)) continue;
+        if (isFashionName(lower) != look_.fashionPage || !isBodyOutfit(lower)) continue;
         if (containsText(prefix, bodyCode)) {
             if (!isExcludedBody(lower) && colourAllows) bodies_.addSorted(name);
-        } else if (!inputs_.adult) {
+        } else if (!appearance_.adult) {
             const bool childFits =
-                inputs_.male ? containsText(lower, "mcchd") : containsText(lower, "fcchd");
+                female ? containsText(lower, "fcchd") : containsText(lower, "mcchd");
             if (childFits && colourAllows) bodies_.addSorted(name);
         }
     }
@@ -140,17 +146,17 @@ void LookLists::rebuildTextureNames() {
 
 void LookLists::fillTextures() {
     rebuildTextureNames();
-    const bool fashion = inputs_.fashionPage;
+    const bool fashion = look_.fashionPage;
     if (!fashion) headTextures_.clear();
     bodyTextures_.clear();
 
-    const std::string genderAge(genderAgeCode(inputs_.female));
-    const std::string skin(skinCode(inputs_.skinColour));
+    const std::string genderAge(genderAgeCode(appearance_.female()));
+    const std::string skin(skinCode(appearance_.skinColour));
     const std::string headCode = genderAge + skin;
-    const std::string longCode = genderAge + std::string(bodyTypeCode(inputs_.bodyType)) + skin;
+    const std::string longCode = genderAge + std::string(bodyTypeCode(appearance_.bodyType)) + skin;
     const std::string body = platform::toLowerAscii(pageBody());
-    const std::string bodyKey = body.substr(0, inputs_.adult ? 9 : 4);
-    const std::string headKey = platform::toLowerAscii(selections_.headOutfit).substr(0, 5);
+    const std::string bodyKey = body.substr(0, appearance_.adult ? 9 : 4);
+    const std::string headKey = platform::toLowerAscii(appearance_.headMesh).substr(0, 5);
 
     for (const std::string& name : textureNames_) {
         const std::string lower = platform::toLowerAscii(name);
@@ -158,12 +164,12 @@ void LookLists::fillTextures() {
         switch (textureKind(lower)) {
             case TextureKind::Body: {
                 if (fashion && !isFashionName(lower)) break;
-                const bool fitCodes = inputs_.bodyType == 0 && containsText(prefix, genderAge) &&
-                                      containsText(prefix, skin);
+                const bool fitCodes = appearance_.bodyType == 0 &&
+                                      containsText(prefix, genderAge) && containsText(prefix, skin);
                 if (!fitCodes && !containsText(prefix, longCode)) break;
                 // A child's textures shared by both genders are offered beside its own.
                 if (containsText(lower, bodyKey) ||
-                    (!inputs_.adult && containsText(lower, "ucchd")))
+                    (!appearance_.adult && containsText(lower, "ucchd")))
                     bodyTextures_.addSorted(name);
                 break;
             }
@@ -184,10 +190,10 @@ void LookLists::fillTextures() {
 std::optional<LookStatus> LookLists::headSelected(int index) {
     if (!inList(heads_, index)) return std::nullopt;
     heads_.select(index);
-    selections_.headOutfit = heads_.selectedText();
+    appearance_.headMesh = heads_.selectedText();
     refill(false, true);
     headTextures_.select(0);
-    selections_.headTexture = headTextures_.selectedText();
+    appearance_.headTexture = headTextures_.selectedText();
     dress();
     return status();
 }
@@ -195,7 +201,7 @@ std::optional<LookStatus> LookLists::headSelected(int index) {
 void LookLists::headTextureSelected(int index) {
     if (!inList(headTextures_, index)) return;
     headTextures_.select(index);
-    selections_.headTexture = headTextures_.selectedText();
+    appearance_.headTexture = headTextures_.selectedText();
     dress();
 }
 
@@ -203,9 +209,9 @@ std::optional<LookStatus> LookLists::bodySelected(int index) {
     if (!inList(bodies_, index)) return std::nullopt;
     bodies_.select(index);
     pageBody() = bodies_.selectedText();
-    selections_.skeleton = defaults_.skeleton;
+    dressing_.skeleton = SkinSelections{}.skeleton;
     refill(false, true);
-    return inputs_.fashionPage ? fashionStatus() : status();
+    return look_.fashionPage ? fashionStatus() : status();
 }
 
 void LookLists::bodyTextureSelected(int index) {
@@ -218,7 +224,7 @@ void LookLists::bodyTextureSelected(int index) {
 std::optional<LookStatus> LookLists::skinColourChanged(int index) {
     if (index < 0 || index > 2) return std::nullopt;
     sounds_.playNamed(kClickSound);
-    inputs_.skinColour = index;
+    appearance_.skinColour = index;
     refill(true, true);
     dress();
     return status();
@@ -227,30 +233,29 @@ std::optional<LookStatus> LookLists::skinColourChanged(int index) {
 std::optional<LookStatus> LookLists::bodyTypeChanged(int index) {
     if (index < 0 || index > 2) return std::nullopt;
     sounds_.playNamed(kClickSound);
-    inputs_.bodyType = index;
+    appearance_.bodyType = index;
     refill(true, true);
     std::optional<LookStatus> shown = bodySelected(bodies_.selected());
-    if (!shown) shown = inputs_.fashionPage ? fashionStatus() : status();
+    if (!shown) shown = look_.fashionPage ? fashionStatus() : status();
     bodyTextureSelected(bodyTextures_.selected());
     dress();
     return shown;
 }
 
 void LookLists::genderChanged(bool female) {
-    inputs_.female = female;
-    inputs_.male = !female;
+    appearance_.gender = female ? kFemaleGender : kMaleGender;
     refill(true, true);
     refill(false, true);
 }
 
 void LookLists::showNormalPage() {
-    inputs_.fashionPage = false;
+    look_.fashionPage = false;
     refill(true, true);
     refill(false, true);
 }
 
 void LookLists::showFashionPage() {
-    inputs_.fashionPage = true;
+    look_.fashionPage = true;
     refill(true, true);
     // As on the normal page: the first refill sought textures for the body stored before the
     // page's own list was filled, which need not be one of its entries.
@@ -280,23 +285,24 @@ LookStatus LookLists::fashionStatus() const {
     return status();
 }
 
-void LookLists::applyChosenLook(const ChosenLook& look) {
-    selections_ = defaults_;
-    inputs_.adult = look.adult;
-    inputs_.male = look.male;
-    inputs_.female = !look.male;
-    inputs_.skinColour = std::clamp(look.skinColour, 0, 2);
-    inputs_.bodyType = std::clamp(look.bodyType, 0, 2);
-    inputs_.fashionPage = false;
+void LookLists::applyChosenLook(const Appearance& chosen) {
+    const Appearance look = chosen;  // the caller may hand in the selection itself
+    dressing_ = SkinSelections{};
+    appearance_ = Appearance{};
+    appearance_.adult = look.adult;
+    appearance_.gender = look.gender == kMaleGender ? kMaleGender : kFemaleGender;
+    appearance_.skinColour = std::clamp(look.skinColour, 0, 2);
+    appearance_.bodyType = std::clamp(look.bodyType, 0, 2);
+    look_.fashionPage = false;
     // Each name is looked up in a list already filtered for the person, and each texture list
     // follows the outfit chosen before it.
     refill(true, true);
-    chooseByPrefix(bodies_, look.bodyOutfit, selections_.bodyOutfit);
+    chooseByPrefix(bodies_, look.bodyMesh, appearance_.bodyMesh);
     refill(false, true);
-    chooseByPrefix(bodyTextures_, look.bodyTexture, selections_.bodyTexture);
-    chooseByPrefix(heads_, look.headOutfit, selections_.headOutfit);
+    chooseByPrefix(bodyTextures_, look.bodyTexture, appearance_.bodyTexture);
+    chooseByPrefix(heads_, look.headMesh, appearance_.headMesh);
     refill(false, true);
-    chooseByPrefix(headTextures_, look.headTexture, selections_.headTexture);
+    chooseByPrefix(headTextures_, look.headTexture, appearance_.headTexture);
     dress();
 }
 

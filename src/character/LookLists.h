@@ -1,12 +1,14 @@
 #pragma once
 // The look pages' four choice lists (heads, head textures, bodies, body textures), filled from the
-// outfits of the catalogue and the texture files of the search paths by the player's gender, skin
-// colour and body type, with the selections they keep and the status the page shows. No window
-// handles: the wizard mirrors these lists into its controls.
+// outfits of the catalogue and the texture files of the search paths by the appearance's gender,
+// skin colour and body type, with the status the page shows. The lists edit the appearance
+// selection they are given, which is the only copy of it. No window handles: the wizard mirrors
+// these lists into its controls.
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "character/Appearance.h"
 #include "character/LookList.h"
 #include "character/SkinSelections.h"
 
@@ -32,8 +34,10 @@ class PersonControl {
     virtual void setBusy(bool busy) = 0;
     // Builds the person when there is none, or rebuilds it when its skeleton is another.
     virtual void ensurePerson(const std::string& skeletonName) = 0;
-    // Dresses the person from the selections (the hands follow the normal body).
-    virtual void dress(SkinSelections& selections, bool fashionPage) = 0;
+    // Dresses the person in the appearance, the fashion body on the fashion page (the hands, into
+    // `dressing`, follow the normal body).
+    virtual void dress(const Appearance& appearance, SkinSelections& dressing,
+                       bool fashionPage) = 0;
     // Takes every outfit and the running animation off the person.
     virtual void undressAll() = 0;
     // Releases every texture surface and material so they are read again from the files.
@@ -41,18 +45,6 @@ class PersonControl {
     // Stops a running animation of another name; with none running, starts the named one once
     // and holds it at its end, or clears the name when the catalogue does not know it.
     virtual void syncAnimation(std::string& animationName) = 0;
-};
-
-// The choices the filters read. Skin colour: 0 Light, 1 Medium, 2 Dark; body type: 0 Fit,
-// 1 Full, 2 Thin. `female` follows the gender toggles; `adult` and `male` are the flags a person
-// loaded from the game sets (the male flag tells child bodies apart).
-struct LookInputs {
-    bool female = false;
-    int skinColour = 1;
-    int bodyType = 0;
-    bool adult = true;
-    bool male = true;
-    bool fashionPage = false;
 };
 
 struct LookStatus {
@@ -66,33 +58,18 @@ inline constexpr const char* kSkinSelectionOk = "Skin Selection Ok";
 inline constexpr const char* kInvalidHeadOrSkin = "Invalid Head or Skin Selection";
 inline constexpr const char* kInvalidFashionSkin = "Invalid Fashion Skin Selection";
 
-// The appearance of a person chosen in the import lists, decoded from its body strings.
-struct ChosenLook {
-    bool adult = true;
-    bool male = true;
-    int skinColour = 1;
-    int bodyType = 0;
-    std::string bodyOutfit;
-    std::string bodyTexture;
-    std::string headOutfit;
-    std::string headTexture;
-};
-
 class LookLists {
   public:
     LookLists(CharacterCatalogue& catalogue, fileindex::FolderIndex& index,
-              fileindex::FileTypeRegistry& types, SkinSelections& selections, PersonControl* person,
-              platform::SoundPlayer& sounds);
+              fileindex::FileTypeRegistry& types, LookSelection& look, SkinSelections& dressing,
+              PersonControl* person, platform::SoundPlayer& sounds);
 
-    [[nodiscard]] LookInputs& inputs() { return inputs_; }
-    [[nodiscard]] const LookInputs& inputs() const { return inputs_; }
-    [[nodiscard]] SkinSelections& selections() { return selections_; }
-    [[nodiscard]] const SkinSelections& selections() const { return selections_; }
-    // The defaults the selections started from; a new celebrity starts from them again.
-    [[nodiscard]] const SkinSelections& defaults() const { return defaults_; }
-    void restoreDefaults() { selections_ = defaults_; }
+    [[nodiscard]] const Appearance& appearance() const { return look_.appearance; }
+    [[nodiscard]] bool fashionPage() const { return look_.fashionPage; }
+    [[nodiscard]] const SkinSelections& dressing() const { return dressing_; }
 
-    // The start-up state (Fit, Medium, an adult male on the normal page) and the first fill.
+    // The start-up state (Fit, Medium, an adult male on the normal page; the names stay) and the
+    // first fill.
     void start();
     // Rebuilds the head and body lists (outfits) and the two texture lists (either flag).
     void refill(bool outfits, bool textures);
@@ -115,10 +92,11 @@ class LookLists {
     // After a body change on the high-fashion page: an empty body texture list first.
     [[nodiscard]] LookStatus fashionStatus() const;
 
-    // Shows a person chosen in the import lists: the selections restart from their defaults, the
-    // lists follow the person's gender, age, skin colour and body type, and each name selects the
-    // first entry beginning with it (the list's first entry when none does).
-    void applyChosenLook(const ChosenLook& look);
+    // Shows a person chosen in the import lists: the dressing and the fashion outfit restart
+    // from their defaults, the lists follow the person's gender, age, skin colour and body type,
+    // and each name selects the first entry beginning with it (the list's first entry when none
+    // does).
+    void applyChosenLook(const Appearance& chosen);
 
     [[nodiscard]] LookList& heads() { return heads_; }
     [[nodiscard]] LookList& headTextures() { return headTextures_; }
@@ -143,11 +121,11 @@ class LookLists {
     CharacterCatalogue& catalogue_;
     fileindex::FolderIndex& index_;
     fileindex::FileTypeRegistry& types_;
-    SkinSelections& selections_;
-    const SkinSelections defaults_;
+    LookSelection& look_;
+    Appearance& appearance_;  // look_'s
+    SkinSelections& dressing_;
     PersonControl* person_;
     platform::SoundPlayer& sounds_;
-    LookInputs inputs_;
     LookList heads_, headTextures_, bodies_, bodyTextures_;
     std::vector<std::string> textureNames_;
     std::vector<std::string> animationPaths_, characterPaths_;

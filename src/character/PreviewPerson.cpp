@@ -122,35 +122,33 @@ void PreviewPerson::undressAll() {
     running_ = nullptr;
 }
 
-void PreviewPerson::dressFromSelections(SkinSelections& selections, bool fashionPage) {
-    const std::string& bodyOutfit =
-        fashionPage ? selections.fashionBodyOutfit : selections.bodyOutfit;
-    const std::string& bodyTexture =
-        fashionPage ? selections.fashionBodyTexture : selections.bodyTexture;
+void PreviewPerson::dressFromSelections(const Appearance& look, SkinSelections& dressing,
+                                        bool fashionPage) {
+    const std::string& bodyOutfit = fashionPage ? look.fashionBodyMesh : look.bodyMesh;
+    const std::string& bodyTexture = fashionPage ? look.fashionBodyTexture : look.bodyTexture;
     // Whether a texture was chosen is noted before the hands are recomputed: an empty hand
     // texture keeps its mesh's default even though the recomputed one is never empty.
-    const bool headTexture = !selections.headTexture.empty();
-    const bool leftTexture = !selections.leftHandTexture.empty();
-    const bool rightTexture = !selections.rightHandTexture.empty();
+    const bool headTexture = !look.headTexture.empty();
+    const bool leftTexture = !dressing.leftHandTexture.empty();
+    const bool rightTexture = !dressing.rightHandTexture.empty();
     const bool hasBodyTexture = !bodyTexture.empty();
 
-    const HandSelections hands = handSelectionsFor(selections.bodyOutfit, selections.bodyTexture);
-    selections.leftHandOutfit = hands.leftOutfit;
-    selections.leftHandTexture = hands.leftTexture;
-    selections.rightHandOutfit = hands.rightOutfit;
-    selections.rightHandTexture = hands.rightTexture;
+    const HandSelections hands = handSelectionsFor(look.bodyMesh, look.bodyTexture);
+    dressing.leftHandOutfit = hands.leftOutfit;
+    dressing.leftHandTexture = hands.leftTexture;
+    dressing.rightHandOutfit = hands.rightOutfit;
+    dressing.rightHandTexture = hands.rightTexture;
     if (!skeleton_) return;
 
-    const std::string headOverride = withTexture("HEAD-HEAD", selections.headTexture, headTexture);
-    const std::string leftOverride = withTexture("HAND", selections.leftHandTexture, leftTexture);
-    const std::string rightOverride =
-        withTexture("HAND", selections.rightHandTexture, rightTexture);
+    const std::string headOverride = withTexture("HEAD-HEAD", look.headTexture, headTexture);
+    const std::string leftOverride = withTexture("HAND", dressing.leftHandTexture, leftTexture);
+    const std::string rightOverride = withTexture("HAND", dressing.rightHandTexture, rightTexture);
     const std::string bodyOverride = withTexture("BODY", bodyTexture, hasBodyTexture);
 
     Outfit* body = catalogue_.findOutfit(bodyOutfit);
-    Outfit* head = catalogue_.findOutfit(selections.headOutfit);
-    Outfit* left = catalogue_.findOutfit(selections.leftHandOutfit);
-    Outfit* right = catalogue_.findOutfit(selections.rightHandOutfit);
+    Outfit* head = catalogue_.findOutfit(look.headMesh);
+    Outfit* left = catalogue_.findOutfit(dressing.leftHandOutfit);
+    Outfit* right = catalogue_.findOutfit(dressing.rightHandOutfit);
 
     takeOffEverything();
     if (head) head_ = dress(*head, headOverride);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "character/Appearance.h"
 #include "character/CharacterRecords.h"
 #include "character/Dressing.h"
 #include "character/SkinSelections.h"
@@ -55,10 +56,10 @@ class PreviewPerson {
     Dressing* dress(Outfit& outfit, const std::string& overrideString);
     void undress(Dressing* dressing);
     void undressAll();  // every dressing and every animation
-    // Recomputes the hands into `selections` from the normal-page body, then takes off every
+    // Recomputes the hands into `dressing` from the normal-page body, then takes off every
     // dressing and dresses head, left hand, right hand and the page's body, each with its
     // texture override.
-    void dressFromSelections(SkinSelections& selections, bool fashionPage);
+    void dressFromSelections(const Appearance& look, SkinSelections& dressing, bool fashionPage);
 
     [[nodiscard]] AnimationInstance* runningAnimation() { return running_; }
     void setRunningAnimation(AnimationInstance* instance) { running_ = instance; }

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "celeb/AppearanceLook.h"
 #include "celeb/LineBreaks.h"
 #include "celeb/RecordChecks.h"
 #include "celeb/SaveSequence.h"
@@ -73,7 +72,7 @@ std::optional<std::vector<int>> interests(const Args& args, const char* option,
 }
 
 void fillFromSaved(const SavedCelebrity& saved, LookChoices* choices) {
-    const gamedata::Appearance& a = saved.appearance;
+    const character::Appearance& a = saved.appearance;
     if (!choices->female) choices->female = a.gender == kFemale;
     if (!choices->skinColour) choices->skinColour = a.skinColour;
     if (!choices->bodyType) choices->bodyType = a.bodyType;
@@ -183,9 +182,9 @@ int runCreate(const Words& words) {
     LookOutcome outcome = applyLookChoices(lists, catalogue, *choices);
     if (!outcome.done()) return fail(outcome.exit, outcome.message);
     warnings = outcome.warnings;
-    const int gender = lists.inputs().female ? 1 : 0;
-    const int bodyType = lists.inputs().bodyType;
-    const int skinColour = lists.inputs().skinColour;
+    const int gender = lists.appearance().gender;
+    const int bodyType = lists.appearance().bodyType;
+    const int skinColour = lists.appearance().skinColour;
     const std::string headMesh = lists.heads().selectedText();
     const std::string headTexture = lists.headTextures().selectedText();
     const std::string bodyMesh = lists.bodies().selectedText();
@@ -197,7 +196,7 @@ int runCreate(const Words& words) {
         std::fprintf(stderr, "marquill: %s\n", line.c_str());
     const std::string fashionBodyMesh = lists.bodies().selectedText();
     const std::string fashionBodyTexture = lists.bodyTextures().selectedText();
-    const gamedata::Appearance look = appearanceFrom(lists.inputs(), lists.selections());
+    const character::Appearance look = lists.appearance();
 
     // The wizard's pages in order; the first refusal ends the command.
     std::optional<Refusal> refusal = checkLook(headTexture, bodyTexture);

@@ -62,11 +62,11 @@ bool pick(LookList& list, const std::optional<std::string>& name,
     return true;
 }
 
-LookOutcome checkCatalogue(character::CharacterCatalogue& catalogue,
-                           const character::SkinSelections& selections,
+LookOutcome checkCatalogue(character::CharacterCatalogue& catalogue, const LookLists& lists,
                            std::initializer_list<const std::string*> outfits) {
-    if (!catalogue.findSkeleton(selections.skeleton))
-        return {kExitRefused, "the character files hold no skeleton '" + selections.skeleton + "'"};
+    const std::string& skeleton = lists.dressing().skeleton;
+    if (!catalogue.findSkeleton(skeleton))
+        return {kExitRefused, "the character files hold no skeleton '" + skeleton + "'"};
     for (const std::string* outfit : outfits)
         if (!outfit->empty() && !catalogue.findOutfit(*outfit))
             return {kExitRefused, "the character files cannot give the outfit '" + *outfit + "'"};
@@ -117,8 +117,8 @@ LookOutcome applyLookChoices(LookLists& lists, character::CharacterCatalogue& ca
             lists.headTextures(), choices.headTexture, choices.savedHeadTexture, "head-texture",
             "head texture", [&](int i) { lists.headTextureSelected(i); }, &outcome))
         return outcome;
-    const character::SkinSelections& s = lists.selections();
-    LookOutcome checked = checkCatalogue(catalogue, s, {&s.headOutfit, &s.bodyOutfit});
+    const character::Appearance& a = lists.appearance();
+    LookOutcome checked = checkCatalogue(catalogue, lists, {&a.headMesh, &a.bodyMesh});
     checked.warnings = std::move(outcome.warnings);
     return checked;
 }
@@ -135,8 +135,7 @@ LookOutcome applyFashionChoices(LookLists& lists, character::CharacterCatalogue&
             "fashion-texture", "high-fashion body texture",
             [&](int i) { lists.bodyTextureSelected(i); }, &outcome))
         return outcome;
-    const character::SkinSelections& s = lists.selections();
-    LookOutcome checked = checkCatalogue(catalogue, s, {&s.fashionBodyOutfit});
+    LookOutcome checked = checkCatalogue(catalogue, lists, {&lists.appearance().fashionBodyMesh});
     checked.warnings = std::move(outcome.warnings);
     return checked;
 }
@@ -145,7 +144,7 @@ LookSession::LookSession(const std::string& gameFolder)
     : index_(gameFolder),
       types_(index_),
       catalogue_(index_, types_),
-      lists_(catalogue_, index_, types_, selections_, nullptr, sounds_) {}
+      lists_(catalogue_, index_, types_, look_, dressing_, nullptr, sounds_) {}
 
 bool LookSession::build() {
     return catalogue_.build(character::kCharacterPathList, character::kAnimationPathList);

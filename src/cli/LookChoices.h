@@ -64,13 +64,13 @@ class LookSession {
     [[nodiscard]] fileindex::FolderIndex& index() { return index_; }
     [[nodiscard]] character::CharacterCatalogue& catalogue() { return catalogue_; }
     [[nodiscard]] character::LookLists& lists() { return lists_; }
-    [[nodiscard]] character::SkinSelections& selections() { return selections_; }
 
   private:
     fileindex::FolderIndex index_;
     fileindex::FileTypeRegistry types_;
     character::CharacterCatalogue catalogue_;
-    character::SkinSelections selections_;
+    character::LookSelection look_;
+    character::SkinSelections dressing_;
     platform::SilentSoundPlayer sounds_;
     character::LookLists lists_;
 };

@@ -43,7 +43,7 @@ std::string joined(const std::vector<std::string>& words) {
 
 void printJson(const SavedCelebrity& saved) {
     const PemmData& r = saved.record;
-    const gamedata::Appearance& a = saved.appearance;
+    const character::Appearance& a = saved.appearance;
     Json json;
     json.beginObject()
         .field("person_file", saved.personFile)
@@ -88,7 +88,7 @@ void printJson(const SavedCelebrity& saved) {
 
 void printText(const SavedCelebrity& saved) {
     const PemmData& r = saved.record;
-    const gamedata::Appearance& a = saved.appearance;
+    const character::Appearance& a = saved.appearance;
     std::printf("person file   %s\n", saved.personFile.c_str());
     std::printf("name          %s\n", r.name().c_str());
     std::printf("description   %s\n", r.description().c_str());

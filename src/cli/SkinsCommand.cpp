@@ -13,6 +13,7 @@ namespace marquill::cli {
 namespace {
 
 using character::LookList;
+using character::LookLists;
 using character::SkinSelections;
 
 constexpr const char* kUsage =
@@ -31,19 +32,21 @@ struct NamedSelection {
     const std::string* value;
 };
 
-std::vector<NamedSelection> namedSelections(const SkinSelections& s) {
+std::vector<NamedSelection> namedSelections(const LookLists& lists) {
+    const character::Appearance& a = lists.appearance();
+    const SkinSelections& s = lists.dressing();
     return {{"skeleton", &s.skeleton},
             {"animation", &s.animation},
-            {"head_outfit", &s.headOutfit},
-            {"head_texture", &s.headTexture},
+            {"head_outfit", &a.headMesh},
+            {"head_texture", &a.headTexture},
             {"left_hand_outfit", &s.leftHandOutfit},
             {"left_hand_texture", &s.leftHandTexture},
             {"right_hand_outfit", &s.rightHandOutfit},
             {"right_hand_texture", &s.rightHandTexture},
-            {"body_outfit", &s.bodyOutfit},
-            {"body_texture", &s.bodyTexture},
-            {"fashion_body_outfit", &s.fashionBodyOutfit},
-            {"fashion_body_texture", &s.fashionBodyTexture}};
+            {"body_outfit", &a.bodyMesh},
+            {"body_texture", &a.bodyTexture},
+            {"fashion_body_outfit", &a.fashionBodyMesh},
+            {"fashion_body_texture", &a.fashionBodyTexture}};
 }
 
 constexpr const char* kSkinNames[] = {"light", "medium", "dark"};
@@ -82,7 +85,7 @@ int runSkins(const Words& words) {
     if (!outcome.done()) return fail(outcome.exit, outcome.message);
 
     const character::LookStatus status = fashion ? lists.fashionStatus() : lists.status();
-    const character::LookInputs& in = lists.inputs();
+    const character::Appearance& in = lists.appearance();
     const NamedList named[] = {
         {"heads", "heads", &lists.heads()},
         {"head_textures", "head textures", &lists.headTextures()},
@@ -93,7 +96,7 @@ int runSkins(const Words& words) {
     if (args->has("json")) {
         Json j;
         j.beginObject().field("page", fashion ? "fashion" : "normal");
-        j.field("gender", in.female ? "female" : "male");
+        j.field("gender", in.female() ? "female" : "male");
         j.field("skin", kSkinNames[in.skinColour]).field("body_type", kBodyTypeNames[in.bodyType]);
         for (const NamedList& n : named) {
             j.key(n.key).beginObject().key("entries").beginArray();
@@ -108,7 +111,7 @@ int runSkins(const Words& words) {
         }
         j.field("status", status.text).field("next_enabled", status.nextEnabled);
         j.key("selections").beginObject();
-        for (const NamedSelection& s : namedSelections(lists.selections()))
+        for (const NamedSelection& s : namedSelections(lists))
             j.field(s.key, *s.value);
         j.endObject().endObject();
         std::printf("%s\n", j.str().c_str());
@@ -116,7 +119,7 @@ int runSkins(const Words& words) {
     }
 
     std::printf("%s page: %s, %s skin, %s body\n", fashion ? "high-fashion" : "normal",
-                in.female ? "female" : "male", kSkinNames[in.skinColour],
+                in.female() ? "female" : "male", kSkinNames[in.skinColour],
                 kBodyTypeNames[in.bodyType]);
     for (const NamedList& n : named) {
         std::printf("%s (%d)\n", n.title, n.list->count());
@@ -127,7 +130,7 @@ int runSkins(const Words& words) {
     std::printf("status: %s (Next %s)\n", status.text.c_str(),
                 status.nextEnabled ? "enabled" : "disabled");
     std::printf("selections\n");
-    for (const NamedSelection& s : namedSelections(lists.selections()))
+    for (const NamedSelection& s : namedSelections(lists))
         std::printf("  %-21s %s\n", s.key, s.value->c_str());
     return kExitDone;
 }

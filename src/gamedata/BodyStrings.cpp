@@ -10,19 +10,19 @@ namespace {
 constexpr std::array<std::string_view, 3> kSkinCodes = {"lgt", "med", "drk"};
 constexpr std::array<std::string_view, 3> kBodyCodes = {"fit", "fat", "skn"};
 
-std::string_view skinCode(const Appearance& look) {
+std::string_view skinCode(const character::Appearance& look) {
     return kSkinCodes[look.skinColour >= 0 && look.skinColour < 3 ? look.skinColour : 2];
 }
-std::string_view bodyCode(const Appearance& look) {
+std::string_view bodyCode(const character::Appearance& look) {
     return kBodyCodes[look.bodyType >= 0 && look.bodyType < 3 ? look.bodyType : 2];
 }
-char genderLetter(const Appearance& look) {
+char genderLetter(const character::Appearance& look) {
     return look.gender == 0 ? 'm' : 'f';
 }
 
 }  // namespace
 
-std::string rewriteOutfitString(const std::string& text, const Appearance& look) {
+std::string rewriteOutfitString(const std::string& text, const character::Appearance& look) {
     const size_t comma = text.find(',');
     if (comma == std::string::npos || text.size() < comma + 6) return text;
     std::string mesh = text.substr(0, comma);
@@ -38,7 +38,7 @@ std::string rewriteOutfitString(const std::string& text, const Appearance& look)
     return mesh + ",BODY=" + texture;
 }
 
-std::map<int, std::string> celebrityBodyStrings(const Appearance& look,
+std::map<int, std::string> celebrityBodyStrings(const character::Appearance& look,
                                                 const std::map<int, std::string>& templateStrings) {
     std::map<int, std::string> out;
     const std::string g(1, genderLetter(look));

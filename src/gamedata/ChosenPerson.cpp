@@ -25,11 +25,11 @@ char firstLower(const std::string& s) {
 
 }  // namespace
 
-Appearance appearanceFromBodyStrings(const std::vector<std::string>& strings) {
+character::Appearance appearanceFromBodyStrings(const std::vector<std::string>& strings) {
     auto get = [&](size_t index) -> const std::string* {
         return index >= 1 && index <= strings.size() ? &strings[index - 1] : nullptr;
     };
-    Appearance look;
+    character::Appearance look;
     if (const std::string* s = get(1)) look.adult = firstLower(*s) == 'a';
     if (const std::string* s = get(13)) look.gender = firstLower(*s) == 'm' ? 0 : 1;
     if (const std::string* s = get(15)) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gamedata/Appearance.h"
+#include "character/Appearance.h"
 #include "platform/FileLayer.h"
 
 namespace marquill::gamedata {
@@ -13,8 +13,8 @@ namespace marquill::gamedata {
 struct ChosenPerson {
     std::string path;
     bool opened = false;
-    std::string displayName;               // UTF-8
-    std::optional<Appearance> appearance;  // none without STR# 200
+    std::string displayName;                          // UTF-8
+    std::optional<character::Appearance> appearance;  // none without STR# 200
 };
 
 [[nodiscard]] ChosenPerson readChosenPerson(const std::string& path,
@@ -22,6 +22,7 @@ struct ChosenPerson {
 
 // Body strings, 1-based (strings[0] is string 1). Starts from the look pages' defaults; the names
 // are as stored, for the look lists to find (a list selects its first entry for a name it lacks).
-[[nodiscard]] Appearance appearanceFromBodyStrings(const std::vector<std::string>& strings);
+[[nodiscard]] character::Appearance appearanceFromBodyStrings(
+    const std::vector<std::string>& strings);
 
 }  // namespace marquill::gamedata

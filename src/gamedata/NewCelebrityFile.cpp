@@ -96,7 +96,7 @@ bool writeTraits(iResFile& file, const CelebrityValues& values, ResCode& failure
     return true;
 }
 
-bool writeBodyStrings(iResFile& file, const Appearance& look, ResCode& failure) {
+bool writeBodyStrings(iResFile& file, const character::Appearance& look, ResCode& failure) {
     StringSet strings;
     bool written = false;
     if (strings.Load(file, kBodyStringsId) == kResOk) {

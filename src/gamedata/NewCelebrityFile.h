@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "gamedata/Appearance.h"
+#include "character/Appearance.h"
 #include "gamedata/Reporter.h"
 #include "platform/FileLayer.h"
 #include "platform/ScratchFile.h"
@@ -18,7 +18,7 @@ struct CelebrityValues {
     std::array<int, 5> traits{};           // Neat, Active, Playful, Outgoing, Nice
     std::array<int, 15> interestScores{};  // by interest id: 10, 5 or 1
     int fameLevel = 0;
-    Appearance appearance;
+    character::Appearance appearance;
 };
 
 struct NewCelebrityFileResult {

@@ -17,8 +17,8 @@ std::string exportedSymbol(const char* entryName) {
 std::string PictrixLibrary::defaultModulePath() {
     const std::string dir = platform::executableFolder();
     for (const char* rel : {"/libpictrix.so", "/../lib/marquill/modules/libpictrix.so",
-                            "/../lib/marquill/libpictrix.so",
-                            "/../lib/libpictrix.so", "/../../pictrix/libpictrix.so"}) {
+                            "/../lib/marquill/libpictrix.so", "/../lib/libpictrix.so",
+                            "/../../pictrix/libpictrix.so"}) {
         if (!dir.empty() && platform::fileExists(dir + rel)) return dir + rel;
     }
     return "libpictrix.so";

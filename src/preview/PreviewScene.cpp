@@ -219,6 +219,7 @@ PreviewScene::SetUpFailure PreviewScene::buildScene() {
     host_.setStatus(kDefaultsStatus);
     host_.defaultButtonStates();
     lookLists_ = std::make_unique<character::LookLists>(*catalogue_, folderIndex(), fileTypes(),
+                                                        env_.look ? *env_.look : ownLook_,
                                                         selections_, this, host_.sounds());
 
     setUpDone_ = true;
@@ -303,7 +304,7 @@ void PreviewScene::nextIdleIfFinished() {
     // With nothing running (an idle name the catalogue lacks) the last pose stays.
     if (!running || !running->finished) return;
     running = idle_.next(selections_.animation, *person_->animations(), *catalogue_,
-                         AnimationClock::instance().now(), !lookLists_->inputs().female,
+                         AnimationClock::instance().now(), !lookLists_->appearance().female(),
                          host_.isForeground(), random_, host_.sounds());
     person_->setRunningAnimation(running);
 }
@@ -456,8 +457,9 @@ void PreviewScene::ensurePerson(const std::string& skeletonName) {
     person_ = character::PreviewPerson::create(*catalogue_, *device_, skeletonName);
 }
 
-void PreviewScene::dress(character::SkinSelections& selections, bool fashionPage) {
-    if (person_) person_->dressFromSelections(selections, fashionPage);
+void PreviewScene::dress(const character::Appearance& appearance,
+                         character::SkinSelections& dressing, bool fashionPage) {
+    if (person_) person_->dressFromSelections(appearance, dressing, fashionPage);
 }
 
 void PreviewScene::undressAll() {

@@ -101,6 +101,8 @@ struct PreviewEnvironment {
     fileindex::FileTypeRegistry* types = nullptr;
     // The image library the snapshots are written through; none: no pictures.
     image::ImageLibrary* images = nullptr;
+    // The appearance selection the look lists edit; none: the scene's own.
+    character::LookSelection* look = nullptr;
     // Seeds the random source at set-up instead of the clock, so a run can be repeated.
     std::optional<uint32_t> randomSeed;
     // Sees the result of each platform step of the set-up (by its number, 6 to 13) and returns
@@ -151,6 +153,7 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
 
     [[nodiscard]] bool ready() const { return setUpDone_; }
     [[nodiscard]] character::LookLists* lookLists();  // null before ready
+    // What the person wears beyond the appearance selection.
     [[nodiscard]] character::SkinSelections& selections() { return selections_; }
     [[nodiscard]] character::CharacterCatalogue* catalogue() { return catalogue_.get(); }
     [[nodiscard]] character::PreviewPerson* person() { return person_.get(); }
@@ -170,7 +173,8 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
 
     // What the look-page lists ask of the preview.
     void ensurePerson(const std::string& skeletonName) override;
-    void dress(character::SkinSelections& selections, bool fashionPage) override;
+    void dress(const character::Appearance& appearance, character::SkinSelections& dressing,
+               bool fashionPage) override;
     void undressAll() override;
     void reloadTextures() override;
     void syncAnimation(std::string& animationName) override;
@@ -218,6 +222,7 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     std::unique_ptr<character::PreviewPerson> person_;
     std::unique_ptr<character::LookLists> lookLists_;
     character::SkinSelections selections_;
+    character::LookSelection ownLook_;
     character::IdleCycle idle_;
     // What the last frame drew, and what frames drew since the front end last asked.
     render::UpdateRectList lastDrawn_, changed_;

@@ -11,9 +11,13 @@ namespace marquill::wizard {
 SceneFactory standardSceneFactory(platform::RandomSource& random,
                                   preview::PreviewEnvironment environment) {
     auto shared = std::make_shared<preview::PreviewEnvironment>(std::move(environment));
-    return [&random, shared](preview::PreviewHost& host, const std::string& gameFolder) {
+    return [&random, shared](preview::PreviewHost& host, const std::string& gameFolder,
+                             character::LookSelection& look) {
+        preview::PreviewEnvironment sceneEnvironment = *shared;
+        sceneEnvironment.look = &look;
         return std::make_unique<preview::PreviewScene>(host, gameFolder, preview::kPreviewWidth,
-                                                       preview::kPreviewHeight, random, *shared);
+                                                       preview::kPreviewHeight, random,
+                                                       std::move(sceneEnvironment));
     };
 }
 
@@ -27,17 +31,8 @@ CMarquillDlg::CMarquillDlg(WizardHost& host, WizardEnvironment& environment,
       personality_(c_),
       interests_(c_),
       fame_(c_),
-      save_(c_,
-            SaveStep::Hooks{[this] { return look_.currentAppearance(); }, [this] { goToStep(0); },
-                            [this] {
-                                if (auto* looks = c_.looks()) {
-                                    looks->refill(true, true);
-                                    look_.mirror();
-                                }
-                            }}),
-      import_(c_,
-              ImportSteps::Hooks{[this](const gamedata::Appearance& a) { look_.showChosen(a); }},
-              options_.import) {}
+      save_(c_),
+      import_(c_, options_.import) {}
 
 // The scene goes first: it may still call back into the controls while it is torn down.
 CMarquillDlg::~CMarquillDlg() {
@@ -71,7 +66,12 @@ void CMarquillDlg::click(int controlId) {
             replaceClicked();
             break;
         case id::kSave:
-            save_.save();
+            if (save_.save()) {
+                goToStep(0);
+                c_.redraw();
+                c_.refillLists();
+                save_.finish();
+            }
             break;
         case id::kHelp:
             openReadme();
@@ -270,7 +270,7 @@ void CMarquillDlg::defaultButtonStates() {
 
 void CMarquillDlg::previewReady() {
     name_.limitFields();
-    look_.mirror();
+    c_.showLists();
     c_.flush();
 }
 

@@ -27,9 +27,10 @@
 
 namespace marquill::wizard {
 
-// Makes the preview scene for a game folder; the scene reports to the host it is given.
+// Makes the preview scene for a game folder; the scene reports to the host it is given, and its
+// look lists edit the design's appearance selection.
 using SceneFactory = std::function<std::unique_ptr<preview::PreviewScene>(
-    preview::PreviewHost& host, const std::string& gameFolder)>;
+    preview::PreviewHost& host, const std::string& gameFolder, character::LookSelection& look)>;
 
 // The scene the tool shows: the preview window's size, the platform's drawing and clock.
 [[nodiscard]] SceneFactory standardSceneFactory(platform::RandomSource& random,
@@ -79,8 +80,8 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     [[nodiscard]] std::string caption() const override;
     [[nodiscard]] std::optional<int> result() const override { return result_; }
     [[nodiscard]] int step() const { return c_.step; }
-    [[nodiscard]] bool fashion() const { return c_.fashion; }
-    [[nodiscard]] const celeb::PemmData& record() const { return c_.record; }
+    [[nodiscard]] bool fashion() const { return c_.design.look.fashionPage; }
+    [[nodiscard]] const celeb::PemmData& record() const { return c_.design.record; }
     [[nodiscard]] const std::string& gameFolder() const { return c_.gameFolder; }
     [[nodiscard]] preview::PreviewScene* scene() { return c_.scene.get(); }
     [[nodiscard]] const ImportSteps& import() const { return import_; }

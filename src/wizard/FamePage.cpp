@@ -27,8 +27,8 @@ void FamePage::levelChosen(int index) {
 }
 
 void FamePage::next() {
-    c_.record.setFameLevel(c_.controls.at(id::kFame).selected());
-    c_.record.setFameSlider(c_.controls.at(id::kFameSlider).position);
+    c_.design.record.setFameLevel(c_.controls.at(id::kFame).selected());
+    c_.design.record.setFameSlider(c_.controls.at(id::kFameSlider).position);
 }
 
 }  // namespace marquill::wizard

@@ -14,8 +14,8 @@
 
 namespace marquill::wizard {
 
-ImportSteps::ImportSteps(WizardContext& context, Hooks hooks, ImportOptions options)
-    : c_(context), hooks_(std::move(hooks)), options_(std::move(options)) {}
+ImportSteps::ImportSteps(WizardContext& context, ImportOptions options)
+    : c_(context), options_(std::move(options)) {}
 
 void ImportSteps::scanProgress(std::string_view status, int position, int count) {
     c_.controls.show(id::kProgress, true);
@@ -96,7 +96,7 @@ void ImportSteps::showPerson(const std::string& path) {
     c_.setCursor(Cursor::Wait);
     const gamedata::ChosenPerson person = gamedata::readChosenPerson(path);
     if (person.opened) personName_ = person.displayName;
-    if (person.appearance && hooks_.showLook) hooks_.showLook(*person.appearance);
+    if (person.appearance) c_.chooseAppearance(*person.appearance);
     c_.setCursor(Cursor::Arrow);
 }
 

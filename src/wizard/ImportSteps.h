@@ -1,12 +1,10 @@
 #pragma once
 // Steps 9 to 11, the import: the neighbourhood picker and the search for its celebrities, the
-// celebrity files waiting in TemplateCelebrity, choosing an entry in either list (which shows
-// that person in the preview), and the replacement with its backup.
-#include <functional>
+// celebrity files waiting in TemplateCelebrity, choosing an entry in either list (which makes
+// that person's look the design's, shown in the preview), and the replacement with its backup.
 #include <optional>
 #include <string>
 
-#include "gamedata/Appearance.h"
 #include "gamedata/CelebrityPackage.h"
 #include "gamedata/CopyObjectFile.h"
 #include "gamedata/GamePaths.h"
@@ -24,11 +22,7 @@ struct ImportOptions {
 
 class ImportSteps {
   public:
-    struct Hooks {
-        std::function<void(const gamedata::Appearance&)> showLook;
-    };
-
-    ImportSteps(WizardContext& context, Hooks hooks, ImportOptions options);
+    ImportSteps(WizardContext& context, ImportOptions options);
 
     // Step 9: the picker, as often as the player picks a neighbourhood without celebrities.
     // False when the player left the picker for the welcome step.
@@ -65,7 +59,6 @@ class ImportSteps {
 
     WizardContext& c_;
     std::vector<gamedata::CelebrityFileRow> fileRows_;
-    Hooks hooks_;
     ImportOptions options_;
     gamedata::ClockGuidSource clockGuids_;
     int neighborhood_ = 1;

@@ -120,7 +120,7 @@ bool InterestsPage::next() {
     }
     const auto order = interestOrder();
     for (int p = 0; p < celeb::kInterestCount; ++p)
-        c_.record.setInterestAt(p, order[static_cast<size_t>(p)]);
+        c_.design.record.setInterestAt(p, order[static_cast<size_t>(p)]);
     return true;
 }
 

@@ -1,40 +1,10 @@
 #include "wizard/LookPage.h"
 
-#include <array>
-#include <utility>
-
-#include "celeb/AppearanceLook.h"
 #include "wizard/ControlIds.h"
 #include "wizard/Sounds.h"
 #include "wizard/WizardTexts.h"
 
 namespace marquill::wizard {
-
-namespace {
-
-std::vector<int> selectionOf(const character::LookList& list) {
-    if (list.selected() < 0) return {};
-    return {list.selected()};
-}
-
-}  // namespace
-
-bool LookPage::femalePressed() const {
-    return c_.controls.at(id::kFemale).pressed;
-}
-
-void LookPage::mirror() {
-    character::LookLists* looks = c_.looks();
-    if (!looks) return;
-    const std::array<std::pair<int, const character::LookList*>, 4> lists = {{
-        {id::kHeadMesh, &looks->heads()},
-        {id::kHeadTexture, &looks->headTextures()},
-        {id::kBodyMesh, &looks->bodies()},
-        {id::kBodyTexture, &looks->bodyTextures()},
-    }};
-    for (const auto& [controlId, list] : lists)
-        c_.controls.setItems(controlId, list->entries(), selectionOf(*list));
-}
 
 void LookPage::applyStatus(const std::optional<character::LookStatus>& status) {
     if (!status) return;
@@ -49,83 +19,97 @@ void LookPage::showNormal() {
           id::kBodyTexture, id::kHeadMeshLabel, id::kHeadMesh, id::kHeadTextureLabel,
           id::kHeadTexture})
         c_.controls.show(controlId, true);
-    const int gender = c_.record.gender();
-    c_.controls.press(id::kMale, gender == celeb::kMale);
-    c_.controls.press(id::kFemale, gender == celeb::kFemale);
-    c_.setFashion(false);
+    // The page starts from the gender Next stored; one the tables do not know presses neither
+    // toggle, and Next waits for a click.
+    const int gender = c_.design.record.gender();
+    c_.design.look.appearance.gender =
+        gender == celeb::kFemale ? character::kFemaleGender : character::kMaleGender;
+    c_.design.look.fashionPage = false;
     if (character::LookLists* looks = c_.looks()) {
-        // The filters follow the toggles, which follow the record here.
-        looks->inputs().female = femalePressed();
-        looks->inputs().male = !femalePressed();
         looks->showNormalPage();
-        mirror();
+        c_.showLists();
     }
-    if (!c_.controls.at(id::kMale).pressed && !femalePressed())
+    if (gender == celeb::kMale || gender == celeb::kFemale) {
+        c_.showGender();
+    } else {
+        c_.controls.press(id::kMale, false);
+        c_.controls.press(id::kFemale, false);
         c_.controls.enable(id::kNext, false);
+    }
 }
 
 void LookPage::showFashion() {
     for (int controlId :
          {id::kBodyMeshLabel, id::kBodyMesh, id::kBodyTextureLabel, id::kBodyTexture})
         c_.controls.show(controlId, true);
-    c_.setFashion(true);
+    c_.design.look.fashionPage = true;
     if (character::LookLists* looks = c_.looks()) {
         looks->showFashionPage();
-        mirror();
+        c_.showLists();
     }
 }
 
 bool LookPage::nextNormal() {
-    const ControlSet& k = c_.controls;
-    if (k.at(id::kBodyTexture).items.empty() || k.at(id::kHeadTexture).items.empty()) {
+    // Next stores the texts the lists show, in their spelling; without the preview's lists there
+    // is nothing to store.
+    const character::LookLists* looks = c_.looks();
+    if (!looks || looks->bodyTextures().count() == 0 || looks->headTextures().count() == 0) {
         c_.controls.enable(id::kNext, false);
         c_.setStatus(character::kInvalidHeadOrSkin);
         return false;
     }
     c_.setStatus(character::kSkinSelectionOk);
-    celeb::PemmData& r = c_.record;
-    r.setBodyType(k.at(id::kBodyType).selected());
-    r.setSkinColour(k.at(id::kSkinType).selected());
-    r.setGender(k.at(id::kMale).pressed ? celeb::kMale : celeb::kFemale);
-    r.setBodyMesh(k.at(id::kBodyMesh).selectedText());
-    r.setBodyTexture(k.at(id::kBodyTexture).selectedText());
-    r.setHeadMesh(k.at(id::kHeadMesh).selectedText());
-    r.setHeadTexture(k.at(id::kHeadTexture).selectedText());
+    const character::Appearance& a = c_.design.look.appearance;
+    celeb::PemmData& r = c_.design.record;
+    r.setBodyType(a.bodyType);
+    r.setSkinColour(a.skinColour);
+    r.setGender(a.female() ? celeb::kFemale : celeb::kMale);
+    r.setBodyMesh(looks->bodies().selectedText());
+    r.setBodyTexture(looks->bodyTextures().selectedText());
+    r.setHeadMesh(looks->heads().selectedText());
+    r.setHeadTexture(looks->headTextures().selectedText());
     return true;
 }
 
 bool LookPage::nextFashion() {
-    const ControlSet& k = c_.controls;
-    if (k.at(id::kBodyTexture).items.empty()) {
+    const character::LookLists* looks = c_.looks();
+    if (!looks || looks->bodyTextures().count() == 0) {
         c_.controls.enable(id::kNext, false);
         c_.setStatus(character::kInvalidFashionSkin);
         return false;
     }
     c_.setStatus(text::kFashionOk);
-    c_.record.setFashionBodyMesh(k.at(id::kBodyMesh).selectedText());
-    c_.record.setFashionBodyTexture(k.at(id::kBodyTexture).selectedText());
-    c_.setFashion(false);
+    c_.design.record.setFashionBodyMesh(looks->bodies().selectedText());
+    c_.design.record.setFashionBodyTexture(looks->bodyTextures().selectedText());
+    c_.design.look.fashionPage = false;
     return true;
 }
 
 void LookPage::genderClicked(int controlId) {
     c_.play(sound::kClick);
-    const int other = controlId == id::kMale ? id::kFemale : id::kMale;
+    // The toggles flip each other: a click on the pressed one chooses the other gender.
     const bool pressed = !c_.controls.at(controlId).pressed;
-    c_.controls.press(controlId, pressed);
-    c_.controls.press(other, !pressed);
-    c_.controls.enable(id::kNext, true);
+    const bool female = (controlId == id::kFemale) == pressed;
     if (character::LookLists* looks = c_.looks()) {
-        looks->genderChanged(femalePressed());
-        mirror();
+        looks->genderChanged(female);
+        c_.showLists();
+    } else {
+        c_.design.look.appearance.gender =
+            female ? character::kFemaleGender : character::kMaleGender;
     }
+    c_.showGender();
+    c_.controls.enable(id::kNext, true);
 }
 
 void LookPage::listChanged(int controlId, int index) {
     character::LookLists* looks = c_.looks();
     if (!looks) {
         // The lists click themselves once they exist.
-        if (controlId == id::kBodyType || controlId == id::kSkinType) c_.play(sound::kClick);
+        if (controlId != id::kBodyType && controlId != id::kSkinType) return;
+        c_.play(sound::kClick);
+        if (index < 0 || index > 2) return;
+        character::Appearance& a = c_.design.look.appearance;
+        (controlId == id::kBodyType ? a.bodyType : a.skinColour) = index;
         return;
     }
     switch (controlId) {
@@ -150,7 +134,7 @@ void LookPage::listChanged(int controlId, int index) {
         default:
             return;
     }
-    mirror();
+    c_.showLists();
 }
 
 void LookPage::rescan() {
@@ -160,47 +144,13 @@ void LookPage::rescan() {
         return;
     }
     looks->rescan();
-    mirror();
-}
-
-gamedata::Appearance LookPage::currentAppearance() const {
-    const bool male = c_.controls.at(id::kMale).pressed;
-    if (character::LookLists* looks = c_.looks()) {
-        gamedata::Appearance a = celeb::appearanceFrom(looks->inputs(), looks->selections());
-        a.gender = male ? celeb::kMale : celeb::kFemale;
-        return a;
-    }
-    // Without the lists, what the look pages stored last.
-    const celeb::PemmData& r = c_.record;
-    gamedata::Appearance a;
-    a.gender = male ? celeb::kMale : celeb::kFemale;
-    a.skinColour = r.skinColour();
-    a.bodyType = r.bodyType();
-    a.headMesh = r.headMesh();
-    a.headTexture = r.headTexture();
-    a.bodyMesh = r.bodyMesh();
-    a.bodyTexture = r.bodyTexture();
-    a.fashionBodyMesh = r.fashionBodyMesh();
-    a.fashionBodyTexture = r.fashionBodyTexture();
-    return a;
-}
-
-void LookPage::showChosen(const gamedata::Appearance& look) {
-    const bool male = look.gender == celeb::kMale;
-    c_.controls.press(id::kMale, male);
-    c_.controls.press(id::kFemale, !male);
-    c_.controls.select(id::kSkinType, look.skinColour);
-    c_.controls.select(id::kBodyType, look.bodyType);
-    c_.setFashion(false);
-    if (character::LookLists* looks = c_.looks()) {
-        looks->applyChosenLook(celeb::chosenLookFrom(look));
-        mirror();
-    }
+    c_.showLists();
 }
 
 void LookPage::defaultButtonStates() {
-    c_.controls.select(id::kBodyType, 0);
-    c_.controls.select(id::kSkinType, 1);
+    const character::Appearance defaults;
+    c_.controls.select(id::kBodyType, defaults.bodyType);
+    c_.controls.select(id::kSkinType, defaults.skinColour);
 }
 
 }  // namespace marquill::wizard

@@ -1,11 +1,11 @@
 #pragma once
 // Steps 1 and 2, the look pages: the gender toggles, body type and skin type, and the four choice
-// lists, which mirror the preview's look-page lists after every change. Without a ready preview
-// the lists are empty and the choices only move the controls.
+// lists, which mirror the preview's look-page lists after every change. Every choice edits the
+// design's appearance selection (through the preview's lists when they exist). Without a ready
+// preview the lists are empty, and Next refuses.
 #include <optional>
 
 #include "character/LookLists.h"
-#include "gamedata/Appearance.h"
 #include "wizard/WizardContext.h"
 
 namespace marquill::wizard {
@@ -27,19 +27,11 @@ class LookPage {
     // The never-shown Reload button: the texture files are read again.
     void rescan();
 
-    // What the save writes as the current look.
-    [[nodiscard]] gamedata::Appearance currentAppearance() const;
-    // A person chosen in the import lists: the lists and controls follow its look.
-    void showChosen(const gamedata::Appearance& look);
-
     // The preview's set-up: body type "Fit", skin type "Medium".
     void defaultButtonStates();
-    // The lists into controls 1016, 1017, 1020 and 1021.
-    void mirror();
 
   private:
     void applyStatus(const std::optional<character::LookStatus>& status);
-    [[nodiscard]] bool femalePressed() const;
     WizardContext& c_;
 };
 

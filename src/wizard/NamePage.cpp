@@ -47,10 +47,10 @@ bool NamePage::refused(const std::optional<celeb::Refusal>& refusal) {
 bool NamePage::next() {
     const std::string name = c_.controls.at(id::kName).text;
     if (refused(celeb::checkName(name))) return false;
-    c_.record.setName(name);
+    c_.design.record.setName(name);
     const std::string description = c_.controls.at(id::kDescription).text;
     if (refused(celeb::checkDescription(description))) return false;
-    c_.record.setDescription(description);
+    c_.design.record.setDescription(description);
     return true;
 }
 

@@ -84,7 +84,7 @@ bool PersonalityPage::next() {
         return false;
     }
     for (int k = 0; k < celeb::kTraitCount; ++k)
-        c_.record.setTrait(k, t[static_cast<size_t>(k)]);
+        c_.design.record.setTrait(k, t[static_cast<size_t>(k)]);
     return true;
 }
 

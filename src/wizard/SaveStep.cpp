@@ -56,30 +56,37 @@ void SaveStep::hideProgress() {
     c_.controls.show(id::kProgressText, false);
 }
 
-void SaveStep::save() {
+bool SaveStep::save() {
     c_.play(sound::kClick);
     c_.beginModal();
     celeb::SaveSetup setup{c_.gameFolder, c_.environment.templatePersonFile(), c_.scene.get(),
                            c_.environment.gameWindowsFolder()};
-    celeb::SaveChoices choices{hooks_.currentLook(), c_.controls.at(id::kFame).selected()};
+    // The save's gender and fame come from the Male toggle and the fame list; on this step they
+    // show what the design holds (the look pages' toggles and step 6's Next), so the design is
+    // read.
+    const Design& d = c_.design;
+    celeb::SaveChoices choices{d.look.appearance, d.record.fameLevel()};
     WizardSaveHost saveHost(c_);
-    last_ = celeb::saveCelebrity(c_.record, choices, setup, skins_, saveHost,
+    last_ = celeb::saveCelebrity(d.record, choices, setup, skins_, saveHost,
                                  [this](const celeb::SaveProgress& p) { showProgress(p); });
+    address_ = saveHost.address();
     if (last_.outcome != celeb::SaveResult::Outcome::Saved) {
         // Cancelled, or a file of the set could not be made (the player was told why): the
         // player stays on this step, and its hint replaces the last progress text.
         hideProgress();
         c_.setStatus(text::kStepHints[7]);
         c_.endModal();
-        return;
+        return false;
     }
     (void)c_.environment.changeFolder(c_.gameFolder);
-    hooks_.backToWelcome();
-    c_.redraw();
-    hooks_.refillLists();
+    return true;
+}
+
+void SaveStep::finish() {
     c_.endModal();
     hideProgress();
-    if (saveHost.address()) c_.host.openShell(*saveHost.address());
+    if (address_) c_.host.openShell(*address_);
+    address_.reset();
 }
 
 }  // namespace marquill::wizard

@@ -1,36 +1,35 @@
 #pragma once
 // Step 7's Save button: the save sequence with the progress bar and its text, the preview paused
-// except for the snapshots it takes, and the return to the welcome step.
-#include <functional>
+// except for the snapshots it takes; the wizard returns to the welcome step in between save() and
+// finish().
+#include <optional>
+#include <string>
 
 #include "celeb/SaveSequence.h"
 #include "celeb/SkinFileList.h"
-#include "gamedata/Appearance.h"
 #include "wizard/WizardContext.h"
 
 namespace marquill::wizard {
 
 class SaveStep {
   public:
-    struct Hooks {
-        std::function<gamedata::Appearance()> currentLook;
-        std::function<void()> backToWelcome;  // step 0 shown
-        std::function<void()> refillLists;    // the head and body lists filled again
-    };
+    explicit SaveStep(WizardContext& context) : c_(context) {}
 
-    SaveStep(WizardContext& context, Hooks hooks) : c_(context), hooks_(std::move(hooks)) {}
-
-    void save();
+    // True when the celebrity was saved; the preview stays paused until finish(). Otherwise the
+    // player stays on this step.
+    [[nodiscard]] bool save();
+    // After a save, back on the welcome step: the preview runs again, and the exchange site opens
+    // when the player asked for it.
+    void finish();
     [[nodiscard]] const celeb::SaveResult& lastResult() const { return last_; }
-    [[nodiscard]] const celeb::SkinFileList& skinFiles() const { return skins_; }
 
   private:
     void showProgress(const celeb::SaveProgress& progress);
     void hideProgress();
     WizardContext& c_;
-    Hooks hooks_;
     celeb::SkinFileList skins_;
     celeb::SaveResult last_;
+    std::optional<std::string> address_;  // the exchange site, opened by finish()
 };
 
 }  // namespace marquill::wizard

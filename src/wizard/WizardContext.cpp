@@ -1,5 +1,9 @@
 #include "wizard/WizardContext.h"
 
+#include <array>
+#include <utility>
+#include <vector>
+
 #include "wizard/ControlIds.h"
 #include "wizard/SmallDialogs.h"
 #include "wizard/WizardTexts.h"
@@ -11,6 +15,55 @@ WizardContext::WizardContext(WizardHost& h, WizardEnvironment& e)
 
 character::LookLists* WizardContext::looks() const {
     return scene ? scene->lookLists() : nullptr;
+}
+
+namespace {
+
+std::vector<int> selectionOf(const character::LookList& list) {
+    if (list.selected() < 0) return {};
+    return {list.selected()};
+}
+
+}  // namespace
+
+void WizardContext::chooseAppearance(const character::Appearance& appearance) {
+    if (character::LookLists* lists = looks()) {
+        lists->applyChosenLook(appearance);
+        showLists();
+    } else {
+        design.look.appearance = appearance;
+        design.look.fashionPage = false;
+    }
+    const character::Appearance& a = design.look.appearance;
+    showGender();
+    controls.select(id::kSkinType, a.skinColour);
+    controls.select(id::kBodyType, a.bodyType);
+}
+
+void WizardContext::refillLists() {
+    if (character::LookLists* lists = looks()) {
+        lists->refill(true, true);
+        showLists();
+    }
+}
+
+void WizardContext::showLists() {
+    character::LookLists* lists = looks();
+    if (!lists) return;
+    const std::array<std::pair<int, const character::LookList*>, 4> shown = {{
+        {id::kHeadMesh, &lists->heads()},
+        {id::kHeadTexture, &lists->headTextures()},
+        {id::kBodyMesh, &lists->bodies()},
+        {id::kBodyTexture, &lists->bodyTextures()},
+    }};
+    for (const auto& [controlId, list] : shown)
+        controls.setItems(controlId, list->entries(), selectionOf(*list));
+}
+
+void WizardContext::showGender() {
+    const bool female = design.look.appearance.female();
+    controls.press(id::kMale, !female);
+    controls.press(id::kFemale, female);
 }
 
 void WizardContext::setStatus(std::string_view text) {
@@ -52,11 +105,6 @@ void WizardContext::beginModal() {
 
 void WizardContext::endModal() {
     if (scene) scene->endModal();
-}
-
-void WizardContext::setFashion(bool on) {
-    fashion = on;
-    if (auto* l = looks()) l->inputs().fashionPage = on;
 }
 
 }  // namespace marquill::wizard

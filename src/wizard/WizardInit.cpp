@@ -49,7 +49,7 @@ bool CMarquillDlg::initDialog() {
 
     folderBeforeGame_ = c_.environment.currentFolder();
     (void)c_.environment.changeFolder(c_.gameFolder);
-    if (options_.scene) c_.scene = options_.scene(*this, c_.gameFolder);
+    if (options_.scene) c_.scene = options_.scene(*this, c_.gameFolder, c_.design.look);
     if (c_.scene) c_.scene->setApplicationActive(applicationActive_);
 
     c_.trace(text::kTraceToolTips);

@@ -145,7 +145,7 @@ void CMarquillDlg::next() {
 
 void CMarquillDlg::back() {
     c_.play(sound::kClick);
-    if (c_.step == 2) c_.setFashion(false);
+    if (c_.step == 2) c_.design.look.fashionPage = false;
     --c_.step;
     showStep();
 }

@@ -107,7 +107,7 @@ class SkinFileListTest : public testing::Test {
 
 TEST_F(SkinFileListTest, CollectsOutfitsMeshesAndTexturesOnceEach) {
     SkinFileList list;
-    gamedata::Appearance look;
+    character::Appearance look;
     list.collect(game_, look);
     list.collect(game_, look);
     std::string s = game_ + "/GameData/Skins/";

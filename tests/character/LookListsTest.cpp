@@ -41,9 +41,9 @@ class RecordingPerson final : public PersonControl {
     void ensurePerson(const std::string& skeleton) override {
         calls.push_back("person " + skeleton);
     }
-    void dress(SkinSelections& s, bool fashion) override {
-        calls.push_back("dress " + (fashion ? s.fashionBodyOutfit : s.bodyOutfit) + " " +
-                        s.headOutfit + " " + s.headTexture);
+    void dress(const Appearance& a, SkinSelections&, bool fashion) override {
+        calls.push_back("dress " + (fashion ? a.fashionBodyMesh : a.bodyMesh) + " " + a.headMesh +
+                        " " + a.headTexture);
     }
     void undressAll() override { calls.push_back("undress"); }
     void reloadTextures() override { calls.push_back("reload"); }
@@ -64,6 +64,22 @@ const Names kTextures = {
     "b010fafatmed_casu", "h552mafitmed_dude", "u003maplain",       "b001mamed_kidx",
     "b009mamed_ucchd",   "huaomed",           "nofolder"};
 
+// A person as the import lists read it from its body strings.
+Appearance chosen(bool adult, int gender, int skin, int body, std::string bodyMesh,
+                  std::string bodyTexture, std::string headMesh, std::string headTexture) {
+    Appearance a;
+    a.adult = adult;
+    a.gender = gender;
+    a.skinColour = skin;
+    a.bodyType = body;
+    a.bodyMesh = std::move(bodyMesh);
+    a.bodyTexture = std::move(bodyTexture);
+    a.headMesh = std::move(headMesh);
+    a.headTexture = std::move(headTexture);
+    a.fashionBodyMesh = "h000none";  // a chosen person's fashion outfit gives way to the default
+    return a;
+}
+
 class Looks : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -76,7 +92,8 @@ class Looks : public ::testing::Test {
         types = std::make_unique<fileindex::FileTypeRegistry>(*index);
         catalogue = std::make_unique<CharacterCatalogue>(*index, *types);
         EXPECT_TRUE(catalogue->build(kCharacterPathList, kAnimationPathList));
-        looks = std::make_unique<LookLists>(*catalogue, *index, *types, selections, person, sounds);
+        looks =
+            std::make_unique<LookLists>(*catalogue, *index, *types, look, dressing, person, sounds);
         looks->start();
         return *looks;
     }
@@ -86,7 +103,9 @@ class Looks : public ::testing::Test {
     std::unique_ptr<fileindex::FolderIndex> index;
     std::unique_ptr<fileindex::FileTypeRegistry> types;
     std::unique_ptr<CharacterCatalogue> catalogue;
-    SkinSelections selections;
+    LookSelection look;
+    Appearance& selections = look.appearance;  // what the lists edit
+    SkinSelections dressing;
     RecordingSounds sounds;
     std::unique_ptr<LookLists> looks;
 };
@@ -101,11 +120,12 @@ TEST_F(Looks, StartUpOffersAnAdultMansHeadsBodiesAndTexturesAndKeepsTheDefaults)
     EXPECT_EQ(named(l.bodyTextures()),
               (Names{"b003mafitmed_bmoc", "b003mafitxmed_alt", "u003maplain"}));
     // A stored text the list offers keeps its own spelling.
-    EXPECT_EQ(selections, SkinSelections{});
+    EXPECT_EQ(look, LookSelection{});
+    EXPECT_EQ(dressing, SkinSelections{});
     EXPECT_EQ(l.headTextures().selectedText(), "c011mamed_rotc");
     EXPECT_EQ(l.status(), (LookStatus{"Skin Selection Ok", true}));
 
-    const SkinSelections before = selections;
+    const Appearance before = selections;
     const Names heads = named(l.heads()), bodyTextures = named(l.bodyTextures());
     l.refill(true, true);
     l.refill(true, true);
@@ -137,7 +157,7 @@ TEST_F(Looks, BodyTypeFullNeedsTheJoinedCodesAndNeverListsExcludedBodies) {
     ASSERT_TRUE(shown);
     // b003mafat_01 fits the codes but is excluded.
     EXPECT_EQ(named(l.bodies()), (Names{"b010mafat_casual"}));
-    EXPECT_EQ(selections.bodyOutfit, "b010mafat_casual");
+    EXPECT_EQ(selections.bodyMesh, "b010mafat_casual");
     // The Full rule wants "mafatmed" in one piece: b010mafatxmed_bad is not offered.
     EXPECT_EQ(named(l.bodyTextures()), (Names{"b010mafatmed_casu"}));
     EXPECT_EQ(selections.bodyTexture, "b010mafatmed_casu");
@@ -146,12 +166,12 @@ TEST_F(Looks, BodyTypeFullNeedsTheJoinedCodesAndNeverListsExcludedBodies) {
 
 TEST_F(Looks, HighFashionBodiesOnlyOnTheirPage) {
     LookLists& l = lists();
-    selections.fashionBodyOutfit = "h000gone_x";  // the page's textures follow its own body
+    selections.fashionBodyMesh = "h000gone_x";  // the page's textures follow its own body
     l.showFashionPage();
     EXPECT_EQ(named(l.bodies()), (Names{"h552mafit_dude"}));
     EXPECT_EQ(named(l.bodyTextures()), (Names{"h552mafitmed_dude"}));
     EXPECT_EQ(selections.fashionBodyTexture, "h552mafitmed_dude");
-    EXPECT_EQ(selections.bodyOutfit, "b003mafit_01");     // the normal body stays
+    EXPECT_EQ(selections.bodyMesh, "b003mafit_01");       // the normal body stays
     EXPECT_EQ(named(l.heads()), (Names{"c011ma_repo"}));  // the head lists are left alone
 
     // A body without high-fashion textures.
@@ -179,7 +199,7 @@ TEST_F(Looks, AHeadWithoutTexturesForTheSkinColourInvalidatesTheSelection) {
     EXPECT_EQ(l.headTextures().selected(), -1);
 
     ASSERT_TRUE(l.skinColourChanged(1));  // the boss is gone: the first head takes its place
-    EXPECT_EQ(selections.headOutfit, "c011ma_repo");
+    EXPECT_EQ(selections.headMesh, "c011ma_repo");
     auto again = l.headSelected(0);
     ASSERT_TRUE(again);
     EXPECT_TRUE(again->nextEnabled);
@@ -188,11 +208,11 @@ TEST_F(Looks, AHeadWithoutTexturesForTheSkinColourInvalidatesTheSelection) {
 
 TEST_F(Looks, BodyTexturesFollowTheBodyStoredBeforeItsListIsReselected) {
     LookLists& l = lists();
-    l.inputs().female = true;
+    selections.gender = kFemaleGender;
     l.refill(true, true);
     // The body list moved on to a woman's body, but its textures were sought for the man's: only
     // the texture matched by the man's body number is offered.
-    EXPECT_EQ(selections.bodyOutfit, "b005fafit_dress");
+    EXPECT_EQ(selections.bodyMesh, "b005fafit_dress");
     EXPECT_EQ(named(l.bodyTextures()), (Names{"u003maplain"}));
     EXPECT_EQ(selections.bodyTexture, "u003maplain");
     l.refill(false, true);
@@ -201,7 +221,7 @@ TEST_F(Looks, BodyTexturesFollowTheBodyStoredBeforeItsListIsReselected) {
 
     // The gender toggle does both refills itself.
     l.genderChanged(false);
-    EXPECT_EQ(selections.bodyOutfit, "b003mafit_01");
+    EXPECT_EQ(selections.bodyMesh, "b003mafit_01");
     EXPECT_EQ(selections.bodyTexture, "b003mafitmed_bmoc");
     EXPECT_TRUE(l.status().nextEnabled);
 }
@@ -213,10 +233,10 @@ TEST_F(Looks, ChoicesAreStoredAndDressTheirPerson) {
               (Names{"busy", "person adult", "dress b003mafit_01 c011ma_repo C011mamed_rotc",
                      "animation a2o-heyyou1", "idle"}));
     person.calls.clear();
-    selections.skeleton = "child";
+    dressing.skeleton = "child";
     ASSERT_TRUE(l.bodySelected(l.bodies().findExact("b004mafit_suit")));
-    EXPECT_EQ(selections.skeleton, "adult");  // a new body brings back the default skeleton
-    EXPECT_EQ(selections.bodyOutfit, "b004mafit_suit");
+    EXPECT_EQ(dressing.skeleton, "adult");  // a new body brings back the default skeleton
+    EXPECT_EQ(selections.bodyMesh, "b004mafit_suit");
     EXPECT_EQ(named(l.bodyTextures()), (Names{"b004mafitmed_suit"}));
     EXPECT_EQ(selections.bodyTexture, "b004mafitmed_suit");
     EXPECT_EQ(person.calls[1], "person adult");
@@ -228,9 +248,9 @@ TEST_F(Looks, ChoicesAreStoredAndDressTheirPerson) {
     EXPECT_EQ(person.calls.size(), 1u);
 
     // A stored name the list no longer offers gives way to the first entry.
-    selections.headOutfit = "c999ma_gone";
+    selections.headMesh = "c999ma_gone";
     l.refill(true, false);
-    EXPECT_EQ(selections.headOutfit, "c011ma_repo");
+    EXPECT_EQ(selections.headMesh, "c011ma_repo");
     EXPECT_EQ(l.heads().selected(), 0);
 }
 
@@ -266,49 +286,52 @@ TEST_F(Looks, RescanFindsNewTexturesAndRedressesThePerson) {
 
 TEST_F(Looks, AChosenPersonSelectsItsOwnLook) {
     LookLists& l = lists();
-    selections.animation = "";
-    ChosenLook woman{true, false, 1, 1, "b010fafat", "B010FAFATmed", "c012fa", "nothing"};
+    dressing.animation = "";
+    const Appearance woman =
+        chosen(true, kFemaleGender, 1, 1, "b010fafat", "B010FAFATmed", "c012fa", "nothing");
     l.applyChosenLook(woman);
-    EXPECT_TRUE(l.inputs().female);
-    EXPECT_EQ(l.inputs().bodyType, 1);
-    EXPECT_EQ(selections.animation, "a2o-heyyou1");  // the defaults came back first
-    EXPECT_EQ(selections.bodyOutfit, "b010fafat_casual");
+    EXPECT_TRUE(l.appearance().female());
+    EXPECT_EQ(l.appearance().bodyType, 1);
+    EXPECT_EQ(dressing.animation, "a2o-heyyou1");  // the defaults came back first
+    EXPECT_EQ(selections.fashionBodyMesh, "h552mafit_dude");
+    EXPECT_EQ(selections.bodyMesh, "b010fafat_casual");
     EXPECT_EQ(selections.bodyTexture, "b010fafatmed_casu");
-    EXPECT_EQ(selections.headOutfit, "c012fa_bob");
+    EXPECT_EQ(selections.headMesh, "c012fa_bob");
     EXPECT_EQ(selections.headTexture, "c012famed_bobh");  // not found: the first entry
     EXPECT_EQ(l.heads().selectedText(), "c012fa_bob");
-    const SkinSelections chosen = selections;
+    const Appearance shown = selections;
     l.refill(true, true);
-    EXPECT_EQ(selections, chosen);
+    EXPECT_EQ(selections, shown);
 
     // A man's names are looked up among a man's lists.
-    ChosenLook man{true, true, 2, 0, "b004mafit_suit", "", "c006ma_boss", ""};
+    const Appearance man = chosen(true, kMaleGender, 2, 0, "b004mafit_suit", "", "c006ma_boss", "");
     l.applyChosenLook(man);
-    EXPECT_FALSE(l.inputs().female);
-    EXPECT_EQ(l.inputs().skinColour, 2);
-    EXPECT_EQ(selections.bodyOutfit, "b004mafit_suit");
-    EXPECT_EQ(selections.headOutfit, "c006ma_boss");
+    EXPECT_FALSE(l.appearance().female());
+    EXPECT_EQ(l.appearance().skinColour, 2);
+    EXPECT_EQ(selections.bodyMesh, "b004mafit_suit");
+    EXPECT_EQ(selections.headMesh, "c006ma_boss");
     EXPECT_EQ(selections.headTexture, "");  // the boss has no dark textures
 }
 
 TEST_F(Looks, AChildGetsChildBodiesAndSharedChildTextures) {
     LookLists& l = lists();
-    ChosenLook boy{false, true, 1, 0, "b001mcchd_01", "b001mamed_kidx", "c011ma_repo", ""};
+    const Appearance boy =
+        chosen(false, kMaleGender, 1, 0, "b001mcchd_01", "b001mamed_kidx", "c011ma_repo", "");
     l.applyChosenLook(boy);
-    EXPECT_FALSE(l.inputs().adult);
+    EXPECT_FALSE(l.appearance().adult);
     // The adult bodies still fit the codes; the child bodies come by their gender mark.
     EXPECT_EQ(named(l.bodies()),
               (Names{"b001mcchd_01", "b003mafit_01", "b004mafit_suit", "n0001_mcchd"}));
-    EXPECT_EQ(selections.bodyOutfit, "b001mcchd_01");
+    EXPECT_EQ(selections.bodyMesh, "b001mcchd_01");
     // Four characters of the body match for a child; ucchd textures go with any child's body.
     EXPECT_EQ(named(l.bodyTextures()), (Names{"b001mamed_kidx", "b009mamed_ucchd"}));
     EXPECT_EQ(selections.bodyTexture, "b001mamed_kidx");
 
-    ChosenLook girl{false, false, 1, 0, "nobody", "", "", ""};
+    const Appearance girl = chosen(false, kFemaleGender, 1, 0, "nobody", "", "", "");
     l.applyChosenLook(girl);
     EXPECT_EQ(l.bodies().findExact("b002fcchd_01"), 0);
     EXPECT_EQ(l.bodies().findExact("b001mcchd_01"), -1);
-    EXPECT_EQ(selections.bodyOutfit, "b002fcchd_01");  // not found: the first entry
+    EXPECT_EQ(selections.bodyMesh, "b002fcchd_01");  // not found: the first entry
 }
 
 }  // namespace

@@ -99,9 +99,10 @@ TEST_F(PreviewPersonTest, DressesHeadHandsAndBodyFromTheSelectionsInOrder) {
     auto p = person();
     ASSERT_TRUE(p->hasSkeleton());
     EXPECT_NE(p->skeleton(), catalogue_->findSkeleton("adult")) << "its own copy";
+    Appearance a;
     SkinSelections s;
-    s.bodyTexture = "B003MAFitdrk_bmoc";
-    p->dressFromSelections(s, false);
+    a.bodyTexture = "B003MAFitdrk_bmoc";
+    p->dressFromSelections(a, s, false);
 
     ASSERT_EQ(p->dressings().size(), 4u);
     EXPECT_EQ(p->dressings()[0].get(), p->headDressing());
@@ -128,23 +129,24 @@ TEST_F(PreviewPersonTest, DressesHeadHandsAndBodyFromTheSelectionsInOrder) {
 
 TEST_F(PreviewPersonTest, RedressingTakesEverythingOffFirst) {
     auto p = person();
+    Appearance a;
     SkinSelections s;
-    p->dressFromSelections(s, false);
+    p->dressFromSelections(a, s, false);
     const size_t shown = instanceCount(*p);
     ASSERT_NE(p->dress(*catalogue_->findOutfit("c006ma_boss"), ""), nullptr);
     EXPECT_EQ(p->dressings().size(), 5u);
 
-    s.headOutfit = "c005ma_hipster";
-    s.headTexture.clear();  // the mesh's own texture
-    p->dressFromSelections(s, false);
+    a.headMesh = "c005ma_hipster";
+    a.headTexture.clear();  // the mesh's own texture
+    p->dressFromSelections(a, s, false);
     ASSERT_EQ(p->dressings().size(), 4u) << "the extra dressing is gone too";
     EXPECT_EQ(outfitOf(p->headDressing()), "c005ma_hipster");
     EXPECT_EQ(textureOf(p->headDressing()), p->headDressing()->instances[0]->mesh->defaultTexture);
     EXPECT_EQ(instanceCount(*p), shown);
     EXPECT_EQ(p->renderGroup()->children().size(), shown);
 
-    s.bodyOutfit = "no such body";
-    p->dressFromSelections(s, false);
+    a.bodyMesh = "no such body";
+    p->dressFromSelections(a, s, false);
     EXPECT_EQ(p->dressings().size(), 3u) << "a missing outfit is left off, the rest shown";
     EXPECT_EQ(p->bodyDressing(), nullptr);
     EXPECT_EQ(s.leftHandOutfit, "hulo") << "the hands follow even a body that is missing";
@@ -158,12 +160,13 @@ TEST_F(PreviewPersonTest, RedressingTakesEverythingOffFirst) {
 
 TEST_F(PreviewPersonTest, TheFashionPageDressesItsBodyWhileHandsFollowTheNormalOne) {
     auto p = person();
+    Appearance a;
     SkinSelections s;
-    s.bodyOutfit = "b713fafit_ct";
-    s.bodyTexture = "B713FAFitlgt_ct";
-    s.fashionBodyOutfit = "h552mafit_dude";
-    s.fashionBodyTexture = "chosen-fashion-texture";
-    p->dressFromSelections(s, true);
+    a.bodyMesh = "b713fafit_ct";
+    a.bodyTexture = "B713FAFitlgt_ct";
+    a.fashionBodyMesh = "h552mafit_dude";
+    a.fashionBodyTexture = "chosen-fashion-texture";
+    p->dressFromSelections(a, s, true);
     EXPECT_EQ(outfitOf(p->bodyDressing()), "h552mafit_dude");
     EXPECT_EQ(textureOf(p->bodyDressing()), "chosen-fashion-texture");
     EXPECT_EQ(outfitOf(p->leftHandDressing()), "hflo");
@@ -172,9 +175,9 @@ TEST_F(PreviewPersonTest, TheFashionPageDressesItsBodyWhileHandsFollowTheNormalO
 
     // Emptiness is noted before the hands are recomputed, so an empty hand texture keeps the
     // mesh's own although the recomputed one is never empty.
-    s.fashionBodyTexture.clear();
+    a.fashionBodyTexture.clear();
     s.leftHandTexture.clear();
-    p->dressFromSelections(s, true);
+    p->dressFromSelections(a, s, true);
     EXPECT_EQ(textureOf(p->bodyDressing()), p->bodyDressing()->instances[0]->mesh->defaultTexture);
     EXPECT_EQ(s.leftHandTexture, "HUAOlgt");
     EXPECT_EQ(textureOf(p->leftHandDressing()), "huaomed");
@@ -208,8 +211,9 @@ TEST_F(PreviewPersonTest, TheRootSkeletonIsOneKeyBoneAtTheOrigin) {
     EXPECT_NE(p->animations(), nullptr);
 
     // Nothing hangs on ROOT, so nothing shows; the box is then the bones'.
+    Appearance a;
     SkinSelections s;
-    p->dressFromSelections(s, false);
+    p->dressFromSelections(a, s, false);
     EXPECT_EQ(instanceCount(*p), 0u);
     const BoundingBox box = p->bounds();
     ASSERT_TRUE(box.valid());
@@ -225,9 +229,10 @@ TEST_F(PreviewPersonTest, ASkeletonTheCatalogueLacksGivesAPersonThatDoesNothing)
     EXPECT_EQ(p->animations(), nullptr);
     ASSERT_NE(p->renderGroup(), nullptr);
     EXPECT_EQ(p->dress(*catalogue_->findOutfit("c011ma_repo"), ""), nullptr);
+    Appearance a;
     SkinSelections s;
-    s.bodyOutfit = "b003fafit_01";
-    p->dressFromSelections(s, false);
+    a.bodyMesh = "b003fafit_01";
+    p->dressFromSelections(a, s, false);
     EXPECT_TRUE(p->dressings().empty());
     EXPECT_EQ(s.leftHandOutfit, "hflo") << "the selections still follow the body";
     p->tick(render::Matrix4::translation({0, -1.75f, 0}), 100, true);
@@ -240,8 +245,9 @@ TEST_F(PreviewPersonTest, ASkeletonTheCatalogueLacksGivesAPersonThatDoesNothing)
 
 TEST_F(PreviewPersonTest, TickPlacesAnimatesAndHandsTheBoxToTheGroup) {
     auto p = person();
+    Appearance a;
     SkinSelections s;
-    p->dressFromSelections(s, false);
+    p->dressFromSelections(a, s, false);
     Animation* wave = catalogue_->findAnimation("a2o-heyyou1");
     ASSERT_NE(wave, nullptr);
     AnimationInstance* running = p->animations()->start(*catalogue_, *wave, 1, 1.0f, 1.0f, 0);
@@ -276,8 +282,9 @@ TEST_F(PreviewPersonTest, TickPlacesAnimatesAndHandsTheBoxToTheGroup) {
 
 TEST_F(PreviewPersonTest, TheDressedPersonDrawsIntoTheDevice) {
     auto p = person();
+    Appearance a;
     SkinSelections s;
-    p->dressFromSelections(s, false);
+    p->dressFromSelections(a, s, false);
     p->tick(render::Matrix4::translation({0, -1.75f, 0}), 0, true);
 
     render::Viewport3D& vp = *renderer_->viewport;

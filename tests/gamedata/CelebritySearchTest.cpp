@@ -86,7 +86,7 @@ TEST(ChosenPerson, BodyStringsBecomeAnAppearance) {
     s[2] = "c030fa_bob,head-head=C030falgt_bob";
     s[12] = "female";
     s[14] = "lgt";
-    Appearance look = appearanceFromBodyStrings(s);
+    character::Appearance look = appearanceFromBodyStrings(s);
     EXPECT_TRUE(look.adult);
     EXPECT_EQ(look.gender, 1);
     EXPECT_EQ(look.skinColour, 0);
@@ -108,7 +108,7 @@ TEST(ChosenPerson, BodyStringsBecomeAnAppearance) {
     EXPECT_EQ(look.bodyTexture, "");
     // Only string 1: the defaults stand.
     look = appearanceFromBodyStrings({"A"});
-    EXPECT_EQ(look.bodyMesh, Appearance{}.bodyMesh);
+    EXPECT_EQ(look.bodyMesh, character::Appearance{}.bodyMesh);
 }
 
 TEST_F(CelebritySearchTest, ChoosingAPersonReadsNameAndLook) {

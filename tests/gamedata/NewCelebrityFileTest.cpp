@@ -216,7 +216,7 @@ TEST(NewCelebrityFile, PicturesBeyondThe1023rdStay) {
 }
 
 TEST(BodyStrings, MaleFullLightKeepsTheLiteralAndRewritesOutfits) {
-    Appearance look;
+    character::Appearance look;
     look.gender = 0;
     look.skinColour = 0;
     look.bodyType = 1;

@@ -247,7 +247,7 @@ TEST(PreviewRescan, ReadsChangedTextureFilesAgain) {
     rig.scene->lookLists()->rescan();
     rig.scene->frame();
     EXPECT_NE(checksum(*rig.scene->backBuffer()), before);
-    EXPECT_EQ(rig.scene->selections().bodyTexture, "B003MAFitmed_bmoc");
+    EXPECT_EQ(rig.scene->lookLists()->appearance().bodyTexture, "B003MAFitmed_bmoc");
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ TEST(PreviewSetUp, ReachesReadyThroughTheFourStatusTextsAndGreets) {
 
     EXPECT_EQ(render::CurrentDevice::instance().get() != nullptr, true);
     ASSERT_NE(rig.scene->lookLists(), nullptr);
-    EXPECT_EQ(rig.scene->lookLists()->inputs().bodyType, 0);
-    EXPECT_EQ(rig.scene->lookLists()->inputs().skinColour, 1);
+    EXPECT_EQ(rig.scene->lookLists()->appearance().bodyType, 0);
+    EXPECT_EQ(rig.scene->lookLists()->appearance().skinColour, 1);
     ASSERT_NE(rig.scene->person(), nullptr);
     EXPECT_TRUE(rig.scene->person()->hasSkeleton());
     ASSERT_NE(rig.scene->person()->runningAnimation(), nullptr);

@@ -137,7 +137,8 @@ class GuiRig {
             << error;
         options.splash = false;
         options.import.backupRoot = backups();
-        options.scene = [this](preview::PreviewHost& sceneHost, const std::string& folder) {
+        options.scene = [this](preview::PreviewHost& sceneHost, const std::string& folder,
+                               character::LookSelection& look) {
             index = std::make_unique<fileindex::FolderIndex>(folder);
             types = std::make_unique<fileindex::FileTypeRegistry>(*index);
             if (!images) images = image::PictrixLibrary::load(MARQUILL_PICTRIX_MODULE);
@@ -146,6 +147,7 @@ class GuiRig {
             e.types = types.get();
             e.images = images.get();
             e.randomSeed = 7;
+            e.look = &look;
             return std::make_unique<preview::PreviewScene>(
                 sceneHost, folder, preview::kPreviewWidth, preview::kPreviewHeight, random,
                 std::move(e));

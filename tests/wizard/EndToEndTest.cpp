@@ -151,7 +151,7 @@ TEST_F(EndToEnd, ImportingACelebrityIntoANeighborhood) {
     character::LookLists& looks = *dlg().scene()->lookLists();
     EXPECT_TRUE(rig().control(id::kMale).pressed);
     EXPECT_EQ(rig().control(id::kSkinType).selected(), 0);
-    EXPECT_TRUE(platform::equalsIgnoringCase(looks.selections().headOutfit, "c005ma_hipster"));
+    EXPECT_TRUE(platform::equalsIgnoringCase(looks.appearance().headMesh, "c005ma_hipster"));
     EXPECT_EQ(rig().items(id::kHeadMesh), looks.heads().entries());
 
     dlg().click(id::kNext);
@@ -159,7 +159,7 @@ TEST_F(EndToEnd, ImportingACelebrityIntoANeighborhood) {
     rig().select(id::kCelebrityFiles, {indexOf(id::kCelebrityFiles, "Star.iff")});
     // Stella Starr: a woman with the rave head.
     EXPECT_TRUE(rig().control(id::kFemale).pressed);
-    EXPECT_TRUE(platform::equalsIgnoringCase(looks.selections().headOutfit, "c038fa_rave"));
+    EXPECT_TRUE(platform::equalsIgnoringCase(looks.appearance().headMesh, "c038fa_rave"));
 
     dlg().click(id::kNext);
     ASSERT_EQ(dlg().step(), 0);

@@ -49,12 +49,12 @@ TEST_F(LookPage, TheListsMirrorTheLookListsAndNextStoresThem) {
     // What the lists showed when Next was pressed (step 2 has changed the body lists since).
     EXPECT_EQ(r.headMesh(), rig_.control(id::kHeadMesh).selectedText());
     EXPECT_EQ(r.headTexture(), rig_.control(id::kHeadTexture).selectedText());
-    EXPECT_TRUE(platform::equalsIgnoringCase(r.bodyMesh(), looks().selections().bodyOutfit));
-    EXPECT_TRUE(platform::equalsIgnoringCase(r.bodyTexture(), looks().selections().bodyTexture));
+    EXPECT_TRUE(platform::equalsIgnoringCase(r.bodyMesh(), looks().appearance().bodyMesh));
+    EXPECT_TRUE(platform::equalsIgnoringCase(r.bodyTexture(), looks().appearance().bodyTexture));
     EXPECT_FALSE(r.headMesh().empty());
     // Step 2 lists the high-fashion bodies.
     EXPECT_TRUE(rig_.dlg().fashion());
-    EXPECT_TRUE(looks().inputs().fashionPage);
+    EXPECT_TRUE(looks().fashionPage());
     for (const std::string& body : rig_.items(id::kBodyMesh))
         EXPECT_EQ(platform::toLowerAscii(body)[0], 'h') << body;
     expectMirrored();
@@ -84,11 +84,11 @@ TEST_F(LookPage, ListChoicesReachTheLookListsAndTheirStatus) {
     const int clicks = rig_.host.soundPlayer.count("CLICK");
     rig_.select(id::kSkinType, {2});
     EXPECT_EQ(rig_.host.soundPlayer.count("CLICK"), clicks + 1);
-    EXPECT_EQ(looks().inputs().skinColour, 2);
+    EXPECT_EQ(looks().appearance().skinColour, 2);
     expectMirrored();
     rig_.select(id::kBodyType, {1});
     EXPECT_EQ(rig_.host.soundPlayer.count("CLICK"), clicks + 2);
-    EXPECT_EQ(looks().inputs().bodyType, 1);
+    EXPECT_EQ(looks().appearance().bodyType, 1);
     expectMirrored();
     const bool usable =
         !rig_.items(id::kHeadTexture).empty() && !rig_.items(id::kBodyTexture).empty();
@@ -106,7 +106,7 @@ TEST_F(LookPage, ListChoicesReachTheLookListsAndTheirStatus) {
             rig_.dlg().click(id::kNext);
             EXPECT_EQ(rig_.dlg().step(), 1);
         } else {
-            EXPECT_EQ(looks().selections().headOutfit, rig_.control(id::kHeadMesh).selectedText());
+            EXPECT_EQ(looks().appearance().headMesh, rig_.control(id::kHeadMesh).selectedText());
         }
     }
 }
@@ -129,7 +129,7 @@ TEST_F(LookPage, BackFromTheFashionPageKeepsTheFashionBodyUntilStepTwoIsPassedAg
     rig_.select(id::kBodyMesh, {static_cast<int>(rig_.items(id::kBodyMesh).size()) - 1});
     rig_.dlg().click(id::kNext);
     ASSERT_EQ(rig_.dlg().step(), 2);
-    EXPECT_EQ(rig_.dlg().record().bodyMesh(), looks().selections().bodyOutfit);
+    EXPECT_EQ(rig_.dlg().record().bodyMesh(), looks().appearance().bodyMesh);
     EXPECT_EQ(rig_.dlg().record().fashionBodyMesh(), fashion);
 }
 

@@ -211,7 +211,8 @@ class WizardRig {
         options.splash = false;
         options.import.backupRoot = tool.root() + "/backups";
         if (preview == Preview::Scene) {
-            options.scene = [this](preview::PreviewHost& sceneHost, const std::string& folder) {
+            options.scene = [this](preview::PreviewHost& sceneHost, const std::string& folder,
+                                   character::LookSelection& look) {
                 index = std::make_unique<fileindex::FolderIndex>(folder);
                 types = std::make_unique<fileindex::FileTypeRegistry>(*index);
                 preview::PreviewEnvironment e;
@@ -219,6 +220,7 @@ class WizardRig {
                 e.index = index.get();
                 e.types = types.get();
                 e.randomSeed = 7;
+                e.look = &look;
                 if (!images)
                     images = image::PictrixLibrary::load(std::string(MARQUILL_BINARY_DIR) +
                                                          "/pictrix/libpictrix.so");

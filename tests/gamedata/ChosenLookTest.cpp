@@ -1,19 +1,18 @@
-#include "celeb/AppearanceLook.h"
-
 #include <gtest/gtest.h>
 
 #include "character/CharacterCatalogue.h"
+#include "character/LookLists.h"
 #include "fileindex/FileTypeRegistry.h"
 #include "fileindex/FolderIndex.h"
 #include "fileindex/TempTree.h"
 #include "gamedata/ChosenPerson.h"
 #include "platform/SoundPlayer.h"
 
-namespace marquill::celeb {
+namespace marquill::gamedata {
 namespace {
 
-// A person's body strings, through the look lists, to the selections and back to an appearance.
-TEST(AppearanceLook, BodyStringsSelectThePersonsOwnLook) {
+// A person's body strings, through the look lists, to the appearance the lists select.
+TEST(ChosenLook, BodyStringsSelectThePersonsOwnLook) {
     testing::TempTree tree;
     tree.file("GameData/Skins/looks.cmx",
               "v\nh\n0\n4\nc011ma_repo\n0\n0\n0\nc012fa_bob\n0\n0\n0\nb003mafit_01\n0\n0\n0\n"
@@ -24,9 +23,10 @@ TEST(AppearanceLook, BodyStringsSelectThePersonsOwnLook) {
     fileindex::FileTypeRegistry types(index);
     character::CharacterCatalogue catalogue(index, types);
     ASSERT_TRUE(catalogue.build(character::kCharacterPathList, character::kAnimationPathList));
-    character::SkinSelections selections;
+    character::LookSelection look;
+    character::SkinSelections dressing;
     platform::SilentSoundPlayer sounds;
-    character::LookLists lists(catalogue, index, types, selections, nullptr, sounds);
+    character::LookLists lists(catalogue, index, types, look, dressing, nullptr, sounds);
     lists.start();
 
     std::vector<std::string> strings(15);
@@ -35,9 +35,10 @@ TEST(AppearanceLook, BodyStringsSelectThePersonsOwnLook) {
     strings[2] = "c012fa_bob,HEAD-HEAD=C012FADRK_bobh";
     strings[12] = "Female";
     strings[14] = "Dark";
-    lists.applyChosenLook(chosenLookFrom(gamedata::appearanceFromBodyStrings(strings)));
+    look.appearance.fashionBodyMesh = "h000gone";
+    lists.applyChosenLook(appearanceFromBodyStrings(strings));
 
-    const gamedata::Appearance shown = appearanceFrom(lists.inputs(), selections);
+    const character::Appearance& shown = look.appearance;
     EXPECT_EQ(shown.gender, 1);
     EXPECT_EQ(shown.skinColour, 2);
     EXPECT_EQ(shown.bodyType, 1);
@@ -50,4 +51,4 @@ TEST(AppearanceLook, BodyStringsSelectThePersonsOwnLook) {
 }
 
 }  // namespace
-}  // namespace marquill::celeb
+}  // namespace marquill::gamedata
