@@ -25,6 +25,10 @@ class WizardHostRelay final : public wizard::WizardHost {
                                             const std::string& initialFolder) override {
         return frontEnd_.chooseFolder(title, initialFolder);
     }
+    std::optional<std::string> chooseOpenPath(std::string_view title, std::string_view filter,
+                                              const std::string& initialFolder) override {
+        return frontEnd_.chooseOpenPath(title, filter, initialFolder);
+    }
     void controlsChanged(const std::vector<int>& controlIds) override {
         frontEnd_.controlsChanged(controlIds);
     }

@@ -43,7 +43,8 @@ SaveResult saveCelebrity(const PemmData& record, const SaveChoices& choices, con
     };
 
     SaveDialogRequest request{"Select the name to save this Pemm",
-                              "Marquill Files (*.srf)| *.srf||", ".srf", record.name(),
+                              "Marquill Files (*.srf)| *.srf||", ".srf",
+                              choices.proposedName.empty() ? record.name() : choices.proposedName,
                               platform::resolveGamePath(setup.gameFolder, "TemplateCelebrity")};
     auto chosen = host.chooseSavePath(request);
     if (!chosen) return result;

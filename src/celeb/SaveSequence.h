@@ -59,6 +59,7 @@ struct SaveSetup {
 struct SaveChoices {
     character::Appearance current;  // the look pages' current selection
     int fameChoice = 0;             // the fame list's current choice
+    std::string proposedName;       // what the save dialog proposes; empty: the record's name
 };
 
 struct SaveResult {

@@ -45,6 +45,12 @@ void chooseByPrefix(LookList& list, const std::string& name, std::string& stored
 
 }  // namespace
 
+std::string savedNameNotOffered(std::string_view what, std::string_view saved,
+                                std::string_view used) {
+    return "the saved " + std::string(what) + " '" + std::string(saved) +
+           "' is no longer offered: the page's default '" + std::string(used) + "' is used";
+}
+
 LookLists::LookLists(CharacterCatalogue& catalogue, fileindex::FolderIndex& index,
                      fileindex::FileTypeRegistry& types, LookSelection& look,
                      SkinSelections& dressing, PersonControl* person, platform::SoundPlayer& sounds)
@@ -304,6 +310,39 @@ void LookLists::applyChosenLook(const Appearance& chosen) {
     refill(false, true);
     chooseByPrefix(headTextures_, look.headTexture, appearance_.headTexture);
     dress();
+}
+
+std::vector<std::string> LookLists::openSavedLook(const Appearance& saved) {
+    const Appearance look = saved;  // the caller may hand in the selection itself
+    dressing_ = SkinSelections{};
+    appearance_ = Appearance{};
+    appearance_.adult = look.adult;
+    appearance_.gender = look.gender == kMaleGender ? kMaleGender : kFemaleGender;
+    appearance_.skinColour = std::clamp(look.skinColour, 0, 2);
+    appearance_.bodyType = std::clamp(look.bodyType, 0, 2);
+    showNormalPage();
+    std::vector<std::string> notOffered;
+    auto pick = [&](LookList& list, const std::string& name, std::string_view what, auto select) {
+        if (name.empty()) return;
+        const int index = list.findExact(name);
+        if (index >= 0)
+            select(index);
+        else
+            notOffered.push_back(savedNameNotOffered(what, name, list.selectedText()));
+    };
+    pick(bodies_, look.bodyMesh, "body", [this](int i) { (void)bodySelected(i); });
+    pick(bodyTextures_, look.bodyTexture, "body texture",
+         [this](int i) { bodyTextureSelected(i); });
+    pick(heads_, look.headMesh, "head", [this](int i) { (void)headSelected(i); });
+    pick(headTextures_, look.headTexture, "head texture",
+         [this](int i) { headTextureSelected(i); });
+    showFashionPage();
+    pick(bodies_, look.fashionBodyMesh, "high-fashion body",
+         [this](int i) { (void)bodySelected(i); });
+    pick(bodyTextures_, look.fashionBodyTexture, "high-fashion body texture",
+         [this](int i) { bodyTextureSelected(i); });
+    showNormalPage();
+    return notOffered;
 }
 
 }  // namespace marquill::character

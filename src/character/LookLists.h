@@ -6,6 +6,7 @@
 // these lists into its controls.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "character/Appearance.h"
@@ -58,6 +59,10 @@ inline constexpr const char* kSkinSelectionOk = "Skin Selection Ok";
 inline constexpr const char* kInvalidHeadOrSkin = "Invalid Head or Skin Selection";
 inline constexpr const char* kInvalidFashionSkin = "Invalid Fashion Skin Selection";
 
+// The line that says a saved name is no longer offered and which entry the page chose instead.
+[[nodiscard]] std::string savedNameNotOffered(std::string_view what, std::string_view saved,
+                                              std::string_view used);
+
 class LookLists {
   public:
     LookLists(CharacterCatalogue& catalogue, fileindex::FolderIndex& index,
@@ -97,6 +102,11 @@ class LookLists {
     // and each name selects the first entry beginning with it (the list's first entry when none
     // does).
     void applyChosenLook(const Appearance& chosen);
+    // Opens a saved celebrity's look: from the defaults, its gender, skin colour and body type,
+    // then each name its list still offers (ignoring case), in the player's order: body, body
+    // texture, head, head texture, then the high-fashion body and its texture. The lists end on
+    // the normal page. One line (savedNameNotOffered) for each name no list offers.
+    [[nodiscard]] std::vector<std::string> openSavedLook(const Appearance& saved);
 
     [[nodiscard]] LookList& heads() { return heads_; }
     [[nodiscard]] LookList& headTextures() { return headTextures_; }

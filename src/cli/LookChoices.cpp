@@ -44,9 +44,8 @@ bool pick(LookList& list, const std::optional<std::string>& name,
         if (index >= 0) {
             handler(index);
         } else {
-            outcome->warnings.push_back("the saved " + std::string(what) + " '" + *saved +
-                                        "' is no longer offered: the page's default '" +
-                                        list.selectedText() + "' is used");
+            outcome->warnings.push_back(
+                character::savedNameNotOffered(what, *saved, list.selectedText()));
         }
         return true;
     }

@@ -6,22 +6,16 @@
 #include <QInputDialog>
 
 #include "app/AnotherGameChoice.h"
-#include "gamedata/Backups.h"
-#include "platform/GameProcess.h"
-#include "platform/GameRegistry.h"
-#include "ui/BackupChoiceDialog.h"
 #include "ui/CelebrityPackages.h"
 #include "ui/DialogColours.h"
-#include "ui/ImportUndo.h"
 #include "ui/WizardDialog.h"
 #include "wizard/CMarquillDlg.h"
 #include "wizard/WizardTexts.h"
 
 namespace marquill::ui {
 
-QtApplicationHost::QtApplicationHost(QApplication& application, QtWizardHost& host,
-                                     std::optional<std::string> backupRoot)
-    : application_(application), host_(host), backupRoot_(std::move(backupRoot)) {}
+QtApplicationHost::QtApplicationHost(QApplication& application, QtWizardHost& host)
+    : application_(application), host_(host) {}
 
 void QtApplicationHost::setDialogColours(app::Rgb background, app::Rgb text) {
     applyDialogColours(application_, QColor(background.red, background.green, background.blue),
@@ -47,8 +41,11 @@ void QtApplicationHost::runWizard(wizard::CMarquillDlg& dialog) {
 
 namespace {
 
-bool gameRuns(const std::string& gameFolder) {
-    return platform::isGameRunning(gameFolder, platform::defaultWinePrefix());
+// The wizard's own question, which knows the game's Wine prefix.
+std::function<bool(const std::string&)> runningProbe(wizard::CMarquillDlg& model) {
+    return [&model](const std::string& gameFolder) {
+        return model.environment().isGameRunning(gameFolder);
+    };
 }
 
 class QtSharePicker final : public SharePicker {
@@ -82,7 +79,6 @@ class QtSharePicker final : public SharePicker {
 
 void QtApplicationHost::addFrontEndMenuItems() {
     WizardDialog& window = host_.window();
-    window.addMenuAction(QStringLiteral("Undo an import..."), [this] { undoImport(); });
     window.addMenuAction(
         QString::fromUtf8(wizard::text::kChooseAnotherGameMenuItem.data(),
                           qsizetype(wizard::text::kChooseAnotherGameMenuItem.size())),
@@ -106,7 +102,7 @@ void QtApplicationHost::addCelebrities(std::vector<std::string> paths) {
             paths.push_back(path.toStdString());
         if (paths.empty()) return;
     }
-    CelebrityPackages packages(host_, gameRuns, host_.window().jpegDecoder());
+    CelebrityPackages packages(host_, runningProbe(*model), host_.window().jpegDecoder());
     if (packages.add(model->gameFolder(), paths)) model->celebrityFilesChanged();
 }
 
@@ -114,18 +110,8 @@ void QtApplicationHost::shareCelebrity() {
     wizard::CMarquillDlg* model = host_.window().model();
     if (!model) return;
     QtSharePicker picker(&host_.window());
-    CelebrityPackages packages(host_, gameRuns);
+    CelebrityPackages packages(host_, runningProbe(*model));
     (void)packages.share(model->gameFolder(), picker);
-}
-
-void QtApplicationHost::undoImport() {
-    const gamedata::BackupStore store =
-        backupRoot_ ? gamedata::BackupStore(*backupRoot_) : gamedata::BackupStore();
-    BackupChoiceChooser chooser(host_.assets(), host_.sounds(), &host_.window());
-    ImportUndo undo(store, host_, chooser, [](const std::string& gameFolder) {
-        return platform::isGameRunning(gameFolder, platform::defaultWinePrefix());
-    });
-    (void)undo.run();
 }
 
 }  // namespace marquill::ui

@@ -1,6 +1,6 @@
 #pragma once
 // The application's front end on Qt: the dialog colours, the wizard's host and the wizard as the
-// main window, with the front end's own "Undo an import..." in its context menu.
+// main window, with the front end's own items in its context menu.
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,9 +14,7 @@ namespace marquill::ui {
 
 class QtApplicationHost final : public app::ApplicationHost {
   public:
-    // `backupRoot`: where the imports' backups are; none: the user's store.
-    QtApplicationHost(QApplication& application, QtWizardHost& host,
-                      std::optional<std::string> backupRoot = std::nullopt);
+    QtApplicationHost(QApplication& application, QtWizardHost& host);
     QtApplicationHost(const QtApplicationHost&) = delete;
     QtApplicationHost& operator=(const QtApplicationHost&) = delete;
 
@@ -24,9 +22,9 @@ class QtApplicationHost final : public app::ApplicationHost {
     wizard::WizardHost& wizardHost() override { return host_; }
     void runWizard(wizard::CMarquillDlg& dialog) override;
 
-    // The front end's own context-menu items ("Undo an import...") on the wizard's window.
+    // The front end's own context-menu items (the game chooser, the packages) and the drop of
+    // files on the wizard's window.
     void addFrontEndMenuItems();
-    void undoImport();
     // Installs downloaded celebrities (dropped, or chosen in a file dialog when `paths` is empty).
     void addCelebrities(std::vector<std::string> paths);
     void shareCelebrity();
@@ -34,7 +32,6 @@ class QtApplicationHost final : public app::ApplicationHost {
   private:
     QApplication& application_;
     QtWizardHost& host_;
-    std::optional<std::string> backupRoot_;
 };
 
 }  // namespace marquill::ui

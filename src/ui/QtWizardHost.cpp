@@ -95,6 +95,17 @@ std::optional<std::string> QtWizardHost::chooseFolder(std::string_view title,
     return dialog.selectedFiles().front().toStdString();
 }
 
+std::optional<std::string> QtWizardHost::chooseOpenPath(std::string_view title,
+                                                        std::string_view filter,
+                                                        const std::string& initialFolder) {
+    QFileDialog dialog(window_->isVisible() ? window_.get() : nullptr, fromUtf8(title),
+                       QString::fromStdString(initialFolder), nameFiltersFrom(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
 void QtWizardHost::controlsChanged(const std::vector<int>& controlIds) {
     window_->mirror(controlIds);
     // With QT_LOGGING_RULES="marquill.status.info=true" each status text is written as it shows,

@@ -33,6 +33,8 @@ class QtWizardHost final : public QObject, public wizard::WizardHost {
     std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest& request) override;
     std::optional<std::string> chooseFolder(std::string_view title,
                                             const std::string& initialFolder) override;
+    std::optional<std::string> chooseOpenPath(std::string_view title, std::string_view filter,
+                                              const std::string& initialFolder) override;
     void controlsChanged(const std::vector<int>& controlIds) override;
     void redraw() override;
     void previewChanged() override;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "wizard/ControlIds.h"
+#include "wizard/ImportUndo.h"
 #include "wizard/Sounds.h"
 #include "wizard/WizardTexts.h"
 
@@ -222,7 +223,16 @@ void CMarquillDlg::timerTick() {
 }
 
 void CMarquillDlg::systemMenu(int command) {
-    if (command == id::kSystemMenuAbout && !result_) about();
+    if (result_) return;
+    if (command == id::kSystemMenuAbout) about();
+    if (command == id::kSystemMenuOpenSaved) openSavedCelebrity();
+    if (command == id::kSystemMenuUndoImport) {
+        const gamedata::BackupStore store = options_.import.backupRoot
+                                                ? gamedata::BackupStore(*options_.import.backupRoot)
+                                                : gamedata::BackupStore();
+        (void)ImportUndo(store, c_.host, c_.environment).run();
+    }
+    c_.flush();
 }
 
 void CMarquillDlg::shown(bool direct) {

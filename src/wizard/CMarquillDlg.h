@@ -83,6 +83,8 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     [[nodiscard]] bool fashion() const { return c_.design.look.fashionPage; }
     [[nodiscard]] const celeb::PemmData& record() const { return c_.design.record; }
     [[nodiscard]] const std::string& gameFolder() const { return c_.gameFolder; }
+    // Where the wizard asks whether the game runs, for the front end's own commands.
+    [[nodiscard]] WizardEnvironment& environment() { return c_.environment; }
     [[nodiscard]] preview::PreviewScene* scene() { return c_.scene.get(); }
     [[nodiscard]] const ImportSteps& import() const { return import_; }
     [[nodiscard]] const SaveStep& saveStep() const { return save_; }
@@ -115,6 +117,9 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     void replaceClicked();
     void quit();
     void about();
+    // "Open a saved celebrity...": the file's record and look fill every page, the repairs are
+    // listed, and the wizard goes to step 1.
+    void openSavedCelebrity();
     void openReadme();
     void end(DialogResult result);
     [[nodiscard]] bool accepts(int controlId) const;

@@ -97,8 +97,11 @@ inline constexpr int kLoad = 1036;
 inline constexpr int kReload = 1015;
 inline constexpr int kSaveToGame = 1040;
 
-// The window's system menu item "&About this program...".
+// The window's system menu items: "&About this program...", "Open a saved celebrity..." and
+// "Undo an import...".
 inline constexpr int kSystemMenuAbout = 16;
+inline constexpr int kSystemMenuOpenSaved = 32;
+inline constexpr int kSystemMenuUndoImport = 48;
 
 // Small dialogs.
 inline constexpr int kCancel = 2;

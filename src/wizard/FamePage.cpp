@@ -1,5 +1,6 @@
 #include "wizard/FamePage.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ void FamePage::fill() {
         names.emplace_back(level.name);
     c_.controls.setItems(id::kFame, std::move(names), {0});
     c_.controls.setRange(id::kFameSlider, 0, 10);
+}
+
+void FamePage::load(const celeb::PemmData& record) {
+    c_.controls.select(id::kFame, std::clamp(record.fameLevel(), 0, celeb::kFameLevelCount - 1));
+    c_.controls.setPosition(id::kFameSlider, record.fameSlider());
 }
 
 void FamePage::show() {

@@ -13,6 +13,8 @@ class FamePage {
     void show();
     void levelChosen(int index);
     void next();
+    // The list and slider from the record (a saved celebrity was opened).
+    void load(const celeb::PemmData& record);
 
   private:
     WizardContext& c_;

@@ -3,6 +3,8 @@
 // chosen before: a list of the games with where each was found, OK takes the one selected (the
 // first until the player picks another), Cancel quits as a game not detected does.
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/SoundPlayer.h"
@@ -12,21 +14,29 @@
 
 namespace marquill::wizard {
 
-class GameChooserDialog final : public SmallDialog {
+// A message above a list, OK and Cancel: OK takes the entry selected, the first until the player
+// picks another. The game chooser, and the choice of the import to undo.
+class ListChoiceDialog : public SmallDialog {
   public:
-    GameChooserDialog(const std::vector<GameChoice>& games, platform::SoundPlayer& sounds);
+    ListChoiceDialog(std::string_view title, std::string_view message,
+                     std::vector<std::string> entries, platform::SoundPlayer& sounds);
     void click(int controlId) override;
     void select(int controlId, const std::vector<int>& selection) override;
 
-    // After OK: the index of the game chosen.
+    // After OK: the index of the entry chosen.
     [[nodiscard]] std::optional<size_t> chosen() const;
-
-    // One list entry: "FOLDER   (found by LAUNCHERS)".
-    [[nodiscard]] static std::string entryText(const GameChoice& game);
 
   private:
     platform::SoundPlayer& sounds_;
     size_t count_;
+};
+
+class GameChooserDialog final : public ListChoiceDialog {
+  public:
+    GameChooserDialog(const std::vector<GameChoice>& games, platform::SoundPlayer& sounds);
+
+    // One list entry: "FOLDER   (found by LAUNCHERS)".
+    [[nodiscard]] static std::string entryText(const GameChoice& game);
 };
 
 // The "not detected" message, its words kept, with a button that asks for the game folder.

@@ -1,5 +1,6 @@
 #include "wizard/InterestsPage.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "gamedata/Reporter.h"
@@ -46,6 +47,24 @@ void InterestsPage::fill() {
     c_.controls.setItems(id::kAvailable, std::move(names), {});
     c_.controls.setItems(id::kTop, {}, {});
     c_.controls.setItems(id::kLow, {}, {});
+}
+
+void InterestsPage::load(const std::vector<int>& top, const std::vector<int>& low) {
+    auto namesOf = [](const std::vector<int>& ids) {
+        std::vector<std::string> names;
+        for (int id : ids)
+            if (id >= 0 && id < celeb::kInterestCount)
+                names.emplace_back(celeb::kInterests[static_cast<size_t>(id)].name);
+        return names;
+    };
+    std::vector<std::string> available;
+    for (int id = 0; id < celeb::kInterestCount; ++id)
+        if (std::find(top.begin(), top.end(), id) == top.end() &&
+            std::find(low.begin(), low.end(), id) == low.end())
+            available.emplace_back(celeb::kInterests[static_cast<size_t>(id)].name);
+    c_.controls.setItems(id::kAvailable, std::move(available), {});
+    c_.controls.setItems(id::kTop, namesOf(top), {});
+    c_.controls.setItems(id::kLow, namesOf(low), {});
 }
 
 void InterestsPage::show() {

@@ -1,6 +1,7 @@
 #pragma once
 // Step 5: five top and five low interests moved out of the list of available ones.
 #include <array>
+#include <vector>
 
 #include "celeb/Vocabulary.h"
 #include "wizard/WizardContext.h"
@@ -20,6 +21,9 @@ class InterestsPage {
     void add(int targetList);
     void remove(int sourceList);
     [[nodiscard]] bool next();
+    // The three lists from interest ids (a saved celebrity was opened): the top and low lists in
+    // the order given, every other interest in the available list in its usual order.
+    void load(const std::vector<int>& top, const std::vector<int>& low);
 
     // The record's interest order from the three lists as they stand: the top interests at 0-4
     // in list order, the low ones from 14 downwards in list order, the rest after the top ones

@@ -54,6 +54,11 @@ bool NamePage::next() {
     return true;
 }
 
+void NamePage::load(const celeb::PemmData& record) {
+    c_.controls.setText(id::kName, record.name());
+    c_.controls.setText(id::kDescription, record.description());
+}
+
 void NamePage::limitFields() {
     c_.controls.edit(id::kName).textLimit = kNameLimit;
     c_.controls.edit(id::kDescription).textLimit = kDescriptionLimit;

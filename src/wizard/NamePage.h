@@ -21,6 +21,8 @@ class NamePage {
     void edited(int controlId, std::string_view text);
     void focus(int controlId, bool gained);
     [[nodiscard]] bool next();
+    // The fields from the record (a saved celebrity was opened).
+    void load(const celeb::PemmData& record);
     // The preview is ready: the edits take no more than their limits from now on.
     void limitFields();
 

@@ -41,6 +41,11 @@ int PersonalityPage::currentSign() const {
     return celeb::nearestSign(values);
 }
 
+void PersonalityPage::load(const celeb::PemmData& record) {
+    for (int trait = 0; trait < celeb::kTraitCount; ++trait)
+        c_.controls.setPosition(traitSlider(trait), record.trait(trait));
+}
+
 void PersonalityPage::show() {
     for (int controlId : {id::kSign, id::kPointsLabel, id::kPoints, id::kNiceLabel, id::kNeatLabel,
                           id::kOutgoingLabel, id::kActiveLabel, id::kPlayfulLabel})

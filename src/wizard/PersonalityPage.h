@@ -17,6 +17,8 @@ class PersonalityPage {
     // after Pisces comes Aries again.
     void signClicked();
     [[nodiscard]] bool next();
+    // The sliders from the record's traits (a saved celebrity was opened).
+    void load(const celeb::PemmData& record);
 
     // The slider positions by trait (Neat, Active, Playful, Outgoing, Nice).
     [[nodiscard]] std::array<int, 5> traits() const;

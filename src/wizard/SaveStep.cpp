@@ -65,7 +65,8 @@ bool SaveStep::save() {
     // show what the design holds (the look pages' toggles and step 6's Next), so the design is
     // read.
     const Design& d = c_.design;
-    celeb::SaveChoices choices{d.look.appearance, d.record.fameLevel()};
+    celeb::SaveChoices choices{d.look.appearance, d.record.fameLevel(),
+                               d.openedName != d.record.name() ? d.openedName : std::string()};
     WizardSaveHost saveHost(c_);
     last_ = celeb::saveCelebrity(d.record, choices, setup, skins_, saveHost,
                                  [this](const celeb::SaveProgress& p) { showProgress(p); });
@@ -79,6 +80,7 @@ bool SaveStep::save() {
         return false;
     }
     (void)c_.environment.changeFolder(c_.gameFolder);
+    c_.design.openedName.clear();
     return true;
 }
 

@@ -37,6 +37,14 @@ class WizardHost {
         return std::nullopt;
     }
 
+    // The platform's open-file dialog for one existing file, starting in `initialFolder`, with a
+    // filter as the save dialog's; none when the user cancels.
+    virtual std::optional<std::string> chooseOpenPath(std::string_view /*title*/,
+                                                      std::string_view /*filter*/,
+                                                      const std::string& /*initialFolder*/) {
+        return std::nullopt;
+    }
+
     // --- The wizard window ---------------------------------------------------------------------
     // The listed controls of the wizard changed; read them again from the model.
     virtual void controlsChanged(const std::vector<int>& controlIds) = 0;

@@ -30,6 +30,8 @@ bool CMarquillDlg::initDialog() {
     c_.setCursor(Cursor::Arrow);
 
     c_.host.appendSystemMenuItem("", 0);
+    c_.host.appendSystemMenuItem(text::kOpenSavedMenuItem, id::kSystemMenuOpenSaved);
+    c_.host.appendSystemMenuItem(text::kUndoImportMenuItem, id::kSystemMenuUndoImport);
     c_.host.appendSystemMenuItem(text::kAboutMenuItem, id::kSystemMenuAbout);
 
     c_.setStatus(text::kCheckingForGame);

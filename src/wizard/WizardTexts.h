@@ -76,6 +76,20 @@ inline constexpr std::string_view kGameRunning = gamedata::kGameRunningMessage;
 inline constexpr std::string_view kNoTemplateFolder = gamedata::kNoTemplateFolderMessage;
 inline constexpr std::string_view kTemplateFolderName = "TemplateCelebrity";
 inline constexpr std::string_view kAboutMenuItem = "&About this program...";
+inline constexpr std::string_view kUndoImportMenuItem = "Undo an import...";
+inline constexpr std::string_view kUndoImportTitle = "Undo an import";
+inline constexpr std::string_view kUndoImportQuestion = "Choose the import to undo:";
+inline constexpr std::string_view kNoImportToUndo = "There is no import to undo.";
+inline constexpr std::string_view kOpenSavedMenuItem = "Open a saved celebrity...";
+// The file dialog's and the message's title.
+inline constexpr std::string_view kOpenSavedTitle = "Open a saved celebrity";
+inline constexpr std::string_view kOpenSavedFilter =
+    "Saved celebrities (*.iff *.srf)|*.iff;*.srf|All files|*||";
+inline constexpr std::string_view kOpenedChanges =
+    "Marquill read the celebrity with these changes:";
+inline constexpr std::string_view kExtraResourcesDropped =
+    "the file holds resources the template lacks; a new save is built from the template "
+    "without them: ";
 inline constexpr std::string_view kReadmeName = "readme.txt";
 
 // Quit, Escape and the close box.

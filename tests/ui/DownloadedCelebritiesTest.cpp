@@ -59,7 +59,7 @@ TEST(WindowDownloads, ADroppedZipIsInstalledAndStepTenShowsWhoEachCelebrityIs) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
     rig.window().useJpegDecoder(image::JpegDecoder::load(MARQUILL_PICTRIX_MODULE));
-    QtApplicationHost frontEnd(*qApp, rig.host, rig.backups());
+    QtApplicationHost frontEnd(*qApp, rig.host);
     frontEnd.addFrontEndMenuItems();
     auto menu = rig.window().makeContextMenu();
     QStringList texts;

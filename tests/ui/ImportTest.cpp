@@ -8,7 +8,6 @@
 #include "gamedata/Backups.h"
 #include "platform/Files.h"
 #include "platform/GamePath.h"
-#include "ui/BackupChoiceDialog.h"
 #include "ui/QtApplicationHost.h"
 
 namespace marquill::ui {
@@ -25,16 +24,6 @@ QAction* menuAction(QMenu& menu, const QString& text) {
 }
 
 // Picks the first backup in the chooser and presses its OK.
-void pickFirstBackup(QWidget& modal) {
-    auto* dialog = qobject_cast<BackupChoiceDialog*>(&modal);
-    ASSERT_NE(dialog, nullptr) << modal.metaObject()->className();
-    QListWidget& list = dialog->list();
-    ASSERT_GT(list.count(), 0);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list.visualItemRect(list.item(0)).center());
-    QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("ok")), Qt::LeftButton);
-}
-
 TEST(WindowImport, PickerBothListsAndTheReplacementWithItsBackupThenUndoPutsTheFileBack) {
     GuiRig rig;
     ASSERT_TRUE(rig.start());
@@ -93,13 +82,13 @@ TEST(WindowImport, PickerBothListsAndTheReplacementWithItsBackupThenUndoPutsTheF
     EXPECT_EQ(rig.dlg().step(), 0);
 
     // "Undo an import..." from the context menu, beside About.
-    QtApplicationHost frontEnd(*qApp, rig.host, rig.backups());
+    QtApplicationHost frontEnd(*qApp, rig.host);
     frontEnd.addFrontEndMenuItems();
     auto menu = rig.window().makeContextMenu();
     ASSERT_NE(menuAction(*menu, "&About this program..."), nullptr);
     QAction* undo = menuAction(*menu, "Undo an import...");
     ASSERT_NE(undo, nullptr);
-    rig.answers.then(pickFirstBackup);
+    rig.answers.then(pressButton(id::kOk));  // the newest import, selected first
     rig.answers.then(pressButton(id::kOk));  // the confirmation
     rig.answers.then(pressButton(id::kOk));  // done
     undo->trigger();

@@ -9,9 +9,7 @@
 #include <QWheelEvent>
 
 #include "GuiRig.h"
-#include "gamedata/Backups.h"
 #include "platform/Files.h"
-#include "ui/ImportUndo.h"
 #include "ui/PictureButtonWidget.h"
 #include "ui/PreviewWidget.h"
 #include "ui/QtApplicationHost.h"
@@ -220,8 +218,8 @@ TEST(WindowFrameTimer, AfterTheSplashTheWizardInFrontRunsAtTheFastPeriod) {
     rig.answers.then([](QWidget&) {});  // the splash closes by itself
     rig.dialog =
         std::make_unique<wizard::CMarquillDlg>(rig.host, rig.environment, rig.random, rig.options);
-    QtApplicationHost frontEnd(*qobject_cast<QApplication*>(QCoreApplication::instance()), rig.host,
-                               rig.backups());
+    QtApplicationHost frontEnd(*qobject_cast<QApplication*>(QCoreApplication::instance()),
+                               rig.host);
     int period = -1;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -255,89 +253,6 @@ TEST(SoundEffectPlayer, FindsNamesInAnyCaseAndStaysSilentWithoutAFileOrADevice) 
     player.playFile("/nonexistent/sound.wav");
     player.stopAll();
     EXPECT_TRUE(player.lastRequested().isEmpty());
-}
-
-// The host as the undo uses it: the small dialogs answered by the script, nothing else.
-class ScriptedHost final : public wizard::WizardHost {
-  public:
-    int runModal(wizard::DialogModel& dialog) override {
-        texts.push_back(dialog.caption() + ": " + dialog.control(wizard::id::kMessageText).text);
-        dialog.click(answers.empty() ? wizard::id::kOk : answers.front());
-        if (!answers.empty()) answers.erase(answers.begin());
-        return dialog.result().value_or(2);
-    }
-    std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest&) override {
-        return std::nullopt;
-    }
-    void controlsChanged(const std::vector<int>&) override {}
-    void redraw() override {}
-    void previewChanged() override {}
-    void setIcon(std::string_view, std::string_view) override {}
-    void appendSystemMenuItem(std::string_view, int) override {}
-    void addToolTip(int, std::string_view) override {}
-    void setCursor(wizard::Cursor) override {}
-    bool isForeground() const override { return true; }
-    void setFrameTimer(int) override {}
-    void openShell(std::string_view) override {}
-    platform::SoundPlayer& sounds() override { return sounds_; }
-    void trace(std::string_view) override {}
-    void endDialog(wizard::DialogResult) override {}
-    void postQuit(int) override {}
-
-    std::vector<int> answers;
-    std::vector<std::string> texts;
-
-  private:
-    RecordingSounds sounds_;
-};
-
-class FirstChoice final : public BackupChooser {
-  public:
-    std::optional<size_t> choose(const std::vector<std::string>& shown) override {
-        lines = shown;
-        return cancel ? std::nullopt : std::optional<size_t>(0);
-    }
-    bool cancel = false;
-    std::vector<std::string> lines;
-};
-
-TEST(ImportUndo, AsksFirstRefusesWhileTheGameRunsAndPutsTheNewestBackBack) {
-    marquill::testing::TempTree tree;
-    const std::string person = tree.root() + "/game/UserData/Characters/User00004.iff";
-    gamedata::BackupStore store(tree.root() + "/backups");
-    ScriptedHost host;
-    FirstChoice chooser;
-    bool running = false;
-    auto probe = [&](const std::string&) { return running; };
-
-    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::NoBackups);
-    EXPECT_EQ(host.texts.back(), "Marquill: There is no import to undo.");
-
-    tree.file("game/UserData/Characters/User00004.iff", "original");
-    std::string error;
-    ASSERT_TRUE(store.save(tree.root() + "/game", 1, person, "/x/Star.iff", &error)) << error;
-    tree.file("game/UserData/Characters/User00004.iff", "replaced");
-
-    chooser.cancel = true;
-    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::Cancelled);
-    ASSERT_EQ(chooser.lines.size(), 1u);
-    EXPECT_NE(chooser.lines[0].find("Neighborhood 1: User00004.iff, replaced by Star.iff"),
-              std::string::npos);
-
-    chooser.cancel = false;
-    host.answers = {wizard::id::kCancel};
-    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::Cancelled);
-    EXPECT_EQ(platform::readWholeFile(person),
-              std::vector<uint8_t>({'r', 'e', 'p', 'l', 'a', 'c', 'e', 'd'}));
-
-    running = true;
-    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::GameRunning);
-    EXPECT_EQ(host.texts.back().rfind("Marquill Warning:: Looks like The Pemms is running", 0), 0u);
-
-    running = false;
-    EXPECT_EQ(ImportUndo(store, host, chooser, probe).run(), UndoOutcome::Restored);
-    EXPECT_EQ(platform::readWholeFile(person),
-              std::vector<uint8_t>({'o', 'r', 'i', 'g', 'i', 'n', 'a', 'l'}));
 }
 
 }  // namespace

@@ -140,9 +140,11 @@ TEST(Startup, ToolTipsSystemMenuAndControlsArePrepared) {
     EXPECT_EQ(toolTipFor(id::kReload), "Rescan the game folders for skins.");
     EXPECT_EQ(toolTipFor(id::kStatus), "");
 
-    ASSERT_EQ(rig.host.menu.size(), 2u);
+    ASSERT_EQ(rig.host.menu.size(), 4u);
     EXPECT_EQ(rig.host.menu[0].first, "");
-    EXPECT_EQ(rig.host.menu[1], (std::pair<std::string, int>{"&About this program...", 16}));
+    EXPECT_EQ(rig.host.menu[1].second, id::kSystemMenuOpenSaved);
+    EXPECT_EQ(rig.host.menu[2].second, id::kSystemMenuUndoImport);
+    EXPECT_EQ(rig.host.menu[3], (std::pair<std::string, int>{"&About this program...", 16}));
     EXPECT_EQ(rig.host.icons, (std::vector<std::string>{"ICON", "ICONSMALL"}));
 
     EXPECT_EQ(rig.control(id::kZoom).rangeMin, 0);

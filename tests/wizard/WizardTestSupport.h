@@ -94,6 +94,12 @@ class RecordingHost final : public WizardHost {
         folders.pop_front();
         return folder;
     }
+    // The open-file dialog answers `openPath` (none: cancelled).
+    std::optional<std::string> chooseOpenPath(std::string_view title, std::string_view,
+                                              const std::string& initialFolder) override {
+        openRequests.emplace_back(std::string(title), initialFolder);
+        return openPath;
+    }
     void controlsChanged(const std::vector<int>& ids) override {
         changed.insert(changed.end(), ids.begin(), ids.end());
     }
@@ -142,6 +148,8 @@ class RecordingHost final : public WizardHost {
     // Unanswered dialogs get Enter: OK.
     std::deque<Answer> answers, pickerAnswers;
     std::optional<std::string> savePath;
+    std::optional<std::string> openPath;
+    std::vector<std::pair<std::string, std::string>> openRequests;  // title, folder
     std::deque<std::string> folders;
     int folderDialogs = 0;
     std::vector<celeb::SaveDialogRequest> saveRequests;

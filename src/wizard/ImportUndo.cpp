@@ -1,14 +1,15 @@
-#include "ui/ImportUndo.h"
+#include "wizard/ImportUndo.h"
 
 #include <algorithm>
 
 #include "gamedata/GameRunning.h"
+#include "gamedata/Reporter.h"
+#include "wizard/GameChooserDialog.h"
 #include "wizard/SmallDialogs.h"
+#include "wizard/WizardTexts.h"
 
-namespace marquill::ui {
+namespace marquill::wizard {
 namespace {
-
-constexpr std::string_view kTitle = "Marquill";
 
 std::string fileName(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
@@ -23,9 +24,9 @@ std::string shortTime(const std::string& iso) {
 
 }  // namespace
 
-ImportUndo::ImportUndo(const gamedata::BackupStore& store, wizard::WizardHost& host,
-                       BackupChooser& chooser, GameRunningProbe gameRunning)
-    : store_(store), host_(host), chooser_(chooser), gameRunning_(std::move(gameRunning)) {}
+ImportUndo::ImportUndo(const gamedata::BackupStore& store, WizardHost& host,
+                       WizardEnvironment& environment)
+    : store_(store), host_(host), environment_(environment) {}
 
 std::string ImportUndo::describe(const gamedata::Backup& backup) {
     return shortTime(backup.time) + "  Neighborhood " + std::to_string(backup.neighborhood) + ": " +
@@ -33,14 +34,14 @@ std::string ImportUndo::describe(const gamedata::Backup& backup) {
 }
 
 void ImportUndo::message(std::string_view title, std::string_view text) {
-    wizard::MessageDialog dialog(title, text, host_.sounds());
+    MessageDialog dialog(title, text, host_.sounds());
     (void)host_.runModal(dialog);
 }
 
 UndoOutcome ImportUndo::run() {
     std::vector<gamedata::Backup> backups = store_.list();
     if (backups.empty()) {
-        message(kTitle, "There is no import to undo.");
+        message(text::kTitleMarquill, text::kNoImportToUndo);
         return UndoOutcome::NoBackups;
     }
     std::reverse(backups.begin(), backups.end());
@@ -48,20 +49,23 @@ UndoOutcome ImportUndo::run() {
     lines.reserve(backups.size());
     for (const gamedata::Backup& b : backups)
         lines.push_back(describe(b));
-    const std::optional<size_t> chosen = chooser_.choose(lines);
+    ListChoiceDialog chooser(text::kUndoImportTitle, text::kUndoImportQuestion, std::move(lines),
+                             host_.sounds());
+    (void)host_.runModal(chooser);
+    const std::optional<size_t> chosen = chooser.chosen();
     if (!chosen || *chosen >= backups.size()) return UndoOutcome::Cancelled;
     const gamedata::Backup& backup = backups[*chosen];
 
-    wizard::ConfirmDialog question(kTitle,
-                                   "Put " + fileName(backup.personPath) + " of Neighborhood " +
-                                       std::to_string(backup.neighborhood) +
-                                       " back as it was before the import of " +
-                                       shortTime(backup.time) + "?",
-                                   host_.sounds());
-    if (host_.runModal(question) != static_cast<int>(wizard::DialogResult::Ok))
+    ConfirmDialog question(text::kTitleMarquill,
+                           "Put " + fileName(backup.personPath) + " of Neighborhood " +
+                               std::to_string(backup.neighborhood) +
+                               " back as it was before the import of " + shortTime(backup.time) +
+                               "?",
+                           host_.sounds());
+    if (host_.runModal(question) != static_cast<int>(DialogResult::Ok))
         return UndoOutcome::Cancelled;
     // The game rewrites its person files when it saves; nothing may change them meanwhile.
-    if (gameRunning_ && gameRunning_(backup.gameFolder)) {
+    if (environment_.isGameRunning(backup.gameFolder)) {
         message(gamedata::kGameRunningTitle, gamedata::kGameRunningMessage);
         return UndoOutcome::GameRunning;
     }
@@ -70,8 +74,9 @@ UndoOutcome ImportUndo::run() {
         message(gamedata::kErrorTitle, "The import could not be undone: " + error);
         return UndoOutcome::Failed;
     }
-    message(kTitle, fileName(backup.personPath) + " is back as it was before the import.");
+    message(text::kTitleMarquill,
+            fileName(backup.personPath) + " is back as it was before the import.");
     return UndoOutcome::Restored;
 }
 
-}  // namespace marquill::ui
+}  // namespace marquill::wizard
