@@ -3,6 +3,7 @@
 #include "app/AppEnvironment.h"
 #include "app/WizardHostRelay.h"
 #include "image/ImageLibrary.h"
+#include "platform/SoundNames.h"
 #include "platform/ToolFolders.h"
 
 namespace marquill::app {
@@ -16,7 +17,7 @@ int CMarquillApp::run() {
     startupDirectory_ = options_.startupDirectory.value_or(platform::toolStartupFolder());
 
     WizardHostRelay wizardHost(host_.wizardHost(), shell_);
-    wizardHost.sounds().playNamed("PEMMS");
+    wizardHost.sounds().playNamed(platform::sound::kStartup);
 
     platform::HomeFolders home = options_.home.value_or(platform::HomeFolders::fromEnvironment());
     if (!options_.winePrefix.empty()) home.winePrefix = options_.winePrefix;

@@ -8,12 +8,11 @@
 #include "fileindex/FileTypeRegistry.h"
 #include "fileindex/FolderIndex.h"
 #include "platform/AsciiCase.h"
+#include "platform/SoundNames.h"
 #include "platform/SoundPlayer.h"
 
 namespace marquill::character {
 namespace {
-
-constexpr const char* kClickSound = "Click";
 
 bool inList(const LookList& list, int index) {
     return index >= 0 && index < list.count();
@@ -229,7 +228,7 @@ void LookLists::bodyTextureSelected(int index) {
 
 std::optional<LookStatus> LookLists::skinColourChanged(int index) {
     if (index < 0 || index > 2) return std::nullopt;
-    sounds_.playNamed(kClickSound);
+    sounds_.playNamed(platform::sound::kClick);
     appearance_.skinColour = index;
     refill(true, true);
     dress();
@@ -238,7 +237,7 @@ std::optional<LookStatus> LookLists::skinColourChanged(int index) {
 
 std::optional<LookStatus> LookLists::bodyTypeChanged(int index) {
     if (index < 0 || index > 2) return std::nullopt;
-    sounds_.playNamed(kClickSound);
+    sounds_.playNamed(platform::sound::kClick);
     appearance_.bodyType = index;
     refill(true, true);
     std::optional<LookStatus> shown = bodySelected(bodies_.selected());
@@ -269,7 +268,7 @@ void LookLists::showFashionPage() {
 }
 
 void LookLists::rescan() {
-    sounds_.playNamed(kClickSound);
+    sounds_.playNamed(platform::sound::kClick);
     if (person_) {
         person_->undressAll();
         person_->reloadTextures();

@@ -1,6 +1,7 @@
 #include "wizard/DialogTemplate.h"
 
 #include "wizard/ControlIds.h"
+#include "wizard/WizardTexts.h"
 
 namespace marquill::wizard {
 
@@ -75,7 +76,7 @@ DialogTemplate makeWizard() {
             {id::kDescription, K::Edit, "", 22, 93, 214, 64,
              kBordered | kMultiLine | kVerticalScroll},
             // Step 4.
-            {id::kSign, K::FlatButton, "What's Your Sign?", 37, 9, 70, 14},
+            {id::kSign, K::FlatButton, text::kSignButton, 37, 9, 70, 14},
             {id::kPointsLabel, K::Label, "Personality Points Left:", 165, 11, 76, 9},
             {id::kPoints, K::Text, "25", 243, 11, 16, 9},
             {id::kNiceLabel, K::Label, "Nice", 108, 40, 38, 9},
@@ -232,7 +233,7 @@ DialogTemplate makeGameChooser() {
 DialogTemplate makeNotDetected() {
     return DialogTemplate{
         "CPemmSaved",
-        "Error",
+        text::kTitleError,
         154,
         76,
         kComic,
@@ -256,10 +257,6 @@ const ControlLayout* DialogTemplate::find(int controlId) const {
 const DialogTemplate& wizardDialogTemplate() {
     static const DialogTemplate d = makeWizard();
     return d;
-}
-
-const std::vector<ControlLayout>& wizardTemplate() {
-    return wizardDialogTemplate().controls;
 }
 
 const DialogTemplate& aboutDialogTemplate() {

@@ -77,7 +77,6 @@ struct DialogTemplate {
 
 // The wizard, CMarquillDlg: "The Pemms Marquill", 474 by 315.
 [[nodiscard]] const DialogTemplate& wizardDialogTemplate();
-[[nodiscard]] const std::vector<ControlLayout>& wizardTemplate();
 // The About dialog.
 [[nodiscard]] const DialogTemplate& aboutDialogTemplate();
 // CPemmSaved, the message dialog ("Save Complete").

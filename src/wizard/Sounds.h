@@ -1,11 +1,9 @@
 #pragma once
-// The tool's own sounds the wizard plays, by resource name.
-#include <string_view>
+// The tool's own sounds the wizard plays.
+#include "platform/SoundNames.h"
 
-namespace marquill::wizard::sound {
+namespace marquill::wizard {
 
-inline constexpr std::string_view kStartup = "PEMMS";  // during the splash
-inline constexpr std::string_view kClick = "CLICK";    // every accepted press or list choice
-inline constexpr std::string_view kDenied = "DENIED";  // an interest button that cannot act
+namespace sound = platform::sound;
 
-}  // namespace marquill::wizard::sound
+}  // namespace marquill::wizard

@@ -7,6 +7,7 @@
 
 #include "gamedata/GamePaths.h"
 #include "gamedata/GameRunning.h"
+#include "gamedata/Reporter.h"
 
 namespace marquill::wizard::text {
 
@@ -54,7 +55,7 @@ inline constexpr std::string_view kTraceToolTips = "Creating Tool Tips:";
 inline constexpr std::string_view kTraceInitialized = "Tool Initialized";
 
 // Message titles.
-inline constexpr std::string_view kTitleWarning = "Marquill Warning:";
+inline constexpr std::string_view kTitleWarning = gamedata::kWarningTitle;
 inline constexpr std::string_view kTitleError = "Error";
 inline constexpr std::string_view kTitleMarquill = "Marquill";
 
@@ -95,11 +96,8 @@ inline constexpr std::string_view kReadmeName = "readme.txt";
 // Quit, Escape and the close box.
 inline constexpr std::string_view kQuitQuestion = "Are you sure you want to quit?";
 
-// The look pages.
-inline constexpr std::string_view kSkinOk = "Skin Selection Ok";
-inline constexpr std::string_view kSkinInvalid = "Invalid Head or Skin Selection";
+// The look pages (the lists' own statuses are the look lists').
 inline constexpr std::string_view kFashionOk = "Fashion Skin Selection Ok";
-inline constexpr std::string_view kFashionInvalid = "Invalid Fashion Skin Selection";
 
 // The name page.
 inline constexpr std::string_view kEnterName = "Please enter a name for the pemm.";

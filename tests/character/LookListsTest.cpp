@@ -143,7 +143,7 @@ TEST_F(Looks, SkinColourDecidesRestrictedHeads) {
     EXPECT_EQ(named(l.heads()), (Names{"c012fa_bob", "c036fa_cowg"}));
     ASSERT_TRUE(l.skinColourChanged(0));
     EXPECT_EQ(named(l.heads()), (Names{"c012fa_bob", "c038fa_rave"}));
-    EXPECT_EQ(sounds.played, (Names{"Click", "Click"}));
+    EXPECT_EQ(sounds.played, (Names{"CLICK", "CLICK"}));
     EXPECT_FALSE(l.skinColourChanged(3));
     l.genderChanged(false);
     ASSERT_TRUE(l.skinColourChanged(2));
@@ -278,7 +278,7 @@ TEST_F(Looks, RescanFindsNewTexturesAndRedressesThePerson) {
     sounds.played.clear();
     l.rescan();
     EXPECT_NE(l.bodyTextures().findExact("b003mafitmed_new"), -1);
-    EXPECT_EQ(sounds.played, (Names{"Click"}));
+    EXPECT_EQ(sounds.played, (Names{"CLICK"}));
     ASSERT_GE(person.calls.size(), 3u);
     EXPECT_EQ(person.calls[0], "undress");
     EXPECT_EQ(person.calls[1], "reload");
