@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/soft3d/DrawingModule.h"
+#include "platform/soft3d/DrawingObject.h"
 #include "platform/soft3d/Window.h"
 #include "render/RenderResult.h"
 
@@ -20,7 +21,10 @@ class ImageLibrary;
 namespace marquill::preview {
 
 struct PreviewEnvironment {
-    platform::soft3d::DrawingModule drawing = platform::soft3d::softwareDrawingModule();
+    // The software display stands for the desktop the window is on, which holds the preview's
+    // back buffer at any density a screen has without a change of display mode.
+    platform::soft3d::DrawingModule drawing =
+        platform::soft3d::softwareDrawingModule({.current = {3840, 2160, 32}});
     // What presents show on; none: the scene's own window, which keeps nothing (a front end
     // reads backBuffer() instead).
     platform::soft3d::Window* window = nullptr;

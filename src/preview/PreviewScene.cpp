@@ -1,6 +1,7 @@
 #include "preview/PreviewScene.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "character/AnimationClock.h"
 #include "character/PreviewPerson.h"
@@ -119,7 +120,8 @@ SceneObjects::Failure PreviewScene::buildScene() {
     host_.setCursor(Cursor::Wait);
     random_.seed(env_.randomSeed.value_or(frames_.systemTime()));
     const SceneObjects::Failure built = objects_.build(
-        gameFolder_, evenClientRect(), camera_, AnimationClock::instance().now(),
+        gameFolder_, frameRectAt(pixelRatio_), evenClientRect(), camera_,
+        AnimationClock::instance().now(),
         [this](const character::PropertyList& properties) { animationEvent(properties); });
     if (built != SceneObjects::Failure::None) return built;
 
@@ -150,7 +152,7 @@ void PreviewScene::releaseScene() {
 void PreviewScene::timerTick() {
     if (frames_.busy() || !frames_.enterTick()) return;
     if (setUp()) {
-        objects_.animDevice()->addPresentRect(evenClientRect());
+        objects_.animDevice()->addPresentRect(frameRect());
         frame();
     }
     frames_.leaveTick();
@@ -164,7 +166,7 @@ void PreviewScene::frame() {
     const int32_t now = frames_.advanceAnimationClock();
 
     render::Viewport3D& viewport = *objects_.viewport();
-    (void)render::placePreviewCamera(camera_, *objects_.camera(), viewport, now);
+    (void)render::placePreviewCamera(camera_, *objects_.camera(), viewport, now, evenClientRect());
     const render::Matrix4 root = render::Matrix4::translation({0, kPersonDrop, 0});
     character::PreviewPerson* person = person_.person();
     if (person && person->hasSkeleton()) {
@@ -194,21 +196,58 @@ void PreviewScene::animationEvent(const character::PropertyList& properties) {
 
 void PreviewScene::paint() {
     if (frames_.busy() || !setUpDone_) return;
-    objects_.animDevice()->addPresentRect(evenClientRect());
+    objects_.animDevice()->addPresentRect(frameRect());
     frame();
     (void)objects_.animDevice()->present();
 }
 
 std::vector<platform::soft3d::Rect> PreviewScene::takeChangedRects() {
     std::vector<render::Rect> rects;
-    const render::AnimDevice* anim = objects_.animDevice();
-    if (!anim) return rects;
-    const render::Rect bounds{0, 0, anim->width(), anim->height()};
+    if (!objects_.animDevice()) return rects;
+    const render::Rect bounds = frameRect();
     // A pixel's margin covers the rounding of drawn extents.
     for (const render::Rect& r : changed_.rects())
         if (const render::Rect w = widened(r).intersect(bounds); !w.empty()) rects.push_back(w);
     changed_.clear();
     return rects;
+}
+
+render::Rect PreviewScene::frameRectAt(double ratio) const {
+    const render::Rect window = evenClientRect();
+    auto even = [ratio](int32_t units) {
+        return 2 * int32_t(std::lround(double(units) * ratio / 2));
+    };
+    return {0, 0, even(window.width()), even(window.height())};
+}
+
+render::Rect PreviewScene::frameRect() const {
+    const render::Viewport3D* viewport = objects_.viewport();
+    return viewport ? viewport->rect() : frameRectAt(pixelRatio_);
+}
+
+double PreviewScene::pixelRatio() const {
+    const int32_t units = evenClientRect().width();
+    return units > 0 ? double(frameRect().width()) / double(units) : 1.0;
+}
+
+void PreviewScene::setPixelRatio(double ratio) {
+    pixelRatio_ = std::clamp(ratio, 1.0, kMaximumPixelRatio);
+    if (setUpDone_) drawAtRatio(pixelRatio_);
+}
+
+void PreviewScene::drawAtRatio(double ratio) {
+    render::AnimDevice* anim = objects_.animDevice();
+    render::Viewport3D* viewport = objects_.viewport();
+    if (!anim || !viewport) return;
+    const render::Rect buffer{0, 0, anim->width(), anim->height()};
+    render::Rect wanted = frameRectAt(ratio);
+    if (wanted.width() > buffer.width() || wanted.height() > buffer.height()) wanted = buffer;
+    if (wanted == viewport->rect()) return;
+    if (viewport->setRect(wanted) != render::kRenderOk) return;
+    // What the other size drew may lie outside the new frame's clear; the next frame clears and
+    // shows all of it.
+    anim->addPresentRect(buffer);
+    changed_.add(buffer);
 }
 
 void PreviewScene::setApplicationActive(bool active) {
@@ -290,6 +329,8 @@ int PreviewScene::takeSnapshots(const image::SnapshotPaths& paths) {
         if (!surface || !env_.images || !env_.images->available()) return 0;
         return int(image::SurfaceSnapshotWriter(*env_.images, path, surface, &region));
     };
+    // The regions are cut from a frame of the window's own size, whatever the screen's density.
+    drawAtRatio(1.0);
     int written = 0;
     singleFrame();
     written += capture(paths.head, kHeadRegion);
@@ -299,6 +340,7 @@ int PreviewScene::takeSnapshots(const image::SnapshotPaths& paths) {
     camera_.zoomIndex = before.zoomIndex;
     camera_.facing = before.facing;
     camera_.spinRate = before.spinRate;
+    drawAtRatio(pixelRatio_);
     singleFrame();
     return written;
 }

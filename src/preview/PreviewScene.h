@@ -61,6 +61,9 @@ inline constexpr int kZoomMinimum = 0;
 inline constexpr int kZoomMaximum = 4;
 inline constexpr int kInitialZoom = 3;
 
+// Screens denser than this still get frames of this density, scaled by the window system.
+inline constexpr double kMaximumPixelRatio = 4.0;
+
 class PreviewScene final : public image::SnapshotTaker {
   public:
     PreviewScene(PreviewHost& host, std::string gameFolder, int windowWidth, int windowHeight,
@@ -93,6 +96,14 @@ class PreviewScene final : public image::SnapshotTaker {
     void windowMoved();
     // 10 or 150 while the timer runs, 0 when stopped.
     [[nodiscard]] int timerPeriod() const { return frames_.period(); }
+    // The density of the screen the preview window is on: pixels per unit of the window. The
+    // frames are drawn at that resolution with the same framing, at the nearest even size; the
+    // back buffer is made for the density known at the set-up, and a later, higher one is drawn
+    // at the buffer's.
+    void setPixelRatio(double ratio);
+    // The density the frames are drawn at; the frame is the top left frameRect() of the buffer.
+    [[nodiscard]] double pixelRatio() const;
+    [[nodiscard]] render::Rect frameRect() const;
 
     void setFacing(float quarterTurns);  // also stops the rotation
     void setSpinRate(float quarterTurnsPerSecond);
@@ -126,6 +137,10 @@ class PreviewScene final : public image::SnapshotTaker {
     // Releases the person, then the scene's objects.
     void releaseScene();
     [[nodiscard]] render::Rect evenClientRect() const;
+    // The frame's rectangle of the buffer at a density.
+    [[nodiscard]] render::Rect frameRectAt(double ratio) const;
+    // Draws at `ratio` from the next frame on, within the buffer.
+    void drawAtRatio(double ratio);
     void animationEvent(const character::PropertyList& properties);
     // One frame with busy cleared around it, as the snapshots ask for it.
     void singleFrame();
@@ -139,6 +154,7 @@ class PreviewScene final : public image::SnapshotTaker {
 
     bool setUpDone_ = false;
     bool quitRequested_ = false;
+    double pixelRatio_ = 1.0;  // as the screen asks
     render::PreviewCameraSettings camera_;
     FrameClock frames_;
     SceneObjects objects_;

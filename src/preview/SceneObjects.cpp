@@ -57,7 +57,8 @@ bool SceneObjects::platformStep(int step, RenderResult result) const {
     return result == kRenderOk;
 }
 
-SceneObjects::Failure SceneObjects::build(const std::string& gameFolder, const render::Rect& client,
+SceneObjects::Failure SceneObjects::build(const std::string& gameFolder, const render::Rect& buffer,
+                                          const render::Rect& framing,
                                           render::PreviewCameraSettings& cameraSettings,
                                           int32_t now, AnimationEvents events) {
     using namespace render;
@@ -67,7 +68,7 @@ SceneObjects::Failure SceneObjects::build(const std::string& gameFolder, const r
     files_ = std::make_unique<character::IndexedFileSource>(fileTypes());
     anim_ = std::make_unique<AnimDevice>(env_.drawing, files_.get());
     const RenderResult initialised =
-        anim_->initialise(env_.window, ScreenMode::Windowed, client.width(), client.height(), depth,
+        anim_->initialise(env_.window, ScreenMode::Windowed, buffer.width(), buffer.height(), depth,
                           DepthBuffer::Wanted);
     anim_->setTextureSearchPath(std::string(character::kTexturePathList));
     if (!platformStep(6, initialised)) return Failure::Platform;
@@ -89,7 +90,7 @@ SceneObjects::Failure SceneObjects::build(const std::string& gameFolder, const r
         camera->addRef();
         camera_ = camera;
         if (placed == kRenderOk)
-            placed = placePreviewCamera(cameraSettings, *camera_, *viewport_, now);
+            placed = placePreviewCamera(cameraSettings, *camera_, *viewport_, now, framing);
     }
     if (!platformStep(12, camera ? placed : kRenderOutOfMemory)) return Failure::Platform;
 

@@ -40,12 +40,13 @@ class SceneObjects {
     SceneObjects(const SceneObjects&) = delete;
     SceneObjects& operator=(const SceneObjects&) = delete;
 
-    // Builds everything over a back buffer of `client` (even sizes), the camera placed with
-    // `camera` at `now`, and loads the character files of `gameFolder`; `events` hears the
-    // animations' events from then on. What was built stays on failure, for release().
-    [[nodiscard]] Failure build(const std::string& gameFolder, const render::Rect& client,
-                                render::PreviewCameraSettings& camera, int32_t now,
-                                AnimationEvents events);
+    // Builds everything over a back buffer of `buffer` (even sizes), the camera placed with
+    // `camera` at `now` for a window of `framing`, and loads the character files of
+    // `gameFolder`; `events` hears the animations' events from then on. What was built stays on
+    // failure, for release().
+    [[nodiscard]] Failure build(const std::string& gameFolder, const render::Rect& buffer,
+                                const render::Rect& framing, render::PreviewCameraSettings& camera,
+                                int32_t now, AnimationEvents events);
     // Releases every object in teardown order; what was never made is skipped.
     void release();
 
