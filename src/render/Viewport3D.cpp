@@ -24,9 +24,7 @@ uint8_t toByte(float v) {
     if (!(scaled > 0)) return 0;
     return scaled >= 255.0f ? 255 : uint8_t(scaled);
 }
-}  // namespace
 
-namespace {
 void placeRecord(platform::soft3d::ViewportRecord& record, const Rect& rect) {
     record.x = uint32_t(std::max(rect.left, 0));
     record.y = uint32_t(std::max(rect.top, 0));
