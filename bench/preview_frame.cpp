@@ -1,7 +1,7 @@
 // Time per frame of the preview-sized scene through the whole renderer: clear, begin, rewrite
 // the vertex buffer, draw the mesh, end, present into the screen surface. Beside it, in the same
 // run, one whole preview frame of the demo person: clock, idle check, animation, pose,
-// deformation, draw and present.
+// deformation, draw and present; and the same on a screen of twice the density.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -134,8 +134,8 @@ void BM_PreviewFrame(benchmark::State& state) {
 BENCHMARK(BM_PreviewFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 // The active preview's 10 ms ticks on a clock that moves only with them, so every run draws the
-// same frames: the greeting, then the idle cycle from a fixed seed.
-void BM_PersonFrame(benchmark::State& state) {
+// same frames: the greeting, then the idle cycle from a fixed seed; at a screen's density.
+void personFrames(benchmark::State& state, double pixelRatio) {
     const std::string dir = bench::demoInstallation(1);
     preview::HeadlessHost host;
     platform::SeededRandom random;
@@ -150,6 +150,7 @@ void BM_PersonFrame(benchmark::State& state) {
     env.types = &types;
     env.randomSeed = 1;
     preview::PreviewScene scene(host, dir, bench::kWidth, bench::kHeight, random, std::move(env));
+    scene.setPixelRatio(pixelRatio);
     scene.setToolInitialised(true);
     scene.setApplicationActive(true);
     if (!scene.setUp()) return state.SkipWithError("the preview did not get ready");
@@ -161,7 +162,17 @@ void BM_PersonFrame(benchmark::State& state) {
     }
     state.counters["covered_pixels"] = coveredPixels(*scene.backBuffer());
 }
+
+void BM_PersonFrame(benchmark::State& state) {
+    personFrames(state, 1.0);
+}
 BENCHMARK(BM_PersonFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Four times the pixels, the same picture.
+void BM_PersonFrameAtTwiceTheDensity(benchmark::State& state) {
+    personFrames(state, 2.0);
+}
+BENCHMARK(BM_PersonFrameAtTwiceTheDensity)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace
 

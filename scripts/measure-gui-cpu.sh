@@ -6,12 +6,16 @@
 # in the status line, over three starts. Processor time is every thread's run time from
 # /proc/PID/task/*/schedstat, as a share of one core.
 # Needs a display with a window manager; without one, Xvfb and openbox are started when installed.
-# usage: scripts/measure-gui-cpu.sh [MARQUILL [GUI_FLOOR]]
-#   defaults: build/release/src/cli/marquill, build/bench/bench/gui_floor/gui_floor (skipped if absent)
+# With bench_preview_frame beside gui_floor, it also prints what the wizard costs beyond the
+# floor as a multiple of the person's frames alone (frame cost x frames per second).
+# usage: scripts/measure-gui-cpu.sh [MARQUILL [GUI_FLOOR [PREVIEW_FRAME_BENCH]]]
+#   defaults: build/release/src/cli/marquill, build/bench/bench/gui_floor/gui_floor,
+#   build/bench/bench/bench_preview_frame (each skipped if absent)
 set -euo pipefail
 
 marquill=${1:-build/release/src/cli/marquill}
 floor=${2:-build/bench/bench/gui_floor/gui_floor}
+frame_bench=${3:-build/bench/bench/bench_preview_frame}
 seconds=10
 for tool in xdotool xedit; do
     command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install xdotool x11-apps)" >&2; exit 1; }
@@ -61,6 +65,9 @@ measure() {
     done
     echo "$name: median in front $(printf '%s\n' "${front[@]}" | median) %, behind $(printf '%s\n' "${behind[@]}" | median) %"
 }
+medians() {  # the two medians of a measure's output: in front, behind
+    sed -n 's/.*median in front \([0-9.]*\) %, behind \([0-9.]*\) %.*/\1 \2/p' "$1"
+}
 
 "$marquill" gui --game-dir "$work/game" --no-splash >/dev/null 2>&1 &
 app=$!; pids+=("$app")
@@ -74,8 +81,25 @@ if [[ -x "$floor" ]]; then
     bare=$!; pids+=("$bare")
     sleep 2
     window=$(xdotool search --sync --pid "$bare" --name "Qt floor" | head -1)
-    measure gui_floor "$bare" "$window"
+    measure gui_floor "$bare" "$window" | tee "$work/floor.txt"
     kill "$bare"; wait "$bare" 2>/dev/null || true
+fi
+
+if [[ -x "$floor" && -x "$frame_bench" ]]; then
+    # The person's frame alone, in milliseconds, on the same machine in the same run.
+    frame_ms=$("$frame_bench" --benchmark_filter='^BM_PersonFrame/' --benchmark_format=csv \
+        2>/dev/null | awk -F, '$1 ~ /^"BM_PersonFrame\// { print $3 }')
+    read -r app_front app_behind < <(medians "$work/marquill.txt")
+    read -r floor_front floor_behind < <(medians "$work/floor.txt")
+    # A frame every 10 ms in front (100 a second), every 150 ms behind; a share of one core in
+    # per cent is milliseconds per second divided by 10.
+    awk -v f="$frame_ms" -v af="$app_front" -v ab="$app_behind" -v ff="$floor_front" \
+        -v fb="$floor_behind" 'BEGIN {
+        front = f * 100 / 10; behind = f * (1000 / 150) / 10
+        printf "person frame %.3f ms: %.2f %% of one core in front, %.2f %% behind\n", f, front, behind
+        printf "marquill beyond the floor: in front %.2f x the person frames, behind %.2f x\n",
+               (af - ff) / front, (ab - fb) / behind
+    }'
 fi
 
 starts=()

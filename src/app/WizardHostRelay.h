@@ -33,7 +33,9 @@ class WizardHostRelay final : public wizard::WizardHost {
         frontEnd_.controlsChanged(controlIds);
     }
     void redraw() override { frontEnd_.redraw(); }
-    void previewChanged() override { frontEnd_.previewChanged(); }
+    void previewChanged(const wizard::PreviewFrame& frame) override {
+        frontEnd_.previewChanged(frame);
+    }
     void setIcon(std::string_view large, std::string_view small) override {
         frontEnd_.setIcon(large, small);
     }

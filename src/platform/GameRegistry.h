@@ -9,6 +9,11 @@
 
 namespace marquill::platform {
 
+// What the player is told when no installed game is found.
+inline constexpr std::string_view kGameNotDetectedMessage =
+    "The Pemms was not detected on this computer. You must have The Pemms installed to use this "
+    "program.";
+
 // $WINEPREFIX, else ~/.wine.
 [[nodiscard]] std::string defaultWinePrefix();
 

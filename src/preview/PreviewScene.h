@@ -4,61 +4,34 @@
 // the look-page lists), the one-time set-up that builds it, the frame routine the caller's timer
 // drives, the facing, rotate and zoom controls, and the special frames of the snapshots.
 //
-// The scene never owns a timer: it tells the host the period it wants (10 ms while the tool is
-// the active application, 150 ms otherwise, 0 when stopped) and the host calls timerTick().
+// The scene is the whole that the wizard and the command line use; it joins three parts: the
+// objects it draws with and their life (SceneObjects), when it draws (FrameClock: the timer
+// period, busy, the animation clock), and the person the look page dresses (ScenePerson).
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "character/CharacterRecords.h"
-#include "character/IdleCycle.h"
 #include "character/LookLists.h"
 #include "character/SkinSelections.h"
 #include "image/SnapshotTaker.h"
 #include "platform/RandomSource.h"
-#include "platform/soft3d/DrawingModule.h"
 #include "platform/soft3d/Surface.h"
-#include "platform/soft3d/Window.h"
+#include "preview/FrameClock.h"
+#include "preview/PreviewEnvironment.h"
 #include "preview/PreviewHost.h"
+#include "preview/SceneObjects.h"
+#include "preview/ScenePerson.h"
 #include "render/PreviewCamera.h"
-#include "render/RenderResult.h"
 #include "render/UpdateRectList.h"
-
-namespace marquill::fileindex {
-class FolderIndex;
-class FileTypeRegistry;
-}  // namespace marquill::fileindex
-
-namespace marquill::image {
-class ImageLibrary;
-}
-
-namespace marquill::render {
-class AnimDevice;
-class Camera;
-class Device3D;
-class DirectionalLight;
-class Viewport3D;
-}  // namespace marquill::render
-
-namespace marquill::character {
-class CharacterCatalogue;
-class IndexedFileSource;
-class PreviewPerson;
-}  // namespace marquill::character
 
 namespace marquill::preview {
 
 // The preview window of the wizard: 184 x 254 dialog units at 2 pixels a unit.
 inline constexpr int kPreviewWidth = 368;
 inline constexpr int kPreviewHeight = 508;
-
-inline constexpr int kActivePeriodMs = 10;
-inline constexpr int kInactivePeriodMs = 150;
 
 struct FacingChoice {
     std::string_view name;
@@ -88,29 +61,10 @@ inline constexpr int kZoomMinimum = 0;
 inline constexpr int kZoomMaximum = 4;
 inline constexpr int kInitialZoom = 3;
 
-// Where the scene gets what differs between the wizard, the command line and tests.
-struct PreviewEnvironment {
-    platform::soft3d::DrawingModule drawing = platform::soft3d::softwareDrawingModule();
-    // What presents show on; none: the scene's own window, which keeps nothing (a front end
-    // reads backBuffer() instead).
-    platform::soft3d::Window* window = nullptr;
-    // The multimedia timer in milliseconds; none: the platform's.
-    std::function<uint32_t()> systemTime;
-    // The file index and its type registry, given together; none: the process-wide ones.
-    fileindex::FolderIndex* index = nullptr;
-    fileindex::FileTypeRegistry* types = nullptr;
-    // The image library the snapshots are written through; none: no pictures.
-    image::ImageLibrary* images = nullptr;
-    // The appearance selection the look lists edit; none: the scene's own.
-    character::LookSelection* look = nullptr;
-    // Seeds the random source at set-up instead of the clock, so a run can be repeated.
-    std::optional<uint32_t> randomSeed;
-    // Sees the result of each platform step of the set-up (by its number, 6 to 13) and returns
-    // the result to go on with; lets a test make any one step fail.
-    std::function<render::RenderResult(int step, render::RenderResult result)> stepResult;
-};
+// Screens denser than this still get frames of this density, scaled by the window system.
+inline constexpr double kMaximumPixelRatio = 4.0;
 
-class PreviewScene : public image::SnapshotTaker, public character::PersonControl {
+class PreviewScene final : public image::SnapshotTaker {
   public:
     PreviewScene(PreviewHost& host, std::string gameFolder, int windowWidth, int windowHeight,
                  platform::RandomSource& random);
@@ -130,8 +84,8 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     void paint();
     void setApplicationActive(bool active);
     void setToolInitialised(bool initialised);
-    void setBusy(bool busy) override;
-    [[nodiscard]] bool busy() const { return busy_; }
+    void setBusy(bool busy) { frames_.setBusy(busy); }
+    [[nodiscard]] bool busy() const { return frames_.busy(); }
     // A modal operation or long work begins: busy, and the timer stopped.
     void beginModal();
     // ... and ends: not busy, the timer running again, one frame drawn.
@@ -141,7 +95,15 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     // The preview window moved or changed size on the screen.
     void windowMoved();
     // 10 or 150 while the timer runs, 0 when stopped.
-    [[nodiscard]] int timerPeriod() const;
+    [[nodiscard]] int timerPeriod() const { return frames_.period(); }
+    // The density of the screen the preview window is on: pixels per unit of the window. The
+    // frames are drawn at that resolution with the same framing, at the nearest even size; the
+    // back buffer is made for the density known at the set-up, and a later, higher one is drawn
+    // at the buffer's.
+    void setPixelRatio(double ratio);
+    // The density the frames are drawn at; the frame is the top left frameRect() of the buffer.
+    [[nodiscard]] double pixelRatio() const;
+    [[nodiscard]] render::Rect frameRect() const;
 
     void setFacing(float quarterTurns);  // also stops the rotation
     void setSpinRate(float quarterTurnsPerSecond);
@@ -153,12 +115,11 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
 
     [[nodiscard]] bool ready() const { return setUpDone_; }
     [[nodiscard]] character::LookLists* lookLists();  // null before ready
-    // What the person wears beyond the appearance selection.
-    [[nodiscard]] character::SkinSelections& selections() { return selections_; }
-    [[nodiscard]] character::CharacterCatalogue* catalogue() { return catalogue_.get(); }
-    [[nodiscard]] character::PreviewPerson* person() { return person_.get(); }
-    [[nodiscard]] render::AnimDevice* animDevice() { return anim_.get(); }
-    [[nodiscard]] render::Viewport3D* viewport() { return viewport_; }
+    [[nodiscard]] character::SkinSelections& selections() { return person_.selections(); }
+    [[nodiscard]] character::CharacterCatalogue* catalogue() { return objects_.catalogue(); }
+    [[nodiscard]] character::PreviewPerson* person() { return person_.person(); }
+    [[nodiscard]] render::AnimDevice* animDevice() { return objects_.animDevice(); }
+    [[nodiscard]] render::Viewport3D* viewport() { return objects_.viewport(); }
     // The back buffer as 32-bit pixels for the window (size, stride, pointer); null before ready.
     [[nodiscard]] const platform::soft3d::Surface* backBuffer() const;
     // The back buffer's rectangles that may have changed since the last call, for a front end
@@ -171,26 +132,15 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     // stopped, as inside a save, whose end clears them (endModal).
     [[nodiscard]] int takeSnapshots(const image::SnapshotPaths& paths) override;
 
-    // What the look-page lists ask of the preview.
-    void ensurePerson(const std::string& skeletonName) override;
-    void dress(const character::Appearance& appearance, character::SkinSelections& dressing,
-               bool fashionPage) override;
-    void undressAll() override;
-    void reloadTextures() override;
-    void syncAnimation(std::string& animationName) override;
-
   private:
-    enum class SetUpFailure { None, Platform, NotDetected };
-    SetUpFailure buildScene();
-    [[nodiscard]] bool platformStep(int step, render::RenderResult result);
-    // Releases every preview object in teardown order; what was never made is skipped.
+    [[nodiscard]] SceneObjects::Failure buildScene();
+    // Releases the person, then the scene's objects.
     void releaseScene();
-    [[nodiscard]] uint32_t systemTime() const;
-    [[nodiscard]] fileindex::FolderIndex& folderIndex() const;
-    [[nodiscard]] fileindex::FileTypeRegistry& fileTypes() const;
     [[nodiscard]] render::Rect evenClientRect() const;
-    void setTimerRunning(bool running);
-    void nextIdleIfFinished();
+    // The frame's rectangle of the buffer at a density.
+    [[nodiscard]] render::Rect frameRectAt(double ratio) const;
+    // Draws at `ratio` from the next frame on, within the buffer.
+    void drawAtRatio(double ratio);
     void animationEvent(const character::PropertyList& properties);
     // One frame with busy cleared around it, as the snapshots ask for it.
     void singleFrame();
@@ -200,30 +150,15 @@ class PreviewScene : public image::SnapshotTaker, public character::PersonContro
     int windowWidth_, windowHeight_;
     platform::RandomSource& random_;
     PreviewEnvironment env_;
+    std::unique_ptr<platform::soft3d::Window> ownWindow_;
 
     bool setUpDone_ = false;
     bool quitRequested_ = false;
-    bool active_ = false;
-    bool busy_ = false;
-    bool toolInitialised_ = false;
-    bool inTick_ = false;
-    bool timerRunning_ = false;
-    int notifiedPeriod_ = 0;
+    double pixelRatio_ = 1.0;  // as the screen asks
     render::PreviewCameraSettings camera_;
-
-    std::unique_ptr<platform::soft3d::Window> ownWindow_;
-    std::unique_ptr<character::IndexedFileSource> files_;
-    std::unique_ptr<render::AnimDevice> anim_;
-    std::unique_ptr<render::Device3D> device_;
-    render::Viewport3D* viewport_ = nullptr;
-    render::Camera* cameraObject_ = nullptr;  // our reference; the viewport holds its own
-    std::array<render::DirectionalLight*, 2> lights_{};
-    std::unique_ptr<character::CharacterCatalogue> catalogue_;
-    std::unique_ptr<character::PreviewPerson> person_;
-    std::unique_ptr<character::LookLists> lookLists_;
-    character::SkinSelections selections_;
-    character::LookSelection ownLook_;
-    character::IdleCycle idle_;
+    FrameClock frames_;
+    SceneObjects objects_;
+    ScenePerson person_;
     // What the last frame drew, and what frames drew since the front end last asked.
     render::UpdateRectList lastDrawn_, changed_;
 };

@@ -31,14 +31,14 @@ float previewZoomScale(int32_t zoomIndex) {
 }
 
 PreviewCameraPlacement computePreviewCamera(PreviewCameraSettings& st, const Rect& viewport,
-                                            int32_t now) {
+                                            int32_t now, const Rect& framing) {
     const int32_t elapsed = int32_t(uint32_t(now) - uint32_t(st.lastCameraTime));
     st.lastCameraTime = now;
     const float aOld = st.facing;
     st.facing = st.facing + float(elapsed) * st.spinRate * 0.001f;
 
-    const int32_t w = viewport.right - viewport.left;
-    const int32_t h = viewport.bottom - viewport.top;
+    const int32_t w = framing.right - framing.left;
+    const int32_t h = framing.bottom - framing.top;
     const int32_t ws = int32_t(std::trunc(1.5 * double(w)));
     const float z = previewZoomScale(st.zoomIndex);
     const float viewWidth = float(ws) * std::numbers::sqrt2_v<float> * 3.0f / z;
@@ -59,7 +59,8 @@ PreviewCameraPlacement computePreviewCamera(PreviewCameraSettings& st, const Rec
                         l.z + ps * s.z + pv * v.z};
 
     const float halfW = viewWidth / 2;
-    const float halfViewW = float(w) / 2, halfViewH = float(h) / 2;
+    const float halfViewW = float(viewport.right - viewport.left) / 2;
+    const float halfViewH = float(viewport.bottom - viewport.top) / 2;
     const float halfH = halfViewH != 0 ? halfW / (halfViewW / halfViewH) : halfW;
     const Matrix4 ortho = Matrix4::fromValues(
         {halfH, 0, 0, 0, 0, halfW, 0, 0, 0, 0, halfW * halfH / kD, 0, 0, 0, 0, halfW * halfH});
@@ -67,8 +68,8 @@ PreviewCameraPlacement computePreviewCamera(PreviewCameraSettings& st, const Rec
 }
 
 RenderResult placePreviewCamera(PreviewCameraSettings& st, Camera& camera, Viewport3D& viewport,
-                                int32_t now) {
-    const PreviewCameraPlacement p = computePreviewCamera(st, viewport.rect(), now);
+                                int32_t now, const Rect& framing) {
+    const PreviewCameraPlacement p = computePreviewCamera(st, viewport.rect(), now, framing);
     if (RenderResult r = camera.setPositionDirection(p.position, p.direction); r != kRenderOk)
         return r;
     if (RenderResult r = camera.setNear(1.0f); r != kRenderOk) return r;

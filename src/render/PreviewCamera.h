@@ -26,11 +26,27 @@ struct PreviewCameraPlacement {
     Matrix4 projection;
 };
 
-// Advances the facing by the spin since the last placement and computes the camera; `apply`
-// gives it to the camera and the viewport.
+// Advances the facing by the spin since the last placement and computes the camera for a viewport
+// of `framing`'s size; placePreviewCamera gives it to the camera and the viewport.
+//
+// A viewport of more pixels than `framing` (a screen of higher density) shows the same picture
+// in finer pixels: the pan and the width of the view follow `framing`, only the projection's
+// aspect follows the viewport.
 [[nodiscard]] PreviewCameraPlacement computePreviewCamera(PreviewCameraSettings& settings,
-                                                          const Rect& viewport, int32_t now);
+                                                          const Rect& viewport, int32_t now,
+                                                          const Rect& framing);
+[[nodiscard]] inline PreviewCameraPlacement computePreviewCamera(PreviewCameraSettings& settings,
+                                                                 const Rect& viewport,
+                                                                 int32_t now) {
+    return computePreviewCamera(settings, viewport, now, viewport);
+}
 [[nodiscard]] RenderResult placePreviewCamera(PreviewCameraSettings& settings, Camera& camera,
-                                              Viewport3D& viewport, int32_t now);
+                                              Viewport3D& viewport, int32_t now,
+                                              const Rect& framing);
+[[nodiscard]] inline RenderResult placePreviewCamera(PreviewCameraSettings& settings,
+                                                     Camera& camera, Viewport3D& viewport,
+                                                     int32_t now) {
+    return placePreviewCamera(settings, camera, viewport, now, viewport.rect());
+}
 
 }  // namespace marquill::render

@@ -24,19 +24,23 @@ uint8_t toByte(float v) {
     if (!(scaled > 0)) return 0;
     return scaled >= 255.0f ? 255 : uint8_t(scaled);
 }
+
+void placeRecord(platform::soft3d::ViewportRecord& record, const Rect& rect) {
+    record.x = uint32_t(std::max(rect.left, 0));
+    record.y = uint32_t(std::max(rect.top, 0));
+    record.width = uint32_t(std::max(rect.width(), 1));
+    record.height = uint32_t(std::max(rect.height(), 1));
+    record.scaleX = float(record.width) / 2;
+    record.scaleY = float(record.height) / 2;
+    record.maxX = 1.0f;
+    record.maxY = 1.0f;
+}
 }  // namespace
 
 Viewport3D::Viewport3D(Device3D& device, const Rect* rect) : device_(device) {
     stack_.push_back(Matrix4());
     rect_ = rect ? *rect : Rect{0, 0, device.width(), device.height()};
-    record_.x = uint32_t(std::max(rect_.left, 0));
-    record_.y = uint32_t(std::max(rect_.top, 0));
-    record_.width = uint32_t(std::max(rect_.width(), 1));
-    record_.height = uint32_t(std::max(rect_.height(), 1));
-    record_.scaleX = float(record_.width) / 2;
-    record_.scaleY = float(record_.height) / 2;
-    record_.maxX = 1.0f;
-    record_.maxY = 1.0f;
+    placeRecord(record_, rect_);
 
     Ref<platform::soft3d::Viewport> vp;
     if (Status s = device.direct3D().createViewport(vp); s != kOk) {
@@ -88,6 +92,16 @@ Viewport3D::~Viewport3D() {
         if (viewport_->device()) (void)viewport_->device()->deleteViewport(*viewport_);
         viewport_->release();
     }
+}
+
+RenderResult Viewport3D::setRect(const Rect& rect) {
+    if (!viewport_) return lastResult();
+    platform::soft3d::ViewportRecord record = record_;
+    placeRecord(record, rect);
+    if (Status s = viewport_->setViewport(record); s != kOk) return fail(s);
+    rect_ = rect;
+    record_ = record;
+    return kRenderOk;
 }
 
 platform::soft3d::Device& Viewport3D::platformDevice() const {

@@ -72,6 +72,9 @@ class Viewport3D {
     [[nodiscard]] const UpdateRectList& clearList() const { return clearList_; }
 
     [[nodiscard]] Rect rect() const { return rect_; }
+    // Moves the viewport to another rectangle of the back buffer; the next projection and clear
+    // follow it.
+    [[nodiscard]] RenderResult setRect(const Rect& rect);
     [[nodiscard]] const platform::soft3d::ViewportRecord& record() const { return record_; }
     [[nodiscard]] Device3D& device() const { return device_; }
     [[nodiscard]] platform::soft3d::Viewport* platformViewport() const { return viewport_; }

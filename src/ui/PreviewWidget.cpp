@@ -6,8 +6,8 @@
 #include <QTransform>
 #include <QWheelEvent>
 
-#include "platform/soft3d/Surface.h"
 #include "ui/DialogColours.h"
+#include "wizard/PreviewFrame.h"
 
 namespace marquill::ui {
 
@@ -17,25 +17,30 @@ PreviewWidget::PreviewWidget(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::OpenHandCursor);
 }
 
-void PreviewWidget::setSurface(const platform::soft3d::Surface* surface) {
-    surface_ = surface;
-    image_ = QImage();
-    using platform::soft3d::PixelFormat;
-    // The device draws 0x00RRGGBB words, which is the layout of Qt's 32-bit RGB images; the
-    // image reads the surface's pixels where they are.
-    if (surface && surface->pixelFormat() == PixelFormat::xrgb8888() && surface->height() > 0)
-        image_ =
-            QImage(surface->row(0), static_cast<int>(surface->width()),
-                   static_cast<int>(surface->height()), surface->pitch(), QImage::Format_RGB32);
-    update();
-}
-
-void PreviewWidget::presented(const QRect& surfacePixels) {
-    if (image_.isNull() || size() == image_.size()) return update(surfacePixels);
-    // A widget laid out at another size than the surface shows it scaled.
+void PreviewWidget::showFrame(const wizard::PreviewFrame& frame) {
+    const bool samePicture = !image_.isNull() && frame.pixels == image_.constBits() &&
+                             frame.width == image_.width() && frame.height == image_.height() &&
+                             frame.stride == image_.bytesPerLine() &&
+                             frame.devicePixelRatio == image_.devicePixelRatio();
+    if (!samePicture) {
+        // The frame's words are 0x00RRGGBB, the layout of Qt's 32-bit RGB images; the image
+        // reads them where they are.
+        image_ = frame.pixels && frame.width > 0 && frame.height > 0
+                     ? QImage(frame.pixels, frame.width, frame.height, frame.stride,
+                              QImage::Format_RGB32)
+                     : QImage();
+        if (!image_.isNull()) image_.setDevicePixelRatio(frame.devicePixelRatio);
+        update();
+        return;
+    }
     const QTransform toWidget =
         QTransform::fromScale(double(width()) / image_.width(), double(height()) / image_.height());
-    update(toWidget.mapRect(QRectF(surfacePixels)).toAlignedRect());
+    for (const platform::soft3d::Rect& r : frame.changed)
+        update(toWidget.mapRect(QRectF(r.left, r.top, r.width(), r.height())).toAlignedRect());
+}
+
+bool PreviewWidget::unscaled() const {
+    return image_.deviceIndependentSize() == QSizeF(size());
 }
 
 void PreviewWidget::paintEvent(QPaintEvent* event) {
@@ -44,10 +49,15 @@ void PreviewWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), kDialogBackground);
         return;
     }
-    if (size() != image_.size()) return painter.drawImage(rect(), image_);
-    // Most frames change only the person's part of the picture; copy no more than that.
+    // A widget laid out at another size than the frame shows it scaled.
+    if (!unscaled()) return painter.drawImage(QRectF(rect()), image_);
+    // Most frames change only the person's part of the picture; copy no more than that, from
+    // the frame's pixels at the frame's density.
+    const double ratio = image_.devicePixelRatio();
     for (const QRect& r : event->region())
-        painter.drawImage(r.topLeft(), image_, r);
+        painter.drawImage(
+            QPointF(r.topLeft()), image_,
+            QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
 }
 
 void PreviewWidget::mousePressEvent(QMouseEvent* event) {

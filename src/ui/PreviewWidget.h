@@ -1,11 +1,12 @@
 #pragma once
-// Shows the preview scene's back buffer: one image over the surface's own pixels, painted when a
-// frame was presented. Drags and wheel turns are passed on for the wizard to act on.
+// Shows the preview's frames: one image over the frame's own pixels, at the frame's density, so
+// a screen of twice the density gets the frame's pixels one to one; only what changed is
+// repainted. Drags and wheel turns are passed on for the wizard to act on.
 #include <QImage>
 #include <QWidget>
 
-namespace marquill::platform::soft3d {
-class Surface;
+namespace marquill::wizard {
+struct PreviewFrame;
 }
 
 namespace marquill::ui {
@@ -17,18 +18,16 @@ class PreviewWidget final : public QWidget {
   public:
     explicit PreviewWidget(QWidget* parent);
 
-    // Null, or a surface of another format than 32-bit RGB, shows the dialog's orange.
-    void setSurface(const platform::soft3d::Surface* surface);
-    [[nodiscard]] bool showsSurface() const { return !image_.isNull(); }
-    [[nodiscard]] const platform::soft3d::Surface* surface() const { return surface_; }
-    // The image painted: over the surface's own pixels.
+    // A frame without pixels shows the dialog's orange. The pixels are read where they are
+    // until the next frame.
+    void showFrame(const wizard::PreviewFrame& frame);
+    [[nodiscard]] bool showsFrame() const { return !image_.isNull(); }
+    // The image painted: over the frame's own pixels, with the frame's density.
     [[nodiscard]] const QImage& image() const { return image_; }
-    // These pixels of the surface changed.
-    void presented(const QRect& surfacePixels);
 
   signals:
     void dragStarted();
-    // Pixels since the drag started, right positive.
+    // Window units since the drag started, right positive.
     void dragged(int dx);
     // Wheel notches, away from the player positive.
     void wheelTurned(int notches);
@@ -41,7 +40,9 @@ class PreviewWidget final : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    const platform::soft3d::Surface* surface_ = nullptr;
+    // Shown one to one: the image's size in window units is the widget's.
+    [[nodiscard]] bool unscaled() const;
+
     QImage image_;
     bool dragging_ = false;
     int dragStartX_ = 0;

@@ -123,18 +123,8 @@ void QtWizardHost::redraw() {
     window_->repaint();
 }
 
-void QtWizardHost::previewChanged() {
-    auto* model = window_->model();
-    PreviewWidget& preview = window_->preview();
-    preview::PreviewScene* scene = model ? model->scene() : nullptr;
-    const auto* surface = scene ? scene->backBuffer() : nullptr;
-    if (preview.surface() != surface || !preview.showsSurface()) {
-        preview.setSurface(surface);  // repaints all of it
-        if (scene) (void)scene->takeChangedRects();
-        return;
-    }
-    for (const auto& r : scene->takeChangedRects())
-        preview.presented(QRect(r.left, r.top, r.width(), r.height()));
+void QtWizardHost::previewChanged(const wizard::PreviewFrame& frame) {
+    window_->preview().showFrame(frame);
 }
 
 void QtWizardHost::setIcon(std::string_view large, std::string_view small) {

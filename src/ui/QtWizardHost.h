@@ -37,7 +37,7 @@ class QtWizardHost final : public QObject, public wizard::WizardHost {
                                               const std::string& initialFolder) override;
     void controlsChanged(const std::vector<int>& controlIds) override;
     void redraw() override;
-    void previewChanged() override;
+    void previewChanged(const wizard::PreviewFrame& frame) override;
     void setIcon(std::string_view large, std::string_view small) override;
     void appendSystemMenuItem(std::string_view text, int command) override;
     void addToolTip(int controlId, std::string_view text) override;

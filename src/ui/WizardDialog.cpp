@@ -9,10 +9,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSlider>
+#include <QWindow>
 
 #include "image/ImageLibrary.h"
 #include "image/JpegDecoder.h"
-#include "preview/PreviewScene.h"
 #include "ui/CelebrityRowDelegate.h"
 #include "ui/PreviewWidget.h"
 #include "ui/TemplateView.h"
@@ -30,9 +30,6 @@ std::vector<std::string> droppedFiles(const QMimeData* data) {
         if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
     return paths;
 }
-
-// A drag across the whole preview turns the person once around.
-constexpr float kQuarterTurnsPerPixel = 4.0f / static_cast<float>(preview::kPreviewWidth);
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -71,10 +68,10 @@ WizardDialog::WizardDialog(const AssetFolder& assets)
     preview_ = new PreviewWidget(frame);
     preview_->setGeometry(0, 0, frame->width(), frame->height());
     preview_->setObjectName(QStringLiteral("preview"));
-    connect(preview_, &PreviewWidget::dragStarted, this, [this] {
-        if (model_ && model_->scene()) dragStartFacing_ = model_->scene()->cameraSettings().facing;
-    });
-    connect(preview_, &PreviewWidget::dragged, this, &WizardDialog::dragFacing);
+    connect(preview_, &PreviewWidget::dragStarted, this,
+            [forward] { forward([](auto& m) { m.previewDragStarted(); }); });
+    connect(preview_, &PreviewWidget::dragged, this,
+            [forward](int dx) { forward([dx](auto& m) { m.previewDragged(dx); }); });
     connect(preview_, &PreviewWidget::wheelTurned, this, &WizardDialog::turnZoom);
 
     // Step 10's rows show who each celebrity is.
@@ -109,11 +106,6 @@ QWidget* WizardDialog::control(int controlId) const {
 
 void WizardDialog::mirror(const std::vector<int>& controlIds) {
     if (model_) view_->mirror(model_->controls(), controlIds);
-}
-
-void WizardDialog::dragFacing(int dx) {
-    if (!model_ || !model_->scene() || model_->scene()->busy()) return;
-    model_->scene()->setFacing(dragStartFacing_ - static_cast<float>(dx) * kQuarterTurnsPerPixel);
 }
 
 void WizardDialog::turnZoom(int notches) {
@@ -195,7 +187,16 @@ void WizardDialog::closeEvent(QCloseEvent* event) {
 
 void WizardDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (model_) model_->shown(true);
+    if (QWindow* window = windowHandle(); window && !screenWatched_) {
+        screenWatched_ = true;
+        connect(window, &QWindow::screenChanged, this, [this] {
+            if (model_) model_->pixelRatioChanged(devicePixelRatioF());
+        });
+    }
+    if (model_) {
+        model_->pixelRatioChanged(devicePixelRatioF());
+        model_->shown(true);
+    }
 }
 
 void WizardDialog::hideEvent(QHideEvent* event) {

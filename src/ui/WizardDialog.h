@@ -72,7 +72,6 @@ class WizardDialog final : public QDialog {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    void dragFacing(int dx);
     void turnZoom(int notches);
 
     const AssetFolder& assets_;
@@ -84,7 +83,7 @@ class WizardDialog final : public QDialog {
         std::function<void()> action;
     };
     std::vector<MenuItem> menu_;
-    float dragStartFacing_ = 0;
+    bool screenWatched_ = false;
     std::unique_ptr<image::JpegDecoder> decoder_;
     CelebrityRowDelegate* celebrityRows_ = nullptr;
     std::function<void(const std::vector<std::string>&)> filesDropped_;

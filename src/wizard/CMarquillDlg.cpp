@@ -218,7 +218,7 @@ void CMarquillDlg::activate(bool active) {
 void CMarquillDlg::timerTick() {
     if (result_ || !c_.scene) return;
     c_.scene->timerTick();
-    c_.host.previewChanged();
+    c_.host.previewChanged(takePreviewFrame(c_.scene.get()));
     c_.flush();
 }
 
@@ -246,7 +246,25 @@ void CMarquillDlg::moved() {
 void CMarquillDlg::paint() {
     if (!c_.scene) return;
     c_.scene->paint();
-    c_.host.previewChanged();
+    c_.host.previewChanged(takePreviewFrame(c_.scene.get()));
+}
+
+void CMarquillDlg::previewDragStarted() {
+    if (c_.scene) dragStartFacing_ = c_.scene->cameraSettings().facing;
+}
+
+void CMarquillDlg::previewDragged(int dx) {
+    if (!c_.scene || c_.scene->busy()) return;
+    // A drag across the whole preview turns the person once around. A growing facing moves the
+    // person's near side left on the screen; a drag to the right lowers it, so that side follows
+    // the pointer.
+    constexpr float kQuarterTurnsPerUnit = 4.0f / static_cast<float>(preview::kPreviewWidth);
+    c_.scene->setFacing(dragStartFacing_ - static_cast<float>(dx) * kQuarterTurnsPerUnit);
+}
+
+void CMarquillDlg::pixelRatioChanged(double ratio) {
+    pixelRatio_ = ratio;
+    if (c_.scene) c_.scene->setPixelRatio(ratio);
 }
 
 // --- The preview's host --------------------------------------------------------------------------

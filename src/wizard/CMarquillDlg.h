@@ -74,6 +74,13 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     void shown(bool direct);
     void moved();
     void paint();
+    // A drag on the preview began, and went on `dx` window units from where it began (right
+    // positive): the person turns with the pointer, and a rotation stops.
+    void previewDragStarted();
+    void previewDragged(int dx);
+    // The density of the screen the window is on (pixels per window unit), before it is shown
+    // and whenever it changes; the preview draws at it.
+    void pixelRatioChanged(double ratio);
 
     // --- State ---------------------------------------------------------------------------------
     [[nodiscard]] const ControlSet& controls() const override { return c_.controls; }
@@ -137,6 +144,8 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     std::optional<int> result_;
     bool applicationActive_ = false;
     std::string folderAtStart_, folderBeforeGame_;  // for the trace only
+    float dragStartFacing_ = 0;
+    double pixelRatio_ = 1.0;
 };
 
 }  // namespace marquill::wizard

@@ -123,7 +123,7 @@ void ImportSteps::celebrityFileSelected(int index) {
 void ImportSteps::replace() {
     c_.redraw();
     if (c_.scene) c_.scene->frame();
-    c_.host.previewChanged();
+    c_.host.previewChanged(takePreviewFrame(c_.scene.get()));
     c_.setCursor(Cursor::Wait);
     lastReplace_.reset();
     if (!personPath_.empty() && !celebrityPath_.empty()) {

@@ -13,6 +13,7 @@
 #include "platform/SoundPlayer.h"
 #include "preview/PreviewHost.h"
 #include "wizard/DialogModel.h"
+#include "wizard/PreviewFrame.h"
 
 namespace marquill::wizard {
 
@@ -50,8 +51,9 @@ class WizardHost {
     virtual void controlsChanged(const std::vector<int>& controlIds) = 0;
     // Paint what has changed now, inside a long operation.
     virtual void redraw() = 0;
-    // The preview scene presented a new frame; repaint the preview area from its back buffer.
-    virtual void previewChanged() = 0;
+    // The preview presented a new frame; repaint what changed of the preview area from it. The
+    // pixels stay where they are until the next frame.
+    virtual void previewChanged(const PreviewFrame& frame) = 0;
     // "large" and "small" name the icon pictures.
     virtual void setIcon(std::string_view large, std::string_view small) = 0;
     // An item of the window's system menu; choosing it calls CMarquillDlg::systemMenu(command).

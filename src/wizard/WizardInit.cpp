@@ -53,6 +53,7 @@ bool CMarquillDlg::initDialog() {
     (void)c_.environment.changeFolder(c_.gameFolder);
     if (options_.scene) c_.scene = options_.scene(*this, c_.gameFolder, c_.design.look);
     if (c_.scene) c_.scene->setApplicationActive(applicationActive_);
+    if (c_.scene) c_.scene->setPixelRatio(pixelRatio_);
 
     c_.trace(text::kTraceToolTips);
     for (const ToolTip& tip : toolTips())

@@ -8,6 +8,7 @@
 #include "gamedata/GamePaths.h"
 #include "gamedata/GameRunning.h"
 #include "gamedata/Reporter.h"
+#include "platform/GameRegistry.h"
 
 namespace marquill::wizard::text {
 
@@ -62,9 +63,7 @@ inline constexpr std::string_view kTitleMarquill = "Marquill";
 // Start-up.
 inline constexpr std::string_view kCheckingForGame = "Checking for The Pemms";
 inline constexpr std::string_view kToolInitialized = "Tool Initialized";
-inline constexpr std::string_view kGameNotDetected =
-    "The Pemms was not detected on this computer. You must have The Pemms installed to use this "
-    "program.";
+inline constexpr std::string_view kGameNotDetected = platform::kGameNotDetectedMessage;
 inline constexpr std::string_view kGameChooserTitle = "Pick The Pemms";
 inline constexpr std::string_view kGameChooserMessage =
     "The Pemms is installed in more than one place. Which one should Marquill work on?";

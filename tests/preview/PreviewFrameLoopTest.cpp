@@ -148,7 +148,7 @@ TEST_F(PreviewFrameLoop, TheFrontEndHearsOfEveryChangedPixelAndLittleMore) {
 
 TEST_F(PreviewFrameLoop, SlowRotationTurnsAQuarterInTenSeconds) {
     scene().selectRotate(1);
-    EXPECT_EQ(rig_->host.soundPlayer.named.back(), "Click");
+    EXPECT_EQ(rig_->host.soundPlayer.named.back(), "CLICK");
     const float start = scene().cameraSettings().facing;
     run(10000, 1000);
     EXPECT_NEAR(scene().cameraSettings().facing - start, 1.0f, 1e-4f);

@@ -20,8 +20,9 @@ using testing::SceneRig;
 constexpr int kChannelTolerance = 6;
 constexpr double kDifferingShare = 0.004;
 
-image::RgbImage renderDemo(int zoom, float facing, int timeMs) {
+image::RgbImage renderDemo(int zoom, float facing, int timeMs, double pixelRatio = 1.0) {
     SceneRig rig(demoGameFolder());
+    rig.scene->setPixelRatio(pixelRatio);
     rig.scene->setToolInitialised(true);
     rig.scene->setApplicationActive(true);
     EXPECT_TRUE(rig.scene->setUp());
@@ -68,6 +69,43 @@ TEST(PreviewReference, DemoPersonAtZoomTwoFacingSouthEast) {
 
 TEST(PreviewReference, DemoPersonAtZoomFourFacingNorthWest) {
     compareWithReference(renderDemo(4, 2.0f, 0), "demo-zoom4-northwest");
+}
+
+// The figure's extent: left, top, right, bottom of what is not the background.
+platform::soft3d::Rect figureBounds(const image::RgbImage& picture) {
+    platform::soft3d::Rect r{picture.width, picture.height, 0, 0};
+    for (int32_t y = 0; y < picture.height; ++y)
+        for (int32_t x = 0; x < picture.width; ++x) {
+            const uint8_t* p = &picture.pixels[(size_t(y) * size_t(picture.width) + size_t(x)) * 3];
+            if (p[0] == 0xE4 && p[1] == 0x7B && p[2] == 0x04) continue;
+            r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
+                 std::max(r.bottom, y + 1)};
+        }
+    return r;
+}
+
+// On a screen of twice the density the preview is drawn in twice the pixels each way with the
+// framing of the window-sized frame.
+TEST(PreviewReference, DemoPersonAtTwiceTheDensity) {
+    const image::RgbImage fine = renderDemo(2, 0.0f, 0, 2.0);
+    ASSERT_EQ(fine.width, 2 * kPreviewWidth);
+    ASSERT_EQ(fine.height, 2 * kPreviewHeight);
+    compareWithReference(fine, "demo-zoom2-southeast-ratio2");
+
+    const platform::soft3d::Rect coarse = figureBounds(renderDemo(2, 0.0f, 0));
+    const platform::soft3d::Rect doubled = figureBounds(fine);
+    EXPECT_NEAR(doubled.left, 2 * coarse.left, 2);
+    EXPECT_NEAR(doubled.top, 2 * coarse.top, 2);
+    EXPECT_NEAR(doubled.right, 2 * coarse.right, 2);
+    EXPECT_NEAR(doubled.bottom, 2 * coarse.bottom, 2);
+
+    // A fractional density takes the nearest even size and keeps the framing.
+    const image::RgbImage between = renderDemo(2, 0.0f, 0, 1.25);
+    EXPECT_EQ(between.width, 460);
+    EXPECT_EQ(between.height, 636);
+    const platform::soft3d::Rect scaled = figureBounds(between);
+    EXPECT_NEAR(scaled.left, 1.25 * coarse.left, 2);
+    EXPECT_NEAR(scaled.bottom, 1.25 * coarse.bottom, 2);
 }
 
 TEST(PreviewReference, DemoPersonInTheMiddleOfTheGreeting) {

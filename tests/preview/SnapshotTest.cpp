@@ -56,10 +56,11 @@ std::vector<uint8_t> region(const platform::soft3d::Surface& s, const platform::
 
 class Snapshots : public ::testing::Test {
   protected:
-    void makeScene(int width, int height) {
+    void makeScene(int width, int height, double pixelRatio = 1.0) {
         PreviewEnvironment env;
         env.images = &library_;
         rig_ = std::make_unique<SceneRig>(demoGameFolder(), width, height, std::move(env));
+        rig_->scene->setPixelRatio(pixelRatio);
         ASSERT_TRUE(rig_->scene->setUp());
     }
     std::string base() const { return folder_.root() + "/Star"; }
@@ -105,6 +106,33 @@ TEST_F(Snapshots, AreCutAtTheirFramingAndLeaveTheUsersFramingBehind) {
     EXPECT_EQ(region(*scene.backBuffer(), kHeadRegion), library_.pictures[0].pixels);
     EXPECT_EQ(region(*scene.backBuffer(), kBodyRegion), library_.pictures[1].pixels);
     EXPECT_NE(library_.pictures[1].pixels, usersFrame);
+}
+
+// A screen of twice the density draws the preview at twice the resolution, but the pictures are
+// the window-sized frame's, and afterwards the preview is back at the screen's resolution.
+TEST_F(Snapshots, AreTheSameOnAScreenOfTwiceTheDensity) {
+    makeScene(kPreviewWidth, kPreviewHeight);
+    ASSERT_EQ(rig_->scene->takeSnapshots(image::snapshotPathsFor(base())), 2);
+    const std::vector<Picture> atOne = std::move(library_.pictures);
+    library_.pictures.clear();
+
+    makeScene(kPreviewWidth, kPreviewHeight, 2.0);
+    PreviewScene& scene = *rig_->scene;
+    scene.setZoom(4);
+    scene.frame();
+    const std::vector<uint8_t> usersFrame =
+        region(*scene.backBuffer(), {0, 0, 2 * kPreviewWidth, 2 * kPreviewHeight});
+    ASSERT_EQ(scene.takeSnapshots(image::snapshotPathsFor(base())), 2);
+    ASSERT_EQ(library_.pictures.size(), 2u);
+    for (size_t i = 0; i < atOne.size(); ++i) {
+        EXPECT_EQ(library_.pictures[i].width, atOne[i].width) << i;
+        EXPECT_EQ(library_.pictures[i].height, atOne[i].height) << i;
+        EXPECT_TRUE(library_.pictures[i].pixels == atOne[i].pixels) << library_.pictures[i].name;
+    }
+    EXPECT_EQ(scene.pixelRatio(), 2.0);
+    EXPECT_EQ(scene.frameRect().width(), 2 * kPreviewWidth);
+    EXPECT_TRUE(region(*scene.backBuffer(), {0, 0, 2 * kPreviewWidth, 2 * kPreviewHeight}) ==
+                usersFrame);
 }
 
 TEST_F(Snapshots, ASurfaceTooSmallForTheBodyGetsTheHeadOnly) {

@@ -59,7 +59,7 @@ TEST(WindowCreation, EveryPageThroughTheWidgetsThenTheSaveWritesTheFourFiles) {
     EXPECT_TRUE(rig.shows(id::kReplace));
     EXPECT_TRUE(rig.shows(id::kWelcomePicture));
     EXPECT_FALSE(rig.control(id::kNext)->isEnabled());
-    EXPECT_TRUE(rig.window().preview().showsSurface());
+    EXPECT_TRUE(rig.window().preview().showsFrame());
 
     // Step 1: the look page, with the woman's lists after the Female toggle.
     rig.click(id::kCreate);

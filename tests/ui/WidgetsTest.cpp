@@ -10,6 +10,7 @@
 
 #include "GuiRig.h"
 #include "platform/Files.h"
+#include "render/Viewport3D.h"
 #include "ui/PictureButtonWidget.h"
 #include "ui/PreviewWidget.h"
 #include "ui/QtApplicationHost.h"
@@ -23,6 +24,25 @@ namespace {
 namespace id = wizard::id;
 using testing::GuiRig;
 using testing::RecordingSounds;
+
+// Where across the preview (-1 left edge, 1 right edge) a point of the world shows in a frame
+// drawn now, and the point in front of the person on the side nearest the player.
+struct Sighting {
+    float nearSide, farSide;
+};
+Sighting sightFrontAndBack(preview::PreviewScene& scene, render::Vec3 nearPoint) {
+    scene.frame();
+    const render::Matrix4 toScreen = scene.viewport()->view() * scene.viewport()->projection();
+    const render::Vec3 farPoint{-nearPoint.x, nearPoint.y, -nearPoint.z};
+    return {toScreen.transformPoint(nearPoint).x, toScreen.transformPoint(farPoint).x};
+}
+render::Vec3 pointTowardsPlayer(preview::PreviewScene& scene) {
+    scene.frame();
+    const render::Matrix4 camera = scene.viewport()->view().inverse().value();
+    const float x = camera.at(3, 0), z = camera.at(3, 2);
+    const float length = std::sqrt(x * x + z * z);
+    return {0.5f * x / length, 0.0f, 0.5f * z / length};
+}
 
 const AssetFolder& builtAssets() {
     static const AssetFolder assets(MARQUILL_BINARY_DIR "/src/cli/assets");
@@ -157,7 +177,7 @@ TEST(PreviewWidget, ShowsTheBackBufferInPlaceAndTurnsAndZoomsThroughDragAndWheel
     PreviewWidget& preview = rig.window().preview();
     const platform::soft3d::Surface* back = rig.dlg().scene()->backBuffer();
     ASSERT_NE(back, nullptr);
-    ASSERT_TRUE(preview.showsSurface());
+    ASSERT_TRUE(preview.showsFrame());
     // One image over the surface's pixels, not a copy.
     EXPECT_EQ(preview.image().constBits(), back->row(0));
     EXPECT_EQ(preview.image().size(), QSize(368, 508));
@@ -193,6 +213,18 @@ TEST(PreviewWidget, ShowsTheBackBufferInPlaceAndTurnsAndZoomsThroughDragAndWheel
     EXPECT_EQ(rig.dlg().scene()->cameraSettings().spinRate, 0.0f);
     EXPECT_EQ(rig.controlAs<QComboBox>(id::kFacing)->currentText(), "South East");
     EXPECT_EQ(rig.controlAs<QComboBox>(id::kRotate)->currentText(), "Fast");
+
+    // The person turns with the pointer: dragged right, the side nearest the player goes right
+    // and the far side left (an eighth of a turn here).
+    preview::PreviewScene& scene = *rig.dlg().scene();
+    const render::Vec3 front = pointTowardsPlayer(scene);
+    const Sighting before = sightFrontAndBack(scene, front);
+    QTest::mousePress(&preview, Qt::LeftButton, Qt::NoModifier, QPoint(100, 200));
+    QTest::mouseMove(&preview, QPoint(146, 200));
+    const Sighting after = sightFrontAndBack(scene, front);
+    QTest::mouseRelease(&preview, Qt::LeftButton, Qt::NoModifier, QPoint(146, 200));
+    EXPECT_GT(after.nearSide, before.nearSide + 0.05f);
+    EXPECT_LT(after.farSide, before.farSide - 0.05f);
 }
 
 TEST(WindowFrameTimer, RunsFastWhileActiveSlowWhileNotAndStopsWhileBusy) {

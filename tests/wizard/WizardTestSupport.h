@@ -104,7 +104,7 @@ class RecordingHost final : public WizardHost {
         changed.insert(changed.end(), ids.begin(), ids.end());
     }
     void redraw() override { ++redraws; }
-    void previewChanged() override { ++previewFrames; }
+    void previewChanged(const PreviewFrame&) override { ++previewFrames; }
     void setIcon(std::string_view large, std::string_view small) override {
         icons = {std::string(large), std::string(small)};
     }
