@@ -101,6 +101,16 @@ TEST_F(Navigation, EveryStepShowsItsHintAndControls) {
     EXPECT_FALSE(shown(id::kCreate)) << "past the last step everything is hidden";
 }
 
+// A list the template gives one selection keeps one, whatever the view reports; a list of
+// several keeps them in order, each once, and drops rows it does not have.
+TEST_F(Navigation, ASingleSelectionListKeepsOneRow) {
+    rig_.select(id::kFacing, {2, 0});
+    EXPECT_EQ(rig_.control(id::kFacing).selection, (std::vector<int>{0}));
+    rig_.dlg().goToStep(5);
+    rig_.select(id::kAvailable, {4, 1, 4, 99, -1});
+    EXPECT_EQ(rig_.control(id::kAvailable).selection, (std::vector<int>{1, 4}));
+}
+
 TEST_F(Navigation, StepTitlesGoToTheTraceOnly) {
     rig_.dlg().goToStep(4);
     EXPECT_EQ(rig_.host.traces.back(), "The Pemms Marquill: What's your sign?");

@@ -125,3 +125,38 @@ TEST_F(SaveStep, ConnectingOpensTheExchangeOnceBackAtTheWelcomeStep) {
 
 }  // namespace
 }  // namespace marquill::wizard
+
+namespace marquill::wizard {
+namespace {
+
+// Without the preview the look is the design's as the look pages left it: its head and body
+// texture files still travel with the celebrity.
+TEST(SaveStepWithoutPreview, TheExchangeFileListsTheHeadAndBodyOfTheDesign) {
+    marquill::testing::TempTree game;
+    const character::Appearance look;  // the look pages' defaults
+    game.file("GameData/Skins/" + look.bodyTexture + ".bmp", "BM");
+    game.file("GameData/Skins/" + look.headTexture + ".bmp", "BM");
+    WizardRig rig(game.root());
+    ASSERT_TRUE(rig.start());
+    rig.dlg().goToStep(1);
+    rig.dlg().goToStep(3);
+    testing::passTraitPages(rig, "Star", "a");
+    ASSERT_EQ(rig.dlg().step(), 7);
+    const std::string folder = platform::resolveGamePath(game.root(), "TemplateCelebrity");
+    rig.host.savePath = folder + "/star.srf";
+    rig.host.press(id::kCancel);
+    rig.dlg().click(id::kSave);
+    ASSERT_EQ(rig.dlg().step(), 0);
+
+    const auto doc = platform::ProfileDocument::parse(textOf(folder + "/star.srf"));
+    auto key = [&](const std::string& k) {
+        const std::string* v = doc.get("Marquill", k);
+        return v ? *v : std::string("<none>");
+    };
+    ASSERT_EQ(key("SkinFileCount"), "2");
+    EXPECT_NE(key("SkinFile1").find(look.bodyTexture + ".bmp"), std::string::npos);
+    EXPECT_NE(key("SkinFile2").find(look.headTexture + ".bmp"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace marquill::wizard

@@ -1,6 +1,5 @@
 // Properties of the wizard's tables of texts, sounds, tool tips and dialog templates: each name
-// defined once is used, each picture and sound it names exists, each id is one control, and each
-// step's hint is what the status line shows on that step.
+// defined once is used, each picture and sound it names exists, each id is one control.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -15,7 +14,6 @@
 #include "wizard/ControlIds.h"
 #include "wizard/DialogTemplate.h"
 #include "wizard/ToolTips.h"
-#include "wizard/WizardTestSupport.h"
 #include "wizard/WizardTexts.h"
 
 namespace marquill::wizard {
@@ -118,21 +116,6 @@ TEST(TextTables, EveryToolTipBelongsToAControlOfTheWizard) {
         EXPECT_NE(wizardDialogTemplate().find(tip.controlId), nullptr) << tip.controlId;
         EXPECT_FALSE(tip.text.empty()) << tip.controlId;
     }
-}
-
-TEST(TextTables, EachStepShowsItsOwnHint) {
-    testing::WizardRig rig(std::nullopt);
-    rig.env.game = rig.tool.root() + "/game";
-    rig.tool.file("game/TemplateCelebrity/.keep", "");
-    ASSERT_TRUE(rig.start());
-    EXPECT_EQ(rig.status(), text::kStepHints[0]);
-    // Steps 4 and 5 put the state of their points and lists in the hint's place at once.
-    for (int step : {1, 2, 3, 6, 7, 10}) {
-        rig.dlg().goToStep(step);
-        EXPECT_EQ(rig.status(), text::kStepHints[size_t(step)]) << "step " << step;
-    }
-    // Step 8 is the save's return, with no hint of its own.
-    EXPECT_TRUE(text::kStepHints[8].empty());
 }
 
 }  // namespace
