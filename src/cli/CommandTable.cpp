@@ -187,13 +187,9 @@ const CommandSpec kCommands[] = {
 };
 
 void printOption(const Option& o) {
-    // Appended piece by piece: GCC 12 at -O3 sees an overlap in `"--" + std::string(...)`.
-    std::string words = "--";
-    words += o.name;
-    if (!o.argument.empty()) {
-        words += ' ';
-        words += o.value == Value::Choice ? o.choices : o.argument;
-    }
+    std::string words = "--" + std::string(o.name);
+    if (!o.argument.empty())
+        words += " " + std::string(o.value == Value::Choice ? o.choices : o.argument);
     std::printf("  %-28s %.*s\n", words.c_str(), static_cast<int>(o.help.size()), o.help.data());
 }
 
@@ -239,12 +235,8 @@ std::optional<Option> findOption(const CommandSpec& command, std::string_view na
 }
 
 std::string usageOf(const CommandSpec& command) {
-    std::string text = "marquill ";
-    text += command.name;
-    if (!command.synopsis.empty()) {
-        text += ' ';
-        text += command.synopsis;
-    }
+    std::string text = "marquill " + std::string(command.name);
+    if (!command.synopsis.empty()) text += " " + std::string(command.synopsis);
     return text;
 }
 

@@ -14,6 +14,8 @@ namespace marquill::wizard {
 
 namespace {
 
+constexpr size_t kShownChanges = 8;
+
 // "Star" of ".../TemplateCelebrity/Star.iff".
 std::string fileStem(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -71,6 +73,12 @@ void CMarquillDlg::openSavedCelebrity() {
         changes.push_back(std::string(text::kExtraResourcesDropped) +
                           joined(saved.extraResources, ", "));
 
+    // A file not of ours can need a repair for each interest; the message keeps to a screen.
+    if (changes.size() > kShownChanges) {
+        const size_t more = changes.size() - (kShownChanges - 1);
+        changes.resize(kShownChanges - 1);
+        changes.push_back("and " + std::to_string(more) + std::string(text::kMoreChanges));
+    }
     if (!changes.empty())
         c_.showMessage(text::kOpenSavedTitle,
                        std::string(text::kOpenedChanges) + "\n" + joined(changes, "\n"));

@@ -87,6 +87,7 @@ inline constexpr std::string_view kOpenSavedFilter =
     "Saved celebrities (*.iff *.srf)|*.iff;*.srf|All files|*||";
 inline constexpr std::string_view kOpenedChanges =
     "Marquill read the celebrity with these changes:";
+inline constexpr std::string_view kMoreChanges = " more (marquill show FILE lists every one)";
 inline constexpr std::string_view kExtraResourcesDropped =
     "the file holds resources the template lacks; a new save is built from the template "
     "without them: ";

@@ -96,6 +96,18 @@ TEST_F(OpenSaved, RepairsAndNamesNoLongerOfferedShowInOneMessageEvenWhileTheGame
     EXPECT_EQ(rig->control(id::kHeadMesh).selectedText(), "c011ma_repo");
 }
 
+// The game's own template holds no interests at all: one repair each, more than a message shows.
+TEST_F(OpenSaved, AFileNotOfOursIsOpenedWithItsRepairsCutToAScreen) {
+    rig->host.openPath = rig->env.templatePath;
+    rig->dlg().systemMenu(id::kSystemMenuOpenSaved);
+    const auto messages = rig->host.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string& text = messages[0].text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8) << text;
+    EXPECT_NE(text.find(" more (marquill show FILE lists every one)"), std::string::npos) << text;
+    EXPECT_EQ(rig->dlg().step(), 1);
+}
+
 TEST_F(OpenSaved, AnExchangeFileWithoutItsPersonFileIsAnErrorThatLeavesTheWizardAsItWas) {
     save(folder() + "/Lone.srf", plainRecord(), {});
     std::filesystem::remove(folder() + "/Lone.iff");
