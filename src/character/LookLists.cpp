@@ -290,8 +290,7 @@ LookStatus LookLists::fashionStatus() const {
     return status();
 }
 
-void LookLists::applyChosenLook(const Appearance& chosen) {
-    const Appearance look = chosen;  // the caller may hand in the selection itself
+void LookLists::restartAs(const Appearance& look) {
     dressing_ = SkinSelections{};
     appearance_ = Appearance{};
     appearance_.adult = look.adult;
@@ -299,6 +298,11 @@ void LookLists::applyChosenLook(const Appearance& chosen) {
     appearance_.skinColour = std::clamp(look.skinColour, 0, 2);
     appearance_.bodyType = std::clamp(look.bodyType, 0, 2);
     look_.fashionPage = false;
+}
+
+void LookLists::applyChosenLook(const Appearance& chosen) {
+    const Appearance look = chosen;  // the caller may hand in the selection itself
+    restartAs(look);
     // Each name is looked up in a list already filtered for the person, and each texture list
     // follows the outfit chosen before it.
     refill(true, true);
@@ -313,12 +317,7 @@ void LookLists::applyChosenLook(const Appearance& chosen) {
 
 std::vector<std::string> LookLists::openSavedLook(const Appearance& saved) {
     const Appearance look = saved;  // the caller may hand in the selection itself
-    dressing_ = SkinSelections{};
-    appearance_ = Appearance{};
-    appearance_.adult = look.adult;
-    appearance_.gender = look.gender == kMaleGender ? kMaleGender : kFemaleGender;
-    appearance_.skinColour = std::clamp(look.skinColour, 0, 2);
-    appearance_.bodyType = std::clamp(look.bodyType, 0, 2);
+    restartAs(look);
     showNormalPage();
     std::vector<std::string> notOffered;
     auto pick = [&](LookList& list, const std::string& name, std::string_view what, auto select) {

@@ -121,6 +121,9 @@ class LookLists {
     [[nodiscard]] const std::vector<std::string>& textureNames() const { return textureNames_; }
 
   private:
+    // The dressing and the appearance from their defaults, then the person's gender, age, skin
+    // colour and body type, on the normal page; nothing is refilled yet.
+    void restartAs(const Appearance& look);
     void fillOutfits();
     void fillTextures();
     void rebuildTextureNames();

@@ -25,22 +25,6 @@ namespace id = wizard::id;
 using testing::GuiRig;
 using testing::pressButton;
 
-// Saves a record as the wizard's save does, without pictures.
-class FileOnlyHost final : public celeb::SaveHost {
-  public:
-    explicit FileOnlyHost(std::string path) : path_(std::move(path)) {}
-    std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest&) override {
-        return path_;
-    }
-    bool confirm(std::string_view, std::string_view) override { return false; }
-    void openAddress(std::string_view) override {}
-    void status(std::string_view) override {}
-    void showMessage(std::string_view, std::string_view) override {}
-
-  private:
-    std::string path_;
-};
-
 // Chooses a file in the open-file dialog by its whole path.
 testing::ModalAnswerer::Handler openFile(const std::string& path, std::string* folder) {
     return [path, folder](QWidget& modal) {
@@ -138,7 +122,7 @@ TEST(WindowOpenSaved, OpenChangeTheDescriptionSaveAndOpenAgain) {
     const std::string folder = rig.game() + "/TemplateCelebrity";
     const std::string file = folder + "/OpalFile.srf";
     {
-        FileOnlyHost host(file);
+        wizard::testing::FileOnlySaveHost host(file);
         celeb::SkinFileList skins;
         const celeb::SaveSetup setup{rig.game(), rig.tool() + "/QT_Template.iff", nullptr, {}};
         ASSERT_EQ(celeb::saveCelebrity(record, {look, 7}, setup, skins, host, {}).outcome,

@@ -14,21 +14,6 @@ namespace {
 
 using testing::WizardRig;
 
-class FileOnlyHost final : public celeb::SaveHost {
-  public:
-    explicit FileOnlyHost(std::string path) : path_(std::move(path)) {}
-    std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest&) override {
-        return path_;
-    }
-    bool confirm(std::string_view, std::string_view) override { return false; }
-    void openAddress(std::string_view) override {}
-    void status(std::string_view) override {}
-    void showMessage(std::string_view, std::string_view) override {}
-
-  private:
-    std::string path_;
-};
-
 class OpenSaved : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -42,7 +27,7 @@ class OpenSaved : public ::testing::Test {
     // A file of ours in every field but the ones a test spoils.
     void save(const std::string& path, const celeb::PemmData& record,
               const character::Appearance& look) {
-        FileOnlyHost host(path);
+        testing::FileOnlySaveHost host(path);
         celeb::SkinFileList skins;
         const celeb::SaveSetup setup{game(), rig->env.templatePath, nullptr, {}};
         ASSERT_EQ(celeb::saveCelebrity(record, {look, record.fameLevel()}, setup, skins, host, {})

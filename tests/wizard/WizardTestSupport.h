@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "celeb/SaveSequence.h"
 #include "content/DemoInstallation.h"
 #include "content/TemplatePerson.h"
 #include "fileindex/FileTypeRegistry.h"
@@ -195,6 +196,23 @@ class FakeEnvironment final : public WizardEnvironment {
     std::string templatePath;
     int lookups = 0;
     std::vector<std::string> entered, created;
+};
+
+// Answers the save sequence with one path and declines the exchange site: a celebrity saved as
+// the wizard saves it, without pictures.
+class FileOnlySaveHost final : public celeb::SaveHost {
+  public:
+    explicit FileOnlySaveHost(std::string path) : path_(std::move(path)) {}
+    std::optional<std::string> chooseSavePath(const celeb::SaveDialogRequest&) override {
+        return path_;
+    }
+    bool confirm(std::string_view, std::string_view) override { return false; }
+    void openAddress(std::string_view) override {}
+    void status(std::string_view) override {}
+    void showMessage(std::string_view, std::string_view) override {}
+
+  private:
+    std::string path_;
 };
 
 // The demo installation, written once for the whole test program; tests that write into a game
