@@ -58,6 +58,11 @@ void SaveStep::hideProgress() {
 
 bool SaveStep::save() {
     c_.play(sound::kClick);
+    // As `create` refuses: the game was not running when the wizard started, but may be now.
+    if (c_.environment.isGameRunning(c_.gameFolder)) {
+        c_.showMessage(text::kTitleWarning, text::kGameRunning);
+        return false;
+    }
     c_.beginModal();
     celeb::SaveSetup setup{c_.gameFolder, c_.environment.templatePersonFile(), c_.scene.get(),
                            c_.environment.gameWindowsFolder()};

@@ -79,6 +79,15 @@ TEST_F(OpenSaved, RepairsAndNamesNoLongerOfferedShowInOneMessageEvenWhileTheGame
     EXPECT_EQ(rig->control(id::kName).text, "Rex Ample");
     EXPECT_EQ(rig->control(id::kFame).selected(), 3);
     EXPECT_EQ(rig->control(id::kHeadMesh).selectedText(), "c011ma_repo");
+
+    // The save that may follow is refused while the game runs, as `create` refuses.
+    rig->host.savePath = folder() + "/Rex2.srf";
+    rig->dlg().goToStep(7);
+    rig->dlg().click(id::kSave);
+    EXPECT_TRUE(rig->host.saveRequests.empty());
+    EXPECT_EQ(rig->host.messages().back().text, text::kGameRunning);
+    EXPECT_EQ(rig->dlg().step(), 7);
+    EXPECT_FALSE(std::filesystem::exists(folder() + "/Rex2.srf"));
 }
 
 // The game's own template holds no interests at all: one repair each, more than a message shows.
