@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gamedata/GameRunning.h"
+#include "gamedata/PersonFile.h"
 #include "gamedata/Reporter.h"
 #include "wizard/GameChooserDialog.h"
 #include "wizard/SmallDialogs.h"
@@ -11,10 +12,7 @@
 namespace marquill::wizard {
 namespace {
 
-std::string fileName(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+using gamedata::fileName;
 
 // "2026-12-09T04:07:35Z" reads as "2026-12-09 04:07".
 std::string shortTime(const std::string& iso) {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "celeb/SavedCelebrity.h"
+#include "gamedata/PersonFile.h"
 #include "platform/GamePath.h"
 #include "wizard/CMarquillDlg.h"
-#include "wizard/ControlIds.h"
 #include "wizard/WizardTexts.h"
 
 namespace marquill::wizard {
@@ -15,15 +15,6 @@ namespace marquill::wizard {
 namespace {
 
 constexpr size_t kShownChanges = 8;
-
-// "Star" of ".../TemplateCelebrity/Star.iff".
-std::string fileStem(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name;
-}
 
 std::string joined(const std::vector<std::string>& parts, std::string_view separator) {
     std::string out;
@@ -54,7 +45,7 @@ void CMarquillDlg::openSavedCelebrity() {
 
     std::vector<std::string> changes = saved.repairs;
     c_.design.record = saved.record;
-    c_.design.openedName = fileStem(saved.personFile);
+    c_.design.openedName = gamedata::baseName(saved.personFile);
     if (character::LookLists* looks = c_.looks()) {
         for (std::string& line : looks->openSavedLook(saved.appearance))
             changes.push_back(std::move(line));
@@ -62,9 +53,7 @@ void CMarquillDlg::openSavedCelebrity() {
         c_.design.look.appearance = saved.appearance;
         c_.design.look.fashionPage = false;
     }
-    c_.showLists();
-    c_.controls.select(id::kSkinType, c_.design.look.appearance.skinColour);
-    c_.controls.select(id::kBodyType, c_.design.look.appearance.bodyType);
+    c_.showLook();
     name_.load(saved.record);
     personality_.load(saved.record);
     interests_.load(saved.top, saved.low);

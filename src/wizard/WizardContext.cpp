@@ -29,15 +29,18 @@ std::vector<int> selectionOf(const character::LookList& list) {
 void WizardContext::chooseAppearance(const character::Appearance& appearance) {
     if (character::LookLists* lists = looks()) {
         lists->applyChosenLook(appearance);
-        showLists();
     } else {
         design.look.appearance = appearance;
         design.look.fashionPage = false;
     }
-    const character::Appearance& a = design.look.appearance;
+    showLook();
+}
+
+void WizardContext::showLook() {
+    showLists();
     showGender();
-    controls.select(id::kSkinType, a.skinColour);
-    controls.select(id::kBodyType, a.bodyType);
+    controls.select(id::kSkinType, design.look.appearance.skinColour);
+    controls.select(id::kBodyType, design.look.appearance.bodyType);
 }
 
 void WizardContext::refillLists() {

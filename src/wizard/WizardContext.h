@@ -40,6 +40,8 @@ class WizardContext {
     // the gender toggles.
     void showLists();
     void showGender();
+    // All the look's controls: the lists, the toggles, skin and body type.
+    void showLook();
 
     void setStatus(std::string_view text);
     // The message dialog (CPemmSaved) and the confirmation (CDMOKCancel); true for OK.
