@@ -103,17 +103,20 @@ std::vector<uint32_t> pixelsOf(const platform::soft3d::Surface& s) {
 
 // The front end repaints only the rectangles the scene names after each tick; every pixel that
 // changed must lie in one of them while the figure turns fast, walks through its idles, changes
-// size and is painted whole in between, and together they stay well inside the window.
-TEST_F(PreviewFrameLoop, TheFrontEndHearsOfEveryChangedPixelAndLittleMore) {
-    const platform::soft3d::Surface& buffer = *scene().backBuffer();
+// size and is painted whole in between, and together they stay well inside the window. A tick's
+// frame clears only what the frame before drew, a paint's all of it: the two pictures must be the
+// same, or a pixel was left behind.
+void expectEveryChangeTold(PreviewScene& scene, SceneRig& rig) {
+    auto run = [&](int totalMs, int periodMs) { playFor(scene, rig.clock, totalMs, periodMs); };
+    const platform::soft3d::Surface& buffer = *scene.backBuffer();
     const uint32_t width = buffer.width();
-    (void)scene().takeChangedRects();
+    (void)scene.takeChangedRects();
     std::vector<uint32_t> previous = pixelsOf(buffer);
     int64_t changedArea = 0;
     auto tick = [&](int i) {
         run(10, 10);
         const std::vector<uint32_t> now = pixelsOf(buffer);
-        const std::vector<platform::soft3d::Rect> changed = scene().takeChangedRects();
+        const std::vector<platform::soft3d::Rect> changed = scene.takeChangedRects();
         for (const auto& r : changed)
             changedArea += int64_t(r.width()) * r.height();
         for (size_t p = 0; p < now.size(); ++p) {
@@ -127,23 +130,39 @@ TEST_F(PreviewFrameLoop, TheFrontEndHearsOfEveryChangedPixelAndLittleMore) {
         previous = now;
     };
     const int ticks = 400;
-    scene().setSpinRate(kRotateChoices[2].rate);
+    scene.setSpinRate(kRotateChoices[2].rate);
     for (int i = 1; i <= ticks; ++i) {
-        if (i == 150) scene().setZoom(kZoomMaximum);
-        if (i == 300) scene().setZoom(kZoomMinimum);
+        if (i == 150) scene.setZoom(kZoomMaximum);
+        if (i == 300) scene.setZoom(kZoomMinimum);
         ASSERT_NO_FATAL_FAILURE(tick(i));
         if (i % 25 != 0) continue;
-        // The camera turns with a frame's delay, so it stands still for the comparison: a paint
-        // redraws the whole window at the same moment, and the same picture.
-        scene().setSpinRate(0);
+        // The camera turns with a frame's delay, so it stands still for the comparison.
+        scene.setSpinRate(0);
         ASSERT_NO_FATAL_FAILURE(tick(i));
-        scene().paint();
+        scene.paint();
         ASSERT_EQ(pixelsOf(buffer), previous) << "tick " << i;
-        (void)scene().takeChangedRects();
-        scene().setSpinRate(kRotateChoices[2].rate);
+        (void)scene.takeChangedRects();
+        scene.setSpinRate(kRotateChoices[2].rate);
     }
     // The figure covers well under half of the window.
     EXPECT_LT(changedArea, int64_t(ticks) * width * buffer.height() / 2);
+}
+
+TEST_F(PreviewFrameLoop, TheFrontEndHearsOfEveryChangedPixelAndLittleMore) {
+    expectEveryChangeTold(scene(), *rig_);
+}
+
+TEST(PreviewFrameLoopAtTwiceTheDensity, TheFrontEndHearsOfEveryChangedPixelAndLittleMore) {
+    SceneRig rig(demoGameFolder());
+    PreviewScene& scene = *rig.scene;
+    scene.setPixelRatio(2.0);
+    ASSERT_TRUE(scene.setUp());
+    scene.setToolInitialised(true);
+    scene.setApplicationActive(true);
+    scene.show(true);
+    scene.timerTick();
+    ASSERT_EQ(scene.pixelRatio(), 2.0);
+    expectEveryChangeTold(scene, rig);
 }
 
 TEST_F(PreviewFrameLoop, SlowRotationTurnsAQuarterInTenSeconds) {
