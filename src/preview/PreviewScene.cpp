@@ -130,8 +130,6 @@ SceneObjects::Failure PreviewScene::buildScene() {
                    objects_.fileTypes(), env_.look);
 
     setUpDone_ = true;
-    // The first frame clears all of the new buffer; later ones only what was drawn.
-    objects_.animDevice()->addPresentRect(frameRect());
     person_.start();
     host_.setCursor(Cursor::Arrow);
     host_.setStatus(kReadyStatus);
@@ -152,11 +150,10 @@ void PreviewScene::releaseScene() {
 
 void PreviewScene::timerTick() {
     if (frames_.busy() || !frames_.enterTick()) return;
-    // The tick does not put the whole preview on the present list: that would make every frame
-    // clear the whole back buffer (1.1 MB, 4.5 MB at twice the density) where only what the
-    // frame before drew is not the background, and push the rest of the frame's data out of the
-    // caches. The present still covers everything drawn, and a paint everything.
-    if (setUp()) frame();
+    if (setUp()) {
+        objects_.animDevice()->addPresentRect(frameRect());
+        frame();
+    }
     frames_.leaveTick();
 }
 
@@ -173,10 +170,6 @@ void PreviewScene::frame() {
     character::PreviewPerson* person = person_.person();
     if (person && person->hasSkeleton()) {
         if (frames_.toolInitialised()) person->tick(root, now, true);
-        // The rectangles a frame reports may miss a pixel at their edges; the clear takes them
-        // with the same margin as the front end does.
-        for (const render::Rect& r : lastDrawn_.rects())
-            objects_.animDevice()->addPresentRect(widened(r));
         (void)viewport.clear(render::ClearDepth::Yes);
         (void)viewport.beginScene(true);
         for (render::DirectionalLight* light : objects_.lights())

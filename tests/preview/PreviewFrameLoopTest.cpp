@@ -103,9 +103,8 @@ std::vector<uint32_t> pixelsOf(const platform::soft3d::Surface& s) {
 
 // The front end repaints only the rectangles the scene names after each tick; every pixel that
 // changed must lie in one of them while the figure turns fast, walks through its idles, changes
-// size and is painted whole in between, and together they stay well inside the window. A tick's
-// frame clears only what the frame before drew, a paint's all of it: the two pictures must be the
-// same, or a pixel was left behind.
+// size and is painted whole in between, and together they stay well inside the window; a paint
+// redraws the whole window at the same moment, and the same picture.
 void expectEveryChangeTold(PreviewScene& scene, SceneRig& rig) {
     auto run = [&](int totalMs, int periodMs) { playFor(scene, rig.clock, totalMs, periodMs); };
     const platform::soft3d::Surface& buffer = *scene.backBuffer();
