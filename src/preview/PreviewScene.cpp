@@ -119,10 +119,11 @@ SceneObjects::Failure PreviewScene::buildScene() {
     host_.setCursor(Cursor::Wait);
     random_.seed(env_.randomSeed.value_or(frames_.systemTime()));
     const SceneObjects::Failure built = objects_.build(
-        gameFolder_, frameRectAt(pixelRatio_), evenClientRect(), camera_,
-        AnimationClock::instance().now(),
+        gameFolder_, frameRectAt(std::max(pixelRatio_, largestPixelRatio_)), evenClientRect(),
+        camera_, AnimationClock::instance().now(),
         [this](const character::PropertyList& properties) { animationEvent(properties); });
     if (built != SceneObjects::Failure::None) return built;
+    drawAtRatio(pixelRatio_);
 
     host_.setStatus(kDefaultsStatus);
     host_.defaultButtonStates();
@@ -232,6 +233,10 @@ double PreviewScene::pixelRatio() const {
 void PreviewScene::setPixelRatio(double ratio) {
     pixelRatio_ = std::clamp(ratio, 1.0, kMaximumPixelRatio);
     if (setUpDone_) drawAtRatio(pixelRatio_);
+}
+
+void PreviewScene::setLargestPixelRatio(double ratio) {
+    largestPixelRatio_ = std::clamp(ratio, 1.0, kMaximumPixelRatio);
 }
 
 void PreviewScene::drawAtRatio(double ratio) {

@@ -98,9 +98,12 @@ class PreviewScene final : public image::SnapshotTaker {
     [[nodiscard]] int timerPeriod() const { return frames_.period(); }
     // The density of the screen the preview window is on: pixels per unit of the window. The
     // frames are drawn at that resolution with the same framing, at the nearest even size; the
-    // back buffer is made for the density known at the set-up, and a later, higher one is drawn
-    // at the buffer's.
+    // back buffer is made at the set-up for this density or the largest one below, whichever is
+    // higher, and a later density above both is drawn at the buffer's.
     void setPixelRatio(double ratio);
+    // The highest density of the screens the window may move to, known before the set-up: a
+    // move to the densest screen then needs no other buffer.
+    void setLargestPixelRatio(double ratio);
     // The density the frames are drawn at; the frame is the top left frameRect() of the buffer.
     [[nodiscard]] double pixelRatio() const;
     [[nodiscard]] render::Rect frameRect() const;
@@ -155,6 +158,7 @@ class PreviewScene final : public image::SnapshotTaker {
     bool setUpDone_ = false;
     bool quitRequested_ = false;
     double pixelRatio_ = 1.0;  // as the screen asks
+    double largestPixelRatio_ = 1.0;
     render::PreviewCameraSettings camera_;
     FrameClock frames_;
     SceneObjects objects_;

@@ -1,13 +1,17 @@
 #include "ui/WizardDialog.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QSlider>
 #include <QWindow>
 
@@ -194,6 +198,10 @@ void WizardDialog::showEvent(QShowEvent* event) {
         });
     }
     if (model_) {
+        double largest = devicePixelRatioF();
+        for (const QScreen* screen : QGuiApplication::screens())
+            largest = std::max(largest, screen->devicePixelRatio());
+        model_->largestPixelRatioKnown(largest);
         model_->pixelRatioChanged(devicePixelRatioF());
         model_->shown(true);
     }

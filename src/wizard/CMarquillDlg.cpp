@@ -267,6 +267,11 @@ void CMarquillDlg::pixelRatioChanged(double ratio) {
     if (c_.scene) c_.scene->setPixelRatio(ratio);
 }
 
+void CMarquillDlg::largestPixelRatioKnown(double ratio) {
+    largestPixelRatio_ = ratio;
+    if (c_.scene) c_.scene->setLargestPixelRatio(ratio);
+}
+
 // --- The preview's host --------------------------------------------------------------------------
 
 void CMarquillDlg::setStatus(std::string_view text) {

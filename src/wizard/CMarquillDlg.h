@@ -81,6 +81,9 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     // The density of the screen the window is on (pixels per window unit), before it is shown
     // and whenever it changes; the preview draws at it.
     void pixelRatioChanged(double ratio);
+    // The highest density of all the screens, before the window is first shown: the preview's
+    // buffer is made large enough for it.
+    void largestPixelRatioKnown(double ratio);
 
     // --- State ---------------------------------------------------------------------------------
     [[nodiscard]] const ControlSet& controls() const override { return c_.controls; }
@@ -146,6 +149,7 @@ class CMarquillDlg final : public DialogModel, private preview::PreviewHost {
     std::string folderAtStart_, folderBeforeGame_;  // for the trace only
     float dragStartFacing_ = 0;
     double pixelRatio_ = 1.0;
+    double largestPixelRatio_ = 1.0;
 };
 
 }  // namespace marquill::wizard

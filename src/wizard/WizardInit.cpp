@@ -54,6 +54,7 @@ bool CMarquillDlg::initDialog() {
     if (options_.scene) c_.scene = options_.scene(*this, c_.gameFolder, c_.design.look);
     if (c_.scene) c_.scene->setApplicationActive(applicationActive_);
     if (c_.scene) c_.scene->setPixelRatio(pixelRatio_);
+    if (c_.scene) c_.scene->setLargestPixelRatio(largestPixelRatio_);
 
     c_.trace(text::kTraceToolTips);
     for (const ToolTip& tip : toolTips())

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "PreviewTestSupport.h"
 #include "image/PngFile.h"
@@ -106,6 +108,45 @@ TEST(PreviewReference, DemoPersonAtTwiceTheDensity) {
     const platform::soft3d::Rect scaled = figureBounds(between);
     EXPECT_NEAR(scaled.left, 1.25 * coarse.left, 2);
     EXPECT_NEAR(scaled.bottom, 1.25 * coarse.bottom, 2);
+}
+
+// The frame's pixels, 0x00RRGGBB, row by row.
+std::vector<uint32_t> framePixels(const PreviewScene& scene) {
+    const platform::soft3d::Rect r = scene.frameRect();
+    std::vector<uint32_t> out(size_t(r.width()) * size_t(r.height()));
+    for (int32_t y = 0; y < r.height(); ++y)
+        std::memcpy(out.data() + size_t(y) * size_t(r.width()),
+                    scene.backBuffer()->row(uint32_t(y)), size_t(r.width()) * 4);
+    return out;
+}
+
+// A window that starts on an ordinary screen and is moved to the denser one beside it: from
+// then on its frames are the ones a window opened there draws, and before, the ordinary ones.
+TEST(PreviewReference, AWindowMovedToADenserScreenIsDrawnAtThatScreensResolution) {
+    auto start = [](SceneRig& rig, double ratio, double largest) {
+        rig.scene->setPixelRatio(ratio);
+        rig.scene->setLargestPixelRatio(largest);
+        rig.scene->setToolInitialised(true);
+        rig.scene->setApplicationActive(true);
+        ASSERT_TRUE(rig.scene->setUp());
+        rig.scene->show(true);
+        rig.scene->timerTick();
+    };
+    SceneRig moved(demoGameFolder()), ordinary(demoGameFolder()), dense(demoGameFolder());
+    ASSERT_NO_FATAL_FAILURE(start(moved, 1.0, 2.0));
+    ASSERT_NO_FATAL_FAILURE(start(ordinary, 1.0, 1.0));
+    ASSERT_NO_FATAL_FAILURE(start(dense, 2.0, 1.0));
+    for (SceneRig* rig : {&moved, &ordinary, &dense})
+        playFor(*rig->scene, rig->clock, 600, kActivePeriodMs);
+    EXPECT_EQ(moved.scene->pixelRatio(), 1.0);
+    EXPECT_EQ(framePixels(*moved.scene), framePixels(*ordinary.scene));
+
+    moved.scene->setPixelRatio(2.0);
+    for (SceneRig* rig : {&moved, &dense})
+        playFor(*rig->scene, rig->clock, 600, kActivePeriodMs);
+    EXPECT_EQ(moved.scene->pixelRatio(), 2.0);
+    EXPECT_EQ(moved.scene->frameRect(), dense.scene->frameRect());
+    EXPECT_EQ(framePixels(*moved.scene), framePixels(*dense.scene));
 }
 
 TEST(PreviewReference, DemoPersonInTheMiddleOfTheGreeting) {
