@@ -98,7 +98,7 @@ class PreviewScene final : public image::SnapshotTaker {
     [[nodiscard]] int timerPeriod() const { return frames_.period(); }
     // The density of the screen the preview window is on: pixels per unit of the window. The
     // frames are drawn at that resolution with the same framing, at the nearest even size; the
-    // back buffer is made at the set-up for this density or the largest one below, whichever is
+    // back buffer is made at the set-up for this density or setLargestPixelRatio's, whichever is
     // higher, and a later density above both is drawn at the buffer's.
     void setPixelRatio(double ratio);
     // The highest density of the screens the window may move to, known before the set-up: a
