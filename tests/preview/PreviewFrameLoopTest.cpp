@@ -18,6 +18,7 @@ namespace {
 
 using character::AnimationClock;
 using testing::demoGameFolder;
+using testing::pixelsIn;
 using testing::SceneRig;
 
 uint64_t checksum(const platform::soft3d::Surface& s) {
@@ -94,13 +95,6 @@ TEST_F(PreviewFrameLoop, WhileBusyTicksAndPaintsDrawNothing) {
     EXPECT_NE(checksum(*scene().backBuffer()), before);
 }
 
-std::vector<uint32_t> pixelsOf(const platform::soft3d::Surface& s) {
-    std::vector<uint32_t> out(size_t(s.width()) * s.height());
-    for (uint32_t y = 0; y < s.height(); ++y)
-        std::memcpy(out.data() + size_t(y) * s.width(), s.row(y), size_t(s.width()) * 4);
-    return out;
-}
-
 // The front end repaints only the rectangles the scene names after each tick; every pixel that
 // changed must lie in one of them while the figure turns fast, walks through its idles, changes
 // size and is painted whole in between, and together they stay well inside the window; a paint
@@ -110,11 +104,11 @@ void expectEveryChangeTold(PreviewScene& scene, SceneRig& rig) {
     const platform::soft3d::Surface& buffer = *scene.backBuffer();
     const uint32_t width = buffer.width();
     (void)scene.takeChangedRects();
-    std::vector<uint32_t> previous = pixelsOf(buffer);
+    std::vector<uint32_t> previous = pixelsIn(buffer, buffer.bounds());
     int64_t changedArea = 0;
     auto tick = [&](int i) {
         run(10, 10);
-        const std::vector<uint32_t> now = pixelsOf(buffer);
+        const std::vector<uint32_t> now = pixelsIn(buffer, buffer.bounds());
         const std::vector<platform::soft3d::Rect> changed = scene.takeChangedRects();
         for (const auto& r : changed)
             changedArea += int64_t(r.width()) * r.height();
@@ -139,7 +133,7 @@ void expectEveryChangeTold(PreviewScene& scene, SceneRig& rig) {
         scene.setSpinRate(0);
         ASSERT_NO_FATAL_FAILURE(tick(i));
         scene.paint();
-        ASSERT_EQ(pixelsOf(buffer), previous) << "tick " << i;
+        ASSERT_EQ(pixelsIn(buffer, buffer.bounds()), previous) << "tick " << i;
         (void)scene.takeChangedRects();
         scene.setSpinRate(kRotateChoices[2].rate);
     }

@@ -3,6 +3,8 @@
 // written once per run, and a scene on a clock that moves only when the test says so.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 #include "fileindex/FolderIndex.h"
 #include "fileindex/TempTree.h"
 #include "platform/RandomSource.h"
+#include "platform/soft3d/Surface.h"
 #include "preview/PreviewScene.h"
 #include "preview/SteppedClock.h"
 
@@ -58,6 +61,17 @@ inline const std::string& demoGameFolder() {
     }();
     EXPECT_TRUE(written);
     return tree.root();
+}
+
+// The pixels of a rectangle inside the surface, 0x00RRGGBB, row by row.
+inline std::vector<uint32_t> pixelsIn(const platform::soft3d::Surface& s,
+                                      const platform::soft3d::Rect& r) {
+    const size_t width = size_t(r.width());
+    std::vector<uint32_t> out(width * size_t(r.height()));
+    for (int32_t y = 0; y < r.height(); ++y)
+        std::memcpy(out.data() + size_t(y) * width, s.row(uint32_t(r.top + y)) + size_t(r.left) * 4,
+                    width * 4);
+    return out;
 }
 
 // A scene of its own index, on a stepped clock, with a fixed seed.

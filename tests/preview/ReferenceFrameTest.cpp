@@ -16,6 +16,7 @@ namespace marquill::preview {
 namespace {
 
 using testing::demoGameFolder;
+using testing::pixelsIn;
 using testing::SceneRig;
 
 // Rounding in the rasteriser may move an edge by a pixel between compilers.
@@ -110,14 +111,8 @@ TEST(PreviewReference, DemoPersonAtTwiceTheDensity) {
     EXPECT_NEAR(scaled.bottom, 1.25 * coarse.bottom, 2);
 }
 
-// The frame's pixels, 0x00RRGGBB, row by row.
 std::vector<uint32_t> framePixels(const PreviewScene& scene) {
-    const platform::soft3d::Rect r = scene.frameRect();
-    std::vector<uint32_t> out(size_t(r.width()) * size_t(r.height()));
-    for (int32_t y = 0; y < r.height(); ++y)
-        std::memcpy(out.data() + size_t(y) * size_t(r.width()),
-                    scene.backBuffer()->row(uint32_t(y)), size_t(r.width()) * 4);
-    return out;
+    return pixelsIn(*scene.backBuffer(), scene.frameRect());
 }
 
 // A window that starts on an ordinary screen and is moved to the denser one beside it: from
