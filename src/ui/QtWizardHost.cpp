@@ -1,6 +1,7 @@
 #include "ui/QtWizardHost.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -47,9 +48,7 @@ QtWizardHost::QtWizardHost(AssetFolder assets, platform::SoundPlayer& sounds)
       sounds_(sounds),
       window_(std::make_unique<WizardDialog>(assets_)) {
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        if (auto* model = window_->model()) model->timerTick();
-    });
+    connect(&timer_, &QTimer::timeout, this, &QtWizardHost::frameTimerTick);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &QtWizardHost::applicationStateChanged);
 }
@@ -57,6 +56,19 @@ QtWizardHost::QtWizardHost(AssetFolder assets, platform::SoundPlayer& sounds)
 QtWizardHost::~QtWizardHost() {
     timer_.stop();
     if (waitCursor_) QApplication::restoreOverrideCursor();
+}
+
+void QtWizardHost::frameTimerTick() {
+    const auto late = std::chrono::nanoseconds(sinceTick_.nsecsElapsed()) -
+                      std::chrono::milliseconds(timer_.interval());
+    sinceTick_.start();
+    core_.woke(std::chrono::duration_cast<std::chrono::microseconds>(late));
+    if (auto* model = window_->model()) model->timerTick();
+}
+
+void QtWizardHost::stopFrameTimer() {
+    timer_.stop();
+    core_.letGo();
 }
 
 void QtWizardHost::applicationStateChanged(Qt::ApplicationState state) {
@@ -163,10 +175,13 @@ bool QtWizardHost::isForeground() const {
 
 void QtWizardHost::setFrameTimer(int periodMs) {
     if (periodMs <= 0) {
-        timer_.stop();
+        stopFrameTimer();
         return;
     }
-    if (!timer_.isActive() || timer_.interval() != periodMs) timer_.start(periodMs);
+    if (!timer_.isActive() || timer_.interval() != periodMs) {
+        timer_.start(periodMs);
+        sinceTick_.start();
+    }
 }
 
 void QtWizardHost::openShell(std::string_view pathOrAddress) {
@@ -179,7 +194,7 @@ void QtWizardHost::trace(std::string_view line) {
 }
 
 void QtWizardHost::endDialog(wizard::DialogResult result) {
-    timer_.stop();
+    stopFrameTimer();
     (void)result;  // the process ends normally either way
     if (!exitCode_) exitCode_ = 0;
     window_->hide();
@@ -187,7 +202,7 @@ void QtWizardHost::endDialog(wizard::DialogResult result) {
 }
 
 void QtWizardHost::postQuit(int exitCode) {
-    timer_.stop();
+    stopFrameTimer();
     if (!exitCode_) exitCode_ = exitCode;
     window_->hide();
     QCoreApplication::exit(exitCode);

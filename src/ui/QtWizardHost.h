@@ -1,11 +1,13 @@
 #pragma once
 // The wizard's host on Qt: its window, the small dialogs, the save-file dialog, the frame timer,
 // cursors, the desktop opener and the sounds.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <memory>
 #include <optional>
 
+#include "platform/CoreKeeper.h"
 #include "ui/AssetFolder.h"
 #include "wizard/WizardHost.h"
 
@@ -52,11 +54,15 @@ class QtWizardHost final : public QObject, public wizard::WizardHost {
 
   private:
     void applicationStateChanged(Qt::ApplicationState state);
+    void frameTimerTick();
+    void stopFrameTimer();
 
     AssetFolder assets_;
     platform::SoundPlayer& sounds_;
     std::unique_ptr<WizardDialog> window_;
-    QTimer timer_;  // the frame timer, id 27
+    QTimer timer_;               // the frame timer, id 27
+    QElapsedTimer sinceTick_;    // since the timer last fired or started
+    platform::CoreKeeper core_;  // while the timer runs
     bool waitCursor_ = false;
     std::optional<int> exitCode_;
 };

@@ -2,8 +2,10 @@
 // text fitting, the preview widget and its drag and wheel, the frame timer, the save dialog's
 // filter, the sound player without an audio device, and the refusals of "Undo an import...".
 #include <gtest/gtest.h>
+#include <sched.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QSlider>
 #include <QWheelEvent>
@@ -240,6 +242,32 @@ TEST(WindowFrameTimer, RunsFastWhileActiveSlowWhileNotAndStopsWhileBusy) {
     EXPECT_EQ(rig.host.frameTimerPeriod(), 150);
     rig.window().hide();
     EXPECT_EQ(rig.host.frameTimerPeriod(), 0);
+}
+
+// While the frame timer runs the wizard keeps to one core; when it stops, the process has every
+// core it started with again.
+TEST(WindowFrameTimer, TheRunningPreviewKeepsToOneCoreAndLetsGoWhenItStops) {
+    cpu_set_t started;
+    ASSERT_EQ(sched_getaffinity(0, sizeof started, &started), 0);
+    GuiRig rig;
+    ASSERT_TRUE(rig.start());
+    rig.dlg().activate(true);
+    ASSERT_EQ(rig.host.frameTimerPeriod(), 10);
+    auto cores = [] {
+        cpu_set_t now;
+        return sched_getaffinity(0, sizeof now, &now) == 0 ? CPU_COUNT(&now) : -1;
+    };
+    // A tick that comes late lets go again, so wait for one on time.
+    QElapsedTimer waited;
+    waited.start();
+    while (cores() != 1 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    EXPECT_EQ(cores(), 1);
+    rig.window().hide();
+    ASSERT_EQ(rig.host.frameTimerPeriod(), 0);
+    cpu_set_t after;
+    ASSERT_EQ(sched_getaffinity(0, sizeof after, &after), 0);
+    EXPECT_TRUE(CPU_EQUAL(&after, &started));
 }
 
 // As `make run` starts it: the splash first, while the preview does not exist yet, then the
