@@ -41,9 +41,14 @@ CoreKeeper::~CoreKeeper() {
 void CoreKeeper::woke(std::chrono::microseconds late) {
     if (late > kLate) {
         letGo();
+        calm_ = 0;
         return;
     }
     if (core_ || refused_) return;
+    if (calm_ < kCalmWakes) {
+        ++calm_;
+        return;
+    }
     const int core = sched_getcpu();
     if (core < 0) {
         refused_ = true;
