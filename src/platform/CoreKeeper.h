@@ -26,7 +26,8 @@ class CoreKeeper {
 
     // A periodic wake-up, `late` after it was due.
     void woke(std::chrono::microseconds late);
-    // Every thread back on the cores it had; one started meanwhile gets its starter's.
+    // Every thread back on the cores it had; one started meanwhile gets those of the thread that
+    // calls this.
     void letGo();
     // The core the threads keep to, if they do.
     [[nodiscard]] std::optional<int> core() const { return core_; }
