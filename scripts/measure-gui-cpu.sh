@@ -20,49 +20,21 @@ floor=${2:-build/bench/bench/gui_floor/gui_floor}
 frame_bench=${3:-build/bench/bench/bench_preview_frame}
 seconds=10
 rounds=${ROUNDS:-5}
-for tool in xdotool xedit; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install xdotool x11-apps)" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
-trap cleanup EXIT
-
-if [[ -z "${DISPLAY:-}" ]]; then
-    command -v Xvfb >/dev/null && command -v openbox >/dev/null ||
-        { echo "no display, and no Xvfb and openbox to make one (apt-get install xvfb openbox)" >&2; exit 1; }
-    export DISPLAY=:73
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 >/dev/null 2>&1 & pids+=("$!")
-    sleep 1
-    openbox >/dev/null 2>&1 & pids+=("$!")
-    sleep 1
-fi
+# shellcheck source=scripts/gui-timing.sh
+source "$(dirname "$0")/gui-timing.sh"
 
 "$marquill" demo-game "$work/game" >/dev/null
-run_ns() {  # nanoseconds every living thread of $1 has run
-    local sum=0 t
-    for t in /proc/"$1"/task/*/schedstat; do sum=$((sum + $(cut -d' ' -f1 "$t" 2>/dev/null || echo 0))); done
-    echo "$sum"
-}
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-share() {  # processor share of one core, in per cent, over $seconds
-    local before after
-    before=$(run_ns "$1"); sleep "$seconds"; after=$(run_ns "$1")
-    awk -v d=$((after - before)) -v s="$seconds" 'BEGIN { printf "%.2f", d / 1e7 / s }'
-}
-
 # measure NAME PID WINDOW: three rounds in front and behind; prints the medians.
 measure() {
     local name=$1 pid=$2 window=$3 front=() behind=() round other
     for ((round = 1; round <= rounds; ++round)); do
         xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
         sleep 1
-        front+=("$(share "$pid")")
+        front+=("$(share "$seconds" "$pid")")
         xedit >/dev/null 2>&1 &
         other=$!; pids+=("$other")
         sleep 2
-        behind+=("$(share "$pid")")
+        behind+=("$(share "$seconds" "$pid")")
         kill "$other"; wait "$other" 2>/dev/null || true
         echo "$name, round $round: in front ${front[-1]} %, behind ${behind[-1]} % of one core"
     done
